@@ -1,0 +1,126 @@
+#pragma once
+// An ADO-like data layer over SQLite. It accepts the component's SQL Server text word for
+// word (translated once per distinct text, see SqlTranslator.h) and runs it on SQLite.
+//
+// Storage conventions of the suite's database on SQLite:
+// - dates are stored as text "yyyymmdd", or "yyyymmdd hh:mm:ss" with a time of day, in
+//   columns declared DATETEXT (TEXT affinity), so the component's 'yyyymmdd' literals compare
+//   chronologically; such columns read back as Date variants;
+// - flags are declared BIT and read back as Boolean variants;
+// - text columns are declared COLLATE NOCASE, as SQL Server compares text.
+// User text never goes into SQL: statements take '?' placeholders and bound values.
+#include "runtime/Error.h"
+#include "runtime/Object.h"
+#include "runtime/Variant.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+
+namespace ado {
+
+enum CursorType { adOpenForwardOnly = 0, adOpenKeyset = 1, adOpenDynamic = 2, adOpenStatic = 3 };
+enum LockType { adLockReadOnly = 1, adLockPessimistic = 2, adLockOptimistic = 3, adLockBatchOptimistic = 4 };
+enum ObjectState { adStateClosed = 0, adStateOpen = 1 };
+
+using Params = std::vector<rt::Variant>;
+
+class Recordset;
+using RecordsetPtr = std::shared_ptr<Recordset>;
+
+class Connection : public rt::Object {
+  public:
+    static std::shared_ptr<Connection> create();
+    ~Connection() override;
+
+    std::string className() const override { return "Connection"; }
+    rt::Variant invoke(std::string_view member, rt::CallKind kind, std::vector<rt::Variant>& args) override;
+
+    // A database file path, or "Data Source=<path>" with further ";"-separated settings ignored.
+    void Open(const std::string& connectionString);
+    void Close();
+    int State() const;
+    const std::string& ConnectionString() const;
+
+    // Runs a statement; a statement that yields rows gives them as an open, forward-only recordset.
+    RecordsetPtr Execute(std::string_view sql, const Params& params = {}, long* recordsAffected = nullptr);
+
+    // Transactions nest as ADO's do: only the outermost one reaches the database.
+    // Immediate takes the database's write lock at once (serialising numbering and insert
+    // between processes); the busy timeout below applies while waiting for it.
+    long BeginTrans();
+    long BeginTransImmediate();
+    void CommitTrans();
+    void RollbackTrans();
+    int TransactionLevel() const;
+
+    // Seconds a statement may run; 0 means it never times out.
+    int CommandTimeout() const;
+    void setCommandTimeout(int seconds);
+
+    sqlite3* handle() const; // nullptr while closed
+
+  private:
+    Connection();
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    friend class Recordset;
+};
+using ConnectionPtr = std::shared_ptr<Connection>;
+
+class Field {
+  public:
+    const std::string& Name() const;
+    const rt::Variant& Value() const; // raises 3021 without a current record
+    void setValue(const rt::Variant& v); // only on an added row (AddNew)
+
+  private:
+    friend class Recordset;
+    Recordset* rs_ = nullptr;
+    int index_ = 0;
+};
+
+class Recordset : public rt::Object {
+  public:
+    static RecordsetPtr create();
+    ~Recordset() override;
+
+    std::string className() const override { return "Recordset"; }
+    rt::Variant invoke(std::string_view member, rt::CallKind kind, std::vector<rt::Variant>& args) override;
+
+    void Open(std::string_view sql, const ConnectionPtr& conn, CursorType cursor = adOpenForwardOnly,
+              LockType lock = adLockReadOnly, const Params& params = {});
+    void Close();
+    int State() const;
+
+    bool eof() const;
+    bool bof() const;
+    void MoveFirst();
+    void MoveNext();
+    void MoveLast();
+    // -1 for a forward-only cursor, as ADO gives it.
+    long RecordCount() const;
+
+    int FieldCount() const;
+    Field& field(int index);
+    Field& field(std::string_view name); // case-insensitive; raises 3265 when absent
+    const rt::Variant& operator[](int index) { return field(index).Value(); }
+    const rt::Variant& operator[](std::string_view name) { return field(name).Value(); }
+
+    // Adding rows to a recordset opened on "... where 1=2": AddNew, assign fields, Update.
+    void AddNew();
+    void Update();
+
+  private:
+    Recordset();
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    friend class Field;
+    friend class Connection;
+};
+
+} // namespace ado

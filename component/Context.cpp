@@ -1,0 +1,10 @@
+#include "component/Context.h"
+
+namespace idj {
+
+Context& ctx() {
+    static Context c;
+    return c;
+}
+
+} // namespace idj
