@@ -1,0 +1,300 @@
+#include "forms/FlexGrid.h"
+
+#include "runtime/Convert.h"
+#include "runtime/Error.h"
+
+#include <algorithm>
+
+namespace forms {
+
+namespace {
+const std::string kEmpty;
+}
+
+FlexGrid::FlexGrid(Form& f, std::string name, Control* container)
+    : Control(f, std::move(name), Kind::FlexGrid, container) {
+    reset();
+}
+
+void FlexGrid::reset() {
+    Control::reset();
+    cols_ = 2;
+    cells_.assign(2, RowData{std::vector<std::string>(2), {}, {}});
+    widths_.assign(2, -1);
+    aligns_.assign(2, flexAlignLeftCenter);
+    FixedRows = 1;
+    FixedCols = 0;
+    row_ = rowSel_ = topRow_ = 1;
+    col_ = colSel_ = 0;
+    ForeColorSel = vbHighlightText;
+    BackColorSel = vbHighlight;
+}
+
+FlexGrid::RowData& FlexGrid::rowAt(int r) {
+    if (r < 0 || r >= Rows()) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
+    return cells_[static_cast<size_t>(r)];
+}
+
+const FlexGrid::RowData& FlexGrid::rowAt(int r) const {
+    if (r < 0 || r >= Rows()) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
+    return cells_[static_cast<size_t>(r)];
+}
+
+void FlexGrid::clampCurrent() {
+    int lastRow = std::max(Rows() - 1, 0), lastCol = std::max(cols_ - 1, 0);
+    row_ = std::clamp(row_, 0, lastRow);
+    rowSel_ = std::clamp(rowSel_, 0, lastRow);
+    topRow_ = std::clamp(topRow_, 0, lastRow);
+    col_ = std::clamp(col_, 0, lastCol);
+    colSel_ = std::clamp(colSel_, 0, lastCol);
+}
+
+void FlexGrid::setRows(int n) {
+    if (n < FixedRows) rt::raise(rt::errInvalidProcedureCall, name(), "Invalid Row value");
+    cells_.resize(static_cast<size_t>(n),
+                  RowData{std::vector<std::string>(static_cast<size_t>(cols_)), {}, {}});
+    clampCurrent();
+    touch();
+}
+
+void FlexGrid::setCols(int n) {
+    if (n < 1 || n < FixedCols) rt::raise(rt::errInvalidProcedureCall, name(), "Invalid Col value");
+    cols_ = n;
+    for (auto& r : cells_) {
+        r.text.resize(static_cast<size_t>(n));
+        if (!r.colour.empty()) r.colour.resize(static_cast<size_t>(n), 0);
+        if (!r.bold.empty()) r.bold.resize(static_cast<size_t>(n), false);
+    }
+    widths_.resize(static_cast<size_t>(n), -1);
+    aligns_.resize(static_cast<size_t>(n), flexAlignLeftCenter);
+    clampCurrent();
+    touch();
+}
+
+const std::string& FlexGrid::TextMatrix(int row, int col) const {
+    const RowData& r = rowAt(row);
+    if (col < 0 || col >= cols_) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
+    return r.text[static_cast<size_t>(col)];
+}
+
+void FlexGrid::setTextMatrix(int row, int col, std::string text) {
+    RowData& r = rowAt(row);
+    if (col < 0 || col >= cols_) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
+    r.text[static_cast<size_t>(col)] = std::move(text);
+    touch();
+}
+
+void FlexGrid::setRow(int r) {
+    if (r < 0 || r >= Rows()) rt::raise(rt::errInvalidProcedureCall, name(), "Invalid Row value");
+    bool moved = r != row_;
+    row_ = rowSel_ = r;
+    colSel_ = col_;
+    touch();
+    if (moved) {
+        fire(RowColChange);
+        fire(EnterCell);
+    }
+    fire(SelChange);
+}
+
+void FlexGrid::setCol(int c) {
+    if (c < 0 || c >= cols_) rt::raise(rt::errInvalidProcedureCall, name(), "Invalid Col value");
+    bool moved = c != col_;
+    col_ = colSel_ = c;
+    rowSel_ = row_;
+    touch();
+    if (moved) {
+        fire(RowColChange);
+        fire(EnterCell);
+    }
+    fire(SelChange);
+}
+
+void FlexGrid::setRowSel(int r) {
+    if (r < 0 || r >= Rows()) rt::raise(rt::errInvalidProcedureCall, name(), "Invalid Row value");
+    rowSel_ = r;
+    touch();
+    fire(SelChange);
+}
+
+void FlexGrid::setColSel(int c) {
+    if (c < 0 || c >= cols_) rt::raise(rt::errInvalidProcedureCall, name(), "Invalid Col value");
+    colSel_ = c;
+    touch();
+    fire(SelChange);
+}
+
+void FlexGrid::setTopRow(int r) {
+    if (r < 0 || r >= Rows()) rt::raise(rt::errInvalidProcedureCall, name(), "Invalid Row value");
+    topRow_ = std::max(r, FixedRows);
+    touch();
+}
+
+int FlexGrid::ColWidth(int col) const {
+    if (col < 0 || col >= cols_) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
+    int w = widths_[static_cast<size_t>(col)];
+    return w < 0 ? 960 : w; // the grid's default column width
+}
+
+void FlexGrid::setColWidth(int col, int twips) {
+    if (col < 0 || col >= cols_) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
+    widths_[static_cast<size_t>(col)] = std::max(twips, 0);
+    touch();
+}
+
+int FlexGrid::ColAlignment(int col) const {
+    if (col < 0 || col >= cols_) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
+    return aligns_[static_cast<size_t>(col)];
+}
+
+void FlexGrid::setColAlignment(int col, int alignment) {
+    if (col < 0 || col >= cols_) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
+    aligns_[static_cast<size_t>(col)] = alignment;
+    touch();
+}
+
+Colour FlexGrid::cellForeColor(int row, int col) const {
+    const RowData& r = rowAt(row);
+    if (col < 0 || col >= cols_) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
+    return r.colour.empty() ? 0 : r.colour[static_cast<size_t>(col)];
+}
+
+Colour FlexGrid::CellForeColor() const {
+    return cellForeColor(row_, col_);
+}
+
+void FlexGrid::setCellForeColor(Colour c) {
+    RowData& r = rowAt(row_);
+    if (r.colour.empty()) r.colour.assign(static_cast<size_t>(cols_), 0);
+    r.colour[static_cast<size_t>(col_)] = c;
+    touch();
+}
+
+bool FlexGrid::cellFontBold(int row, int col) const {
+    const RowData& r = rowAt(row);
+    if (col < 0 || col >= cols_) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
+    return !r.bold.empty() && r.bold[static_cast<size_t>(col)];
+}
+
+bool FlexGrid::CellFontBold() const {
+    return cellFontBold(row_, col_);
+}
+
+void FlexGrid::setCellFontBold(bool b) {
+    RowData& r = rowAt(row_);
+    if (r.bold.empty()) r.bold.assign(static_cast<size_t>(cols_), false);
+    r.bold[static_cast<size_t>(col_)] = b;
+    touch();
+}
+
+void FlexGrid::Clear() {
+    for (auto& r : cells_) {
+        for (auto& t : r.text)
+            t.clear();
+        r.colour.clear();
+        r.bold.clear();
+    }
+    touch();
+}
+
+void FlexGrid::AddItem(const std::string& tabbedText, int index) {
+    RowData r{std::vector<std::string>(static_cast<size_t>(cols_)), {}, {}};
+    size_t start = 0;
+    for (int c = 0; c < cols_; ++c) {
+        size_t tab = tabbedText.find('\t', start);
+        r.text[static_cast<size_t>(c)] =
+            tabbedText.substr(start, tab == std::string::npos ? tab : tab - start);
+        if (tab == std::string::npos) break;
+        start = tab + 1;
+    }
+    if (index < 0 || index >= Rows())
+        cells_.push_back(std::move(r));
+    else
+        cells_.insert(cells_.begin() + index, std::move(r));
+    touch();
+}
+
+void FlexGrid::RemoveItem(int index) {
+    if (index < FixedRows || index >= Rows() || Rows() - 1 <= FixedRows)
+        rt::raise(rt::errInvalidProcedureCall, name(), "Cannot remove last non-fixed row");
+    cells_.erase(cells_.begin() + index);
+    clampCurrent();
+    touch();
+}
+
+void FlexGrid::setSort(int code) {
+    if (code == flexSortNone || Rows() <= FixedRows + 1) return;
+    const int c0 = std::min(col_, colSel_), c1 = std::max(col_, colSel_);
+    const bool desc = code == flexSortGenericDescending || code == flexSortNumericDescending ||
+                      code == flexSortStringNoCaseDescending || code == flexSortStringDescending;
+    auto compareCell = [code](const std::string& a, const std::string& b) -> int {
+        auto textCompare = [](const std::string& x, const std::string& y) {
+            return x < y ? -1 : (y < x ? 1 : 0);
+        };
+        switch (code) {
+        case flexSortGenericAscending:
+        case flexSortGenericDescending: {
+            bool na = rt::IsNumeric(rt::Variant(a)) && !rt::Trim(a).empty();
+            bool nb = rt::IsNumeric(rt::Variant(b)) && !rt::Trim(b).empty();
+            if (na && nb) {
+                double x = rt::CDbl(rt::Variant(a)), y = rt::CDbl(rt::Variant(b));
+                return x < y ? -1 : (y < x ? 1 : 0);
+            }
+            return textCompare(rt::LCase(a), rt::LCase(b));
+        }
+        case flexSortNumericAscending:
+        case flexSortNumericDescending: {
+            double x = rt::Val(a), y = rt::Val(b);
+            return x < y ? -1 : (y < x ? 1 : 0);
+        }
+        case flexSortStringNoCaseAscending:
+        case flexSortStringNoCaseDescending:
+            return textCompare(rt::LCase(a), rt::LCase(b));
+        default:
+            return textCompare(a, b);
+        }
+    };
+    std::stable_sort(cells_.begin() + FixedRows, cells_.end(), [&](const RowData& a, const RowData& b) {
+        for (int c = c0; c <= c1; ++c) {
+            int r = compareCell(a.text[static_cast<size_t>(c)], b.text[static_cast<size_t>(c)]);
+            if (r != 0) return desc ? r > 0 : r < 0;
+        }
+        return false;
+    });
+    touch();
+}
+
+rt::Variant FlexGrid::invoke(std::string_view member, rt::CallKind kind, std::vector<rt::Variant>& args) {
+    bool put = kind == rt::CallKind::PropertyPut;
+    auto intProp = [&](auto get, auto set) -> rt::Variant {
+        if (put) {
+            set(rt::CLng(args.at(0)));
+            return {};
+        }
+        return static_cast<int32_t>(get());
+    };
+    if (rt::iequals(member, "Rows")) return intProp([&] { return Rows(); }, [&](int v) { setRows(v); });
+    if (rt::iequals(member, "Cols")) return intProp([&] { return Cols(); }, [&](int v) { setCols(v); });
+    if (rt::iequals(member, "Row")) return intProp([&] { return Row(); }, [&](int v) { setRow(v); });
+    if (rt::iequals(member, "Col")) return intProp([&] { return Col(); }, [&](int v) { setCol(v); });
+    if (rt::iequals(member, "Width")) return intProp([&] { return Width; }, [&](int v) { Width = v; });
+    if (rt::iequals(member, "ColWidth")) {
+        int c = rt::CLng(args.at(0));
+        if (put) {
+            setColWidth(c, rt::CLng(args.at(1)));
+            return {};
+        }
+        return static_cast<int32_t>(ColWidth(c));
+    }
+    if (rt::iequals(member, "TextMatrix")) {
+        int r = rt::CLng(args.at(0)), c = rt::CLng(args.at(1));
+        if (put) {
+            setTextMatrix(r, c, rt::CStr(args.at(2)));
+            return {};
+        }
+        return TextMatrix(r, c);
+    }
+    return Control::invoke(member, kind, args);
+}
+
+} // namespace forms

@@ -1,0 +1,287 @@
+#include "forms/Form.h"
+
+#include "forms/ComboText.h"
+#include "forms/Host.h"
+#include "runtime/Convert.h"
+#include "runtime/Error.h"
+
+#include <algorithm>
+
+namespace forms {
+
+namespace {
+std::vector<Form*>& modalStack() {
+    static std::vector<Form*> s;
+    return s;
+}
+
+void removeFromStack(Form* f) {
+    auto& s = modalStack();
+    s.erase(std::remove(s.begin(), s.end(), f), s.end());
+}
+
+// The character a keystroke gives, 0 for keys that give none.
+int asciiOf(int keyCode, int shift) {
+    if (keyCode == vbKeyReturn || keyCode == vbKeyEscape || keyCode == vbKeyBack) return keyCode;
+    if (keyCode >= 'A' && keyCode <= 'Z') {
+        if (shift & vbCtrlMask) return keyCode - 64;
+        return (shift & vbShiftMask) ? keyCode : keyCode + 32;
+    }
+    if ((keyCode >= '0' && keyCode <= '9') || keyCode == vbKeySpace) return keyCode;
+    return 0;
+}
+} // namespace
+
+Form::Form(std::string name) : name_(std::move(name)) {}
+
+Form::~Form() {
+    removeFromStack(this);
+}
+
+rt::Variant Form::invoke(std::string_view member, rt::CallKind kind, std::vector<rt::Variant>& args) {
+    bool put = kind == rt::CallKind::PropertyPut;
+    if (rt::iequals(member, "Name")) return name_;
+    if (rt::iequals(member, "Caption")) {
+        if (put) return Caption = rt::CStr(args.at(0)), rt::Variant();
+        return Caption;
+    }
+    if (rt::iequals(member, "Tag")) {
+        if (put) return Tag = rt::CStr(args.at(0)), rt::Variant();
+        return Tag;
+    }
+    if (rt::iequals(member, "MousePointer")) {
+        if (put) return MousePointer = rt::CLng(args.at(0)), rt::Variant();
+        return static_cast<int32_t>(MousePointer);
+    }
+    if (rt::iequals(member, "Hwnd"))
+        return static_cast<int32_t>(reinterpret_cast<intptr_t>(this) & 0x7fffffff);
+    return rt::Object::invoke(member, kind, args);
+}
+
+void Form::Load() {
+    if (loaded_) return;
+    for (Control* c : controls_)
+        c->reset();
+    Caption.clear();
+    Tag.clear();
+    MousePointer = vbDefault;
+    active_ = nullptr;
+    design();
+    loaded_ = true;
+    Form_Load();
+}
+
+void Form::Show(bool modal, Form* owner) {
+    Load();
+    if (!loaded_) return;
+    visible_ = true;
+    if (!modal) {
+        activate();
+        return;
+    }
+    Form* previous = activeForm();
+    host().showModal(*this, owner);
+    removeFromStack(this);
+    if (previous && previous != this && previous->loaded()) previous->activate();
+}
+
+void Form::activate() {
+    auto& s = modalStack();
+    removeFromStack(this);
+    s.push_back(this);
+    if (!active_) {
+        // The first control in tab order takes the focus when the window appears.
+        for (Control* c : controls_)
+            if (c->canFocus() && (!active_ || c->TabIndex < active_->TabIndex)) active_ = c;
+    }
+    Form_Activate();
+}
+
+bool Form::Unload() {
+    return unloadWith(vbFormCode);
+}
+bool Form::requestClose() {
+    return unloadWith(vbFormControlMenu);
+}
+
+bool Form::unloadWith(int mode) {
+    if (!loaded_) return true;
+    int cancel = 0;
+    Form_QueryUnload(cancel, mode);
+    if (cancel || !loaded_) return !loaded_;
+    Form_Unload(cancel);
+    if (cancel) return false;
+    loaded_ = false;
+    visible_ = false;
+    active_ = nullptr;
+    removeFromStack(this);
+    host().formUnloaded(*this);
+    return true;
+}
+
+void Form::PopupMenu(Menu& menu) {
+    if (Menu* chosen = host().popupMenu(*this, menu)) chosen->choose();
+}
+
+Control* Form::focusTarget() const {
+    return loaded_ ? active_ : nullptr;
+}
+
+void Form::keyDown(int keyCode, int shift) {
+    int k = keyCode;
+    if (KeyPreview) Form_KeyDown(k, shift);
+    if (k == 0 || !loaded_) return;
+    if (Control* t = focusTarget(); t && t->KeyDown) t->KeyDown(k, shift);
+}
+
+void Form::keyPress(int keyAscii) {
+    int k = keyAscii;
+    if (KeyPreview) Form_KeyPress(k);
+    if (k == 0 || !loaded_) return;
+    Control* t = focusTarget();
+    if (k == vbKeyReturn || k == vbKeyEscape) {
+        bool isButton = t && t->kind() == Kind::CommandButton;
+        for (Control* c : controls_) {
+            if (c->kind() != Kind::CommandButton) continue;
+            auto* b = static_cast<CommandButton*>(c);
+            if ((k == vbKeyReturn && b->Default && !isButton) || (k == vbKeyEscape && b->Cancel)) {
+                b->press();
+                return;
+            }
+        }
+    }
+    if (!t) return;
+    if (t->KeyPress) t->KeyPress(k);
+    if (k == 0 || !loaded_ || active_ != t) return;
+    switch (t->kind()) {
+    case Kind::TextBox:
+        static_cast<TextBox*>(t)->applyKey(k);
+        break;
+    case Kind::ComboBox:
+        applyComboKey(*static_cast<ComboBox*>(t), k);
+        break;
+    case Kind::CommandButton:
+        if (k == vbKeyReturn || k == vbKeySpace) static_cast<CommandButton*>(t)->press();
+        break;
+    case Kind::CheckBox:
+        if (k == vbKeySpace) {
+            auto* cb = static_cast<CheckBox*>(t);
+            cb->setValue(cb->Value() ? 0 : 1);
+        }
+        break;
+    case Kind::OptionButton:
+        if (k == vbKeySpace) static_cast<OptionButton*>(t)->setValue(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void Form::keyUp(int keyCode, int shift) {
+    int k = keyCode;
+    if (KeyPreview) Form_KeyUp(k, shift);
+    if (k == 0 || !loaded_) return;
+    if (Control* t = focusTarget(); t && t->KeyUp) t->KeyUp(k, shift);
+}
+
+void Form::pressKey(int keyCode, int shift) {
+    if (keyCode == vbKeyTab) {
+        keyDown(keyCode, shift);
+        tabToNext(shift & vbShiftMask);
+        return;
+    }
+    keyDown(keyCode, shift);
+    if (int a = asciiOf(keyCode, shift)) keyPress(a);
+    keyUp(keyCode, shift);
+}
+
+void Form::typeText(const std::string& text) {
+    for (char ch : text) {
+        unsigned char c = static_cast<unsigned char>(ch);
+        int code = (c >= 'a' && c <= 'z') ? c - 32 : c;
+        int shift = (c >= 'A' && c <= 'Z') ? vbShiftMask : 0;
+        keyDown(code, shift);
+        keyPress(c);
+        keyUp(code, shift);
+    }
+}
+
+void Form::setFocusTo(Control* c) {
+    if (c == active_) return;
+    Control* old = active_;
+    active_ = c;
+    if (old && old->LostFocus) old->LostFocus();
+    if (c && active_ == c && c->GotFocus) c->GotFocus();
+}
+
+void Form::tabToNext(bool backwards) {
+    std::vector<Control*> order;
+    for (Control* c : controls_)
+        if (c->canFocus()) order.push_back(c);
+    if (order.empty()) return;
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Control* a, const Control* b) { return a->TabIndex < b->TabIndex; });
+    auto it = std::find(order.begin(), order.end(), active_);
+    size_t i = 0;
+    if (it == order.end()) {
+        // The focus sits on something out of the order (e.g. disabled meanwhile): continue
+        // from where its tab index would be.
+        int idx = active_ ? active_->TabIndex : -1;
+        i = 0;
+        while (i < order.size() && order[i]->TabIndex <= idx)
+            ++i;
+        if (backwards)
+            i = (i + order.size() - 1) % order.size();
+        else
+            i %= order.size();
+    } else {
+        size_t pos = static_cast<size_t>(it - order.begin());
+        i = backwards ? (pos + order.size() - 1) % order.size() : (pos + 1) % order.size();
+    }
+    setFocusTo(order[i]);
+}
+
+Control* Form::find(std::string_view name) const {
+    for (Control* c : controls_)
+        if (rt::iequals(c->name(), name)) return c;
+    return nullptr;
+}
+
+Form* activeForm() {
+    auto& s = modalStack();
+    return s.empty() ? nullptr : s.back();
+}
+
+int MsgBox(const std::string& prompt, int buttons, const std::string& title) {
+    return host().messageBox(prompt, buttons, title.empty() ? appTitle() : title);
+}
+
+const std::string& appTitle() {
+    static const std::string t = "idjrnl08";
+    return t;
+}
+
+Screen& screen() {
+    static Screen s;
+    return s;
+}
+
+namespace {
+std::string& appPathRef() {
+    static std::string p = ".";
+    return p;
+}
+} // namespace
+
+const std::string& appPath() {
+    return appPathRef();
+}
+void setAppPath(std::string path) {
+    appPathRef() = std::move(path);
+}
+std::string& appHelpFile() {
+    static std::string h;
+    return h;
+}
+
+} // namespace forms
