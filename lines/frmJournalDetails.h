@@ -1,0 +1,70 @@
+#pragma once
+// The line editor: enters or corrects one line of the voucher open in the voucher editor.
+#include "ado/Ado.h"
+#include "forms/Controls.h"
+
+namespace idj {
+
+class frmJournalDetails : public forms::Form {
+  public:
+    static frmJournalDetails& instance();
+    static bool exists();
+
+    ado::ConnectionPtr adocon;
+
+    forms::Label lblSlNo{*this, "lblSlNo", "SlNo :"};
+    forms::TextBox txtSlNo{*this, "txtSlNo"};
+    forms::Label lblpayroll{*this, "lblpayroll", "Department:"};
+    forms::ComboBox cbopayrollno{*this, "cbopayrollno"};
+    forms::Frame fraJournal{*this, "fraJournal"};
+    forms::Label lblDepartment{*this, "lblDepartment", "Department :", &fraJournal};
+    forms::ComboBox cboDepartment{*this, "cboDepartment", &fraJournal};
+    forms::Label lblAccountID{*this, "lblAccountID", "Account :", &fraJournal};
+    forms::ComboBox cboAccountID{*this, "cboAccountID", &fraJournal};
+    forms::Label lblDescription{*this, "lblDescription", "Description :", &fraJournal};
+    forms::TextBox txtDescription{*this, "txtDescription", &fraJournal};
+    forms::Label lblAmount{*this, "lblAmount", "Amount():", &fraJournal};
+    forms::TextBox txtAmount{*this, "txtAmount", &fraJournal};
+    forms::Frame fraJournalType{*this, "fraJournalType", {}, &fraJournal};
+    forms::OptionButton optDebit{*this, "optDebit", "&Debit", &fraJournalType};
+    forms::OptionButton optCredit{*this, "optCredit", "C&redit", &fraJournalType};
+    forms::CommandButton cmdOK{*this, "cmdOK", "&Ok"};
+    forms::CommandButton cmdCancel{*this, "cmdCancel", "&Close"};
+    forms::CommandButton cmdFirst{*this, "cmdFirst", ""};
+    forms::CommandButton cmdPrevious{*this, "cmdPrevious", ""};
+    forms::CommandButton cmdNext{*this, "cmdNext", ""};
+    forms::CommandButton cmdLast{*this, "cmdLast", ""};
+
+    // Loads line `intIndex` (1-based) of the voucher editor's list into the controls.
+    void ItemSelected(int16_t intIndex);
+    // Empties the inputs for the next line.
+    void ClearText();
+
+    void cmdOK_Click();
+    void cmdFirst_Click();
+    void cmdPrevious_Click();
+    void cmdNext_Click();
+    void cmdLast_Click();
+
+    bool readOnly() const { return blnReadOnly_; }
+
+  protected:
+    void design() override;
+    void Form_Load() override;
+    void Form_Activate() override;
+
+  private:
+    frmJournalDetails();
+    void wireEvents();
+    void fillDepartments();
+    void cboDepartment_Click();
+    void cboAccountID_Click();
+
+    rt::ObjectPtr objDataAccess_;
+    rt::ObjectPtr objUiToolkit_;
+    bool blnFirstActivate_ = false;
+    bool blnReadOnly_ = false;
+    int16_t intLineCursor_ = 0;
+};
+
+} // namespace idj
