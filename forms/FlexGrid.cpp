@@ -164,9 +164,14 @@ Colour FlexGrid::CellForeColor() const {
 }
 
 void FlexGrid::setCellForeColor(Colour c) {
-    RowData& r = rowAt(row_);
+    setCellForeColorAt(row_, col_, c);
+}
+
+void FlexGrid::setCellForeColorAt(int row, int col, Colour c) {
+    RowData& r = rowAt(row);
+    if (col < 0 || col >= cols_) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
     if (r.colour.empty()) r.colour.assign(static_cast<size_t>(cols_), 0);
-    r.colour[static_cast<size_t>(col_)] = c;
+    r.colour[static_cast<size_t>(col)] = c;
     touch();
 }
 

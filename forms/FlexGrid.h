@@ -49,6 +49,8 @@ class FlexGrid : public Control {
     Colour CellForeColor() const;
     void setCellForeColor(Colour c);
     Colour cellForeColor(int row, int col) const;
+    // Colours one cell without moving the current cell (no RowColChange for each cell).
+    void setCellForeColorAt(int row, int col, Colour c);
     bool CellFontBold() const;
     void setCellFontBold(bool b);
     bool cellFontBold(int row, int col) const;

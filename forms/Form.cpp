@@ -22,6 +22,7 @@ void removeFromStack(Form* f) {
 
 // The character a keystroke gives, 0 for keys that give none.
 int asciiOf(int keyCode, int shift) {
+    if (keyCode == vbKeyReturn && (shift & vbCtrlMask)) return 10; // Ctrl+Enter gives a line feed
     if (keyCode == vbKeyReturn || keyCode == vbKeyEscape || keyCode == vbKeyBack) return keyCode;
     if (keyCode >= 'A' && keyCode <= 'Z') {
         if (shift & vbCtrlMask) return keyCode - 64;

@@ -1,0 +1,183 @@
+// Filling the browse grid: rows from a statement, headers from the suite's column catalogue,
+// widths that fit the texts, colours by voucher status.
+#include "automation/Automation.h"
+#include "browser/FrmMaster.h"
+#include "component/Context.h"
+#include "component/ReportError.h"
+#include "runtime/Convert.h"
+
+#include <cmath>
+
+namespace idj {
+
+namespace {
+// The loading flag is cleared however GridPopulate ends.
+struct LoadingFlag {
+    bool& flag;
+    explicit LoadingFlag(bool& f) : flag(f) { flag = true; }
+    ~LoadingFlag() { flag = false; }
+};
+
+// "No current record" is passed over and the fill goes on with the next step.
+template <class F> void resumeOnNoRecord(F&& step) {
+    try {
+        step();
+    } catch (const rt::Error& e) {
+        if (e.number() != rt::errNoCurrentRecord) throw;
+    }
+}
+
+int roundHalfEven(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
+} // namespace
+
+void FrmMaster::GridPopulate(const std::string& strSql, const std::string& strTableMain,
+                             const std::string& strTableRelation, const ado::Params& params) {
+    LoadingFlag loadingFlag(blnLoading_);
+    try {
+        strGridSql_ = strSql;
+        strTableMain_ = strTableMain;
+        strTableRelation_ = strTableRelation;
+        gridParams_ = params;
+
+        forms::FlexGrid& g = GrdMaster;
+        g.Clear();
+        g.FixedRows = 1;
+        g.FixedCols = 0;
+        g.setColWidth(0, 960);
+        g.setCols(1);
+        g.setRows(2);
+
+        auto rs = ado::Recordset::create();
+        rs->Open(strSql, adocon, ado::adOpenKeyset, ado::adLockOptimistic, params);
+        const int fields = rs->FieldCount();
+        std::vector<int> lengths(static_cast<size_t>(fields), 0);
+        if (rs->eof())
+            g.setCols(fields);
+        else
+            resumeOnNoRecord([&] { rs->MoveFirst(); });
+
+        int row = 0;
+        while (!rs->eof()) {
+            resumeOnNoRecord([&] {
+                ++row;
+                if (row == 1)
+                    g.setCols(fields);
+                else
+                    g.setRows(row + 1);
+                for (int i = 0; i < fields; ++i) {
+                    std::string text = rt::Trim(rt::TextOf((*rs)[i]));
+                    int len = static_cast<int>(text.size());
+                    g.setTextMatrix(row, i, std::move(text));
+                    if (len > lengths[static_cast<size_t>(i)]) lengths[static_cast<size_t>(i)] = len;
+                }
+            });
+            rs->MoveNext();
+        }
+        for (int i = 0; i < fields; ++i)
+            g.setColAlignment(i, forms::flexAlignLeftTop);
+
+        const Context& c = ctx();
+        automation::callv(automation::CreateObject("ColumnLayout.clsColumnLayout"), "fnGridSettings",
+                          c.intuserid, c.intCompanyID, GrdMaster.ref(), rt::ObjectPtr(adocon));
+        FillColumnHeaders(strTableMain, lengths);
+
+        g.setColWidth(5, 1290);
+        g.setColWidth(6, 1290);
+        g.setColWidth(7, 1290);
+        g.setColWidth(0, 0);
+        rs->Close();
+    } catch (const rt::Error& e) {
+        blnLoading_ = false;
+        reportTrapped("FrmMaster", "GridPopulate", e);
+    }
+}
+
+void FrmMaster::FillColumnHeaders(const std::string& strTableMain, std::vector<int>& lengths) {
+    forms::FlexGrid& g = GrdMaster;
+    cboColNames.Clear();
+    cboSearch.Clear();
+
+    auto rs = ado::Recordset::create();
+    rs->Open("select tc.columnheader,tc.columnname from atables t,atablecolumns tc where t.tableid = "
+             "tc.tableid and tablename ='" +
+                 strTableMain + "'",
+             adocon, ado::adOpenStatic, ado::adLockReadOnly);
+    int catalogueRows = 0;
+    for (; !rs->eof(); rs->MoveNext(), ++catalogueRows) {
+        if (catalogueRows == 0) continue; // the hidden identifier column
+        const int k = catalogueRows;
+        std::string header = rt::TextOf((*rs)["columnheader"]);
+        g.setTextMatrix(0, k, header);
+        cboColNames.AddItem(header);
+        cboColNames.setItemData(cboColNames.NewIndex(), k);
+        cboSearch.AddItem(header);
+        cboSearch.setItemData(cboSearch.NewIndex(), k);
+        if (static_cast<size_t>(k) >= lengths.size()) lengths.resize(static_cast<size_t>(k) + 1, 0);
+        lengths[static_cast<size_t>(k)] =
+            std::max(lengths[static_cast<size_t>(k)], static_cast<int>(header.size()));
+    }
+    rs->Close();
+
+    // Widths only grow, to fit the longest text of each column.
+    for (int j = 0; j < catalogueRows; ++j) {
+        int wanted = 130 * (static_cast<size_t>(j) < lengths.size() ? lengths[static_cast<size_t>(j)] : 0);
+        if (wanted > g.ColWidth(j)) g.setColWidth(j, wanted);
+    }
+
+    // The spare width of the control is spread over the visible columns.
+    const int last = g.Cols() - 1;
+    long sum = 0;
+    for (int j = 1; j <= last; ++j)
+        sum += g.ColWidth(j);
+    if (last >= 1 && g.Width > sum) {
+        int spare = roundHalfEven(static_cast<double>(g.Width - sum + 1815));
+        int share = roundHalfEven(static_cast<double>(spare) / last);
+        for (int j = 1; j <= last; ++j)
+            g.setColWidth(j, g.ColWidth(j) + share);
+    }
+
+    const Context& c = ctx();
+    automation::callv(automation::CreateObject("ColumnLayout.clsColumnLayout"), "fnGridSettings", c.intuserid,
+                      c.intCompanyID, GrdMaster.ref(), rt::ObjectPtr(adocon), true);
+
+    g.setRow(g.Rows() - 1);
+    g.setTopRow(g.Row());
+    g.setCol(0);
+    g.setColSel(g.Cols() - 1);
+}
+
+void FrmMaster::ColourStatusRows() {
+    trapped("FrmMaster", "ColourStatusRows", [this] {
+        forms::FlexGrid& g = GrdMaster;
+        const int cols = std::min(g.Cols(), 8);
+        for (int r = g.FixedRows; r < g.Rows(); ++r) {
+            forms::Colour colour;
+            if (g.TextMatrix(r, 5) == "Yes")
+                colour = forms::vbRed;
+            else if (g.TextMatrix(r, 6) == "Yes")
+                colour = forms::rgb(0, 128, 0);
+            else
+                continue;
+            for (int col = 0; col < cols; ++col)
+                g.setCellForeColorAt(r, col, colour);
+        }
+    });
+}
+
+void FrmMaster::grdMaster_SelChange() {
+    trapped("FrmMaster", "grdMaster_SelChange", [this] {
+        if (blnLoading_) return;
+        forms::FlexGrid& g = GrdMaster;
+        if (g.RowSel() == g.Row()) {
+            forms::Colour cell = g.CellForeColor();
+            g.ForeColorSel = (cell != 0 && cell != forms::vbWindowText) ? cell : forms::vbHighlightText;
+        } else {
+            g.ForeColorSel = forms::vbCyan;
+        }
+        g.touch();
+    });
+}
+
+} // namespace idj
