@@ -1,0 +1,85 @@
+#pragma once
+// A fresh copy of the demo database for one test, and the module state reset around it.
+#include "ado/Ado.h"
+#include "component/Context.h"
+#include "db/Schema.h"
+#include "db/Seeder.h"
+#include "forms/ScriptedHost.h"
+#include "runtime/Convert.h"
+#include "runtime/Date.h"
+
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace testsupport {
+
+// The process date all tests use (the demo's dates follow it).
+inline rt::Date processDate() { return rt::makeDate(2026, 12, 6); }
+
+class DemoDb {
+  public:
+    DemoDb() {
+        namespace fs = std::filesystem;
+        static const std::string seeded = [] {
+            std::string p = (fs::temp_directory_path() / ("idj-demo-" + std::to_string(getpid()) + ".db")).string();
+            fs::remove(p);
+            auto c = ado::Connection::create();
+            c->Open(p);
+            db::createSchema(c->handle());
+            db::seedDemo(c->handle(), processDate());
+            c->Close();
+            return p;
+        }();
+        static int n = 0;
+        path_ = seeded + "." + std::to_string(++n);
+        removeFiles();
+        fs::copy_file(seeded, path_);
+        conn = ado::Connection::create();
+        conn->Open(path_);
+    }
+    ~DemoDb() {
+        if (conn && conn->State() == ado::adStateOpen) conn->Close();
+        removeFiles();
+    }
+    DemoDb(const DemoDb&) = delete;
+    DemoDb& operator=(const DemoDb&) = delete;
+
+    const std::string& path() const { return path_; }
+    // A single value of a query, as text ("" for NULL or no row).
+    std::string scalar(const std::string& sql) {
+        auto rs = conn->Execute(sql);
+        std::string v = rs->eof() ? std::string() : textOf((*rs)[0]);
+        rs->Close();
+        return v;
+    }
+    void exec(const std::string& sql) { conn->Execute(sql); }
+
+    ado::ConnectionPtr conn;
+
+  private:
+    static std::string textOf(const rt::Variant& v);
+    void removeFiles() {
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"}) std::filesystem::remove(path_ + suffix);
+    }
+    std::string path_;
+};
+
+inline std::string DemoDb::textOf(const rt::Variant& v) {
+    if (v.type() == rt::Variant::Type::Date) return rt::toStored(v.date());
+    return rt::TextOf(v);
+}
+
+// Resets the module-wide state to a user's working context.
+inline void resetContext(int16_t company, int16_t user, int16_t year, int16_t department = 0) {
+    idj::Context& c = idj::ctx();
+    c = idj::Context{};
+    c.intCompanyID = company;
+    c.intuserid = user;
+    c.intFinancialID = year;
+    c.intdepartmentid = department;
+    c.dtProcessDate = processDate();
+    c.strMsgboxCaption = "Accounts Suite";
+}
+
+} // namespace testsupport
