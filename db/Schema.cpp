@@ -1,0 +1,353 @@
+#include "db/Schema.h"
+
+#include "runtime/Error.h"
+
+#include <sqlite3.h>
+#include <string>
+
+namespace db {
+namespace {
+
+// Column order of the two voucher tables follows the order in which the voucher editor
+// assigns its fields to an added row.
+constexpr const char* kVoucherTables = R"sql(
+CREATE TABLE InterDivisionJournalTransHeader (
+    JournalTransID    INTEGER      NOT NULL,
+    CompanyID         SMALLINT     NOT NULL,
+    JournalNo         VARCHAR(50)  COLLATE NOCASE NOT NULL,
+    JournalTransDate  DATETEXT     NOT NULL,
+    Remarks           VARCHAR(500) COLLATE NOCASE,
+    Cancelled         BIT          NOT NULL DEFAULT 0,
+    CancelledRemarks  VARCHAR(500) COLLATE NOCASE,
+    Posted            BIT          NOT NULL DEFAULT 0,
+    FinancialID       SMALLINT     NOT NULL,
+    exchangerate      REAL         NOT NULL DEFAULT 1,
+    exchangerates     VARCHAR(500) COLLATE NOCASE,
+    updatetime        DATETEXT,
+    Type              VARCHAR(2)   COLLATE NOCASE NOT NULL DEFAULT 'JO',
+    Confirm           BIT          NOT NULL DEFAULT 0,
+    TypeSeriallNO     VARCHAR(50)  COLLATE NOCASE,
+    DepartmentID      SMALLINT,
+    PRIMARY KEY (CompanyID, JournalTransID)
+);
+-- The browse list: one company and year, from a date on.
+CREATE INDEX IX_IDJHeader_Browse
+    ON InterDivisionJournalTransHeader (CompanyID, FinancialID, JournalTransDate);
+-- Journal numbering scans the company's numbers; the type serial counts per type.
+CREATE INDEX IX_IDJHeader_JournalNo ON InterDivisionJournalTransHeader (CompanyID, JournalNo);
+CREATE INDEX IX_IDJHeader_Type ON InterDivisionJournalTransHeader (CompanyID, Type);
+
+CREATE TABLE InterDivisionJournalTransDetails (
+    JournalTransDetailID INTEGER      NOT NULL,
+    CompanyID            SMALLINT     NOT NULL,
+    JournalTransID       INTEGER      NOT NULL,
+    AccountID            SMALLINT     NOT NULL,
+    JournalTransCredit   BIT          NOT NULL DEFAULT 0,
+    DepartmentID         INTEGER,
+    Amount               REAL         NOT NULL DEFAULT 0,
+    Remarks              VARCHAR(500) COLLATE NOCASE,
+    depexrates           REAL,
+    PRIMARY KEY (CompanyID, JournalTransID, JournalTransDetailID)
+);
+)sql";
+
+constexpr const char* kGeneralJournal = R"sql(
+CREATE TABLE genjournalheader (
+    GenJournalID  INTEGER      NOT NULL,
+    companyid     SMALLINT     NOT NULL,
+    referenceno   VARCHAR(50)  COLLATE NOCASE,
+    Type          VARCHAR(2)   COLLATE NOCASE NOT NULL,
+    JournalDate   DATETEXT     NOT NULL,
+    departmentid  SMALLINT,
+    Amount        REAL         NOT NULL DEFAULT 0,
+    Narration     VARCHAR(500) COLLATE NOCASE,
+    Cancel        BIT          NOT NULL DEFAULT 0,
+    PRIMARY KEY (companyid, GenJournalID)
+);
+CREATE INDEX IX_genjournalheader_Ref ON genjournalheader (companyid, referenceno);
+
+CREATE TABLE JournaltransHeader (
+    CompanyID        SMALLINT     NOT NULL,
+    JournalID        INTEGER      NOT NULL,
+    JournalNo        VARCHAR(50)  COLLATE NOCASE,
+    JournalDate      DATETEXT     NOT NULL,
+    Remarks          VARCHAR(500) COLLATE NOCASE,
+    cancelled        BIT          NOT NULL DEFAULT 0,
+    parentjournalid  INTEGER,
+    PRIMARY KEY (CompanyID, JournalID)
+);
+CREATE INDEX IX_JournaltransHeader_Parent ON JournaltransHeader (CompanyID, parentjournalid);
+)sql";
+
+constexpr const char* kPeriods = R"sql(
+CREATE TABLE afinancialyear (
+    financialid       SMALLINT    NOT NULL PRIMARY KEY,
+    financialyear     VARCHAR(20) COLLATE NOCASE NOT NULL,
+    curfinancialyear  BIT         NOT NULL DEFAULT 0
+);
+
+CREATE TABLE afinancialperiod (
+    financialid  SMALLINT NOT NULL PRIMARY KEY REFERENCES afinancialyear (financialid),
+    startdate    DATETEXT NOT NULL,
+    enddate      DATETEXT NOT NULL
+);
+
+CREATE VIEW vwfinyearperiod AS
+    SELECT financialid, startdate AS sdate, enddate AS edate FROM afinancialperiod;
+
+CREATE TABLE aaccountfinyearopening (
+    financialid    SMALLINT NOT NULL,
+    companyid      SMALLINT NOT NULL,
+    accountid      SMALLINT NOT NULL,
+    departmentid   SMALLINT NOT NULL DEFAULT 0,
+    openingdebit   REAL     NOT NULL DEFAULT 0,
+    openingcredit  REAL     NOT NULL DEFAULT 0,
+    PRIMARY KEY (financialid, companyid, accountid, departmentid)
+);
+)sql";
+
+constexpr const char* kSettings = R"sql(
+CREATE TABLE apackagesettings (
+    packagename          VARCHAR(100) COLLATE NOCASE,
+    packagedate          DATETEXT,
+    AutoConfirmAccTrans  BIT      NOT NULL DEFAULT 0,
+    companydepartment    SMALLINT NOT NULL DEFAULT 0
+);
+
+CREATE TABLE ASETTINGS (
+    CompanyID         SMALLINT NOT NULL PRIMARY KEY,
+    NoOfPreviousDays  SMALLINT NOT NULL DEFAULT 0,
+    CashGroupID       SMALLINT
+);
+
+CREATE TABLE MiscSettings (
+    AccountsFreezeDate  DATETEXT,
+    DecimalPlaces       SMALLINT NOT NULL DEFAULT 2
+);
+
+CREATE TABLE aPrefix (
+    PrefixID      INTEGER     NOT NULL PRIMARY KEY,
+    CompanyID     SMALLINT    NOT NULL,
+    InterfaceID   INTEGER     NOT NULL,
+    FinancialId   SMALLINT    NOT NULL,
+    shopid        SMALLINT,
+    godownid      SMALLINT,
+    departmentid  SMALLINT,
+    Prefix        VARCHAR(20) COLLATE NOCASE NOT NULL
+);
+CREATE INDEX IX_aPrefix_Lookup ON aPrefix (CompanyID, InterfaceID, FinancialId);
+)sql";
+
+constexpr const char* kUsers = R"sql(
+CREATE TABLE ausergroupmaster (
+    UserGroupID    SMALLINT    NOT NULL PRIMARY KEY,
+    UserGroupName  VARCHAR(50) COLLATE NOCASE NOT NULL
+);
+
+CREATE TABLE ausers (
+    userid        SMALLINT    NOT NULL PRIMARY KEY,
+    username      VARCHAR(50) COLLATE NOCASE NOT NULL,
+    fullname      VARCHAR(100) COLLATE NOCASE,
+    UserGroupID   SMALLINT,
+    departmentid  SMALLINT    NOT NULL DEFAULT 0
+);
+
+CREATE TABLE AuserGroupDeptDetails (
+    UserGroupID  SMALLINT NOT NULL,
+    deptid       SMALLINT NOT NULL,
+    PRIMARY KEY (UserGroupID, deptid)
+);
+
+CREATE TABLE auserrights (
+    CompanyID       SMALLINT    NOT NULL,
+    UserID          SMALLINT    NOT NULL,
+    interfaceid     INTEGER     NOT NULL,
+    FunctionRights  VARCHAR(50) COLLATE NOCASE,
+    PRIMARY KEY (CompanyID, UserID, interfaceid)
+);
+)sql";
+
+constexpr const char* kMasters = R"sql(
+CREATE TABLE acompanymaster (
+    CompanyID    SMALLINT     NOT NULL PRIMARY KEY,
+    CompanyName  VARCHAR(100) COLLATE NOCASE NOT NULL,
+    CurrencyID   SMALLINT,
+    City         VARCHAR(50)  COLLATE NOCASE
+);
+
+CREATE TABLE acurrencymaster (
+    CompanyID     SMALLINT    NOT NULL,
+    currencyid    SMALLINT    NOT NULL,
+    currencyname  VARCHAR(50) COLLATE NOCASE NOT NULL,
+    Symbol        VARCHAR(10) COLLATE NOCASE,
+    PRIMARY KEY (CompanyID, currencyid)
+);
+
+CREATE TABLE ExchangeRateDetail (
+    CompanyID    SMALLINT NOT NULL,
+    CurrencyID   SMALLINT NOT NULL,
+    RateDate     DATETEXT NOT NULL,
+    SellingRate  REAL     NOT NULL,
+    BuyingRate   REAL,
+    PRIMARY KEY (CompanyID, CurrencyID, RateDate)
+);
+
+-- DepartmentID is unique across companies: several statements look a department up by it alone.
+CREATE TABLE adepartmentmaster (
+    DepartmentID    SMALLINT    NOT NULL PRIMARY KEY,
+    CompanyID       SMALLINT    NOT NULL,
+    DepartmentName  VARCHAR(50) COLLATE NOCASE NOT NULL,
+    depcurrencyid   SMALLINT
+);
+CREATE INDEX IX_adepartmentmaster_Company ON adepartmentmaster (CompanyID, DepartmentName);
+
+CREATE TABLE agroupmaster (
+    companyid  SMALLINT    NOT NULL,
+    groupid    SMALLINT    NOT NULL,
+    groupname  VARCHAR(50) COLLATE NOCASE NOT NULL,
+    PRIMARY KEY (companyid, groupid)
+);
+
+-- departmentid 0: an account open to every department of its company.
+CREATE TABLE AACCOUNTMASTER (
+    CompanyID     SMALLINT     NOT NULL,
+    AccountID     SMALLINT     NOT NULL,
+    AccountDesc   VARCHAR(100) COLLATE NOCASE NOT NULL,
+    groupid       SMALLINT     NOT NULL,
+    departmentid  SMALLINT     NOT NULL DEFAULT 0,
+    currencyid    SMALLINT,
+    active        BIT          NOT NULL DEFAULT 1,
+    PRIMARY KEY (CompanyID, AccountID)
+);
+CREATE INDEX IX_AACCOUNTMASTER_Desc ON AACCOUNTMASTER (CompanyID, AccountDesc);
+
+CREATE TABLE adepcontrolaccounts (
+    companyid     SMALLINT NOT NULL,
+    maindepid     SMALLINT NOT NULL,
+    otherdepid    SMALLINT NOT NULL,
+    controlaccid  SMALLINT NOT NULL,
+    PRIMARY KEY (companyid, maindepid, otherdepid)
+);
+
+-- For every department, the accounts it may post to: its own and the common ones, without the
+-- control accounts between departments (those are kept by the inter-division postings).
+CREATE VIEW vwnoncontrolaccounts AS
+    SELECT a.CompanyID AS companyid, a.AccountID AS accountid, d.DepartmentID AS dadepartmentid
+    FROM AACCOUNTMASTER a
+    JOIN adepartmentmaster d
+      ON d.CompanyID = a.CompanyID AND (a.departmentid = d.DepartmentID OR a.departmentid = 0)
+    WHERE NOT EXISTS (SELECT 1 FROM adepcontrolaccounts c
+                      WHERE c.companyid = a.CompanyID AND c.controlaccid = a.AccountID);
+
+CREATE TABLE avendormaster (
+    CompanyID   SMALLINT     NOT NULL,
+    vendorID    SMALLINT     NOT NULL,
+    vendorname  VARCHAR(100) COLLATE NOCASE NOT NULL,
+    currencyid  SMALLINT,
+    PRIMARY KEY (CompanyID, vendorID)
+);
+
+CREATE TABLE acustomermaster (
+    CompanyID     SMALLINT     NOT NULL,
+    customerID    SMALLINT     NOT NULL,
+    customername  VARCHAR(100) COLLATE NOCASE NOT NULL,
+    currencyid    SMALLINT,
+    PRIMARY KEY (CompanyID, customerID)
+);
+)sql";
+
+constexpr const char* kPayroll = R"sql(
+CREATE TABLE papayacclinkheader (
+    TransId        INTEGER     NOT NULL PRIMARY KEY,
+    CompanyID      SMALLINT    NOT NULL,
+    TransNo        VARCHAR(50) COLLATE NOCASE NOT NULL,
+    TransDate      DATETEXT    NOT NULL,
+    departmentid   SMALLINT    NOT NULL,
+    Amount         REAL        NOT NULL DEFAULT 0,
+    LinkToJournal  BIT         NOT NULL DEFAULT 0
+);
+
+CREATE VIEW vwPayrollLinkwithjournal AS
+    SELECT TransId, TransNo, departmentid FROM papayacclinkheader WHERE LinkToJournal = 1;
+)sql";
+
+constexpr const char* kCatalogue = R"sql(
+CREATE TABLE atables (
+    tableid    SMALLINT     NOT NULL PRIMARY KEY,
+    tablename  VARCHAR(100) COLLATE NOCASE NOT NULL UNIQUE
+);
+
+-- Rows are read without an ordering clause: columnorder keeps the key (and so the natural
+-- order) equal to the grid's column order.
+CREATE TABLE atablecolumns (
+    tableid       SMALLINT     NOT NULL,
+    columnorder   SMALLINT     NOT NULL,
+    columnname    VARCHAR(100) COLLATE NOCASE NOT NULL,
+    columnheader  VARCHAR(100) COLLATE NOCASE NOT NULL,
+    PRIMARY KEY (tableid, columnorder)
+);
+)sql";
+
+constexpr const char* kServices = R"sql(
+CREATE TABLE aActivityLog (
+    ActivityID      INTEGER      NOT NULL PRIMARY KEY,
+    CompanyID       SMALLINT,
+    UserID          SMALLINT,
+    DepartmentID    SMALLINT,
+    InterfaceID     INTEGER,
+    VoucherID       INTEGER,
+    VoucherNo       VARCHAR(50)  COLLATE NOCASE,
+    ActionCode      VARCHAR(2)   COLLATE NOCASE,
+    LoggedTime      DATETEXT,
+    ActionTime      DATETEXT,
+    WindowSnapshot  TEXT         COLLATE NOCASE
+);
+CREATE INDEX IX_aActivityLog_Voucher ON aActivityLog (CompanyID, InterfaceID, VoucherID);
+
+CREATE TABLE aGridColumnLayout (
+    UserID       SMALLINT     NOT NULL,
+    CompanyID    SMALLINT     NOT NULL,
+    GridName     VARCHAR(100) COLLATE NOCASE NOT NULL,
+    ColumnIndex  SMALLINT     NOT NULL,
+    ColumnWidth  INTEGER      NOT NULL,
+    PRIMARY KEY (UserID, CompanyID, GridName, ColumnIndex)
+);
+
+CREATE TABLE aFaultLog (
+    FaultID           INTEGER       NOT NULL PRIMARY KEY,
+    FaultTime         DATETEXT      NOT NULL,
+    ModuleName        VARCHAR(100)  COLLATE NOCASE,
+    UserName          VARCHAR(50)   COLLATE NOCASE,
+    RoutineName       VARCHAR(100)  COLLATE NOCASE,
+    ErrorNumber       INTEGER,
+    ErrorSource       VARCHAR(255)  COLLATE NOCASE,
+    ErrorDescription  VARCHAR(1000) COLLATE NOCASE,
+    EntryMode         VARCHAR(1)    COLLATE NOCASE
+);
+)sql";
+
+void run(sqlite3* db, const char* sql) {
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        std::string text = message ? message : sqlite3_errmsg(db);
+        sqlite3_free(message);
+        throw rt::Error(rt::errProvider, "db::createSchema", text);
+    }
+}
+
+} // namespace
+
+void createSchema(sqlite3* db) {
+    run(db, "BEGIN");
+    try {
+        for (const char* part : {kVoucherTables, kGeneralJournal, kPeriods, kSettings, kUsers, kMasters,
+                                 kPayroll, kCatalogue, kServices})
+            run(db, part);
+        run(db, "COMMIT");
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+} // namespace db

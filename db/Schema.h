@@ -1,0 +1,28 @@
+#pragma once
+// The suite's database on SQLite: the module's own voucher tables, the masters, settings,
+// periods and rights it reads, and the tables behind the suite's shared services.
+//
+// Storage conventions (shared with the data layer in ado/):
+// - dates are text "yyyymmdd", or "yyyymmdd hh:mm:ss" with a time of day, in columns declared
+//   DATETEXT, so that quoted 'yyyymmdd' literals compare chronologically;
+// - flags are 0/1 in columns declared BIT;
+// - texts are VARCHAR(n) COLLATE NOCASE, compared without regard to case as on the server;
+// - views select plain columns of their tables, so their columns keep the declared types.
+//
+// Tables of the shared services:
+// - aActivityLog: ActivityID, CompanyID, UserID, DepartmentID, InterfaceID, VoucherID, VoucherNo,
+//   ActionCode, LoggedTime, ActionTime, WindowSnapshot;
+// - aGridColumnLayout: UserID, CompanyID, GridName, ColumnIndex, ColumnWidth (one row per column);
+// - aFaultLog: FaultID, FaultTime, ModuleName, UserName, RoutineName, ErrorNumber, ErrorSource,
+//   ErrorDescription, EntryMode.
+// The financial years' dates live in afinancialperiod (financialid, startdate, enddate), which
+// vwfinyearperiod shows as (financialid, sdate, edate).
+struct sqlite3;
+
+namespace db {
+
+// Creates every table, view and index on an empty database; raises rt::Error when SQLite
+// refuses a statement (for example because a table already exists).
+void createSchema(sqlite3* db);
+
+} // namespace db
