@@ -237,7 +237,8 @@ CREATE VIEW vwnoncontrolaccounts AS
     JOIN adepartmentmaster d
       ON d.CompanyID = a.CompanyID AND (a.departmentid = d.DepartmentID OR a.departmentid = 0)
     WHERE NOT EXISTS (SELECT 1 FROM adepcontrolaccounts c
-                      WHERE c.companyid = a.CompanyID AND c.controlaccid = a.AccountID);
+                      WHERE c.companyid = a.CompanyID AND c.controlaccid = a.AccountID
+                        AND c.maindepid <> d.DepartmentID);
 
 CREATE TABLE avendormaster (
     CompanyID   SMALLINT     NOT NULL,

@@ -51,7 +51,8 @@
 //   Accounts take their department's currency unless stated.
 //   Control accounts (adepcontrolaccounts maindepid -> otherdepid: controlaccid): 1->2: 7,
 //   1->3: 8, 1->4: 9, 2->1: 16, 3->1: 21, 4->1: 25. vwnoncontrolaccounts lists for each
-//   department its own accounts and 26-28, without these six.
+//   department its own accounts (its own control accounts among them) and 26-28; a control
+//   account never appears under another department.
 //   Company 2: 1 Cash - Harbour Office (1), 2 State Bank Current A/c (2), 3 Port Handling Charges
 //   (5), 4 Office Expenses (6), 5 Singapore Desk Control A/c (8) in department 5; 6 DBS Bank USD
 //   A/c (2), 7 Agency Commission (6), 8 Harbour Office Control A/c (8) in department 6;

@@ -1,5 +1,6 @@
 #pragma once
 #include "browser/FrmMaster.h"
+#include "component/basJournal.h"
 #include "support/DemoDb.h"
 
 #include <gtest/gtest.h>

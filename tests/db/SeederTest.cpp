@@ -322,15 +322,16 @@ TEST_F(Demo, ViewsListWhatTheLineEditorNeeds) {
                       "nca.companyid=a.companyid and nca.accountid= a.accountid and nca.dadepartmentid=" +
                       std::to_string(dep) + " ORDER BY 1"));
     };
-    EXPECT_EQ(accounts(kHeadOffice), "2,3,4,5,6,10,26,27");
-    EXPECT_EQ(accounts(kExportDivision), "12,13,14,15,26,27");
-    EXPECT_EQ(accounts(kDubaiBranch), "18,19,20,26,27");
-    EXPECT_EQ(accounts(kLondonBranch), "22,23,24,26,27");
-    // The view itself keeps cash and inactive accounts; only the control accounts go.
+    EXPECT_EQ(accounts(kHeadOffice), "2,3,4,5,6,7,8,9,10,26,27");
+    EXPECT_EQ(accounts(kExportDivision), "12,13,14,15,16,26,27");
+    EXPECT_EQ(accounts(kDubaiBranch), "18,19,20,21,26,27");
+    EXPECT_EQ(accounts(kLondonBranch), "22,23,24,25,26,27");
+    // The view keeps cash and inactive accounts and a department's own control accounts; control
+    // accounts of other departments go.
     EXPECT_EQ(
         ids(db.column("SELECT accountid FROM vwnoncontrolaccounts WHERE companyid = 1 AND dadepartmentid = 3 "
                       "ORDER BY 1")),
-        "17,18,19,20,26,27,28");
+        "17,18,19,20,21,26,27,28");
     EXPECT_EQ(db.text("SELECT otherdepid FROM adepcontrolaccounts WHERE companyid=1  and maindepid=1 and "
                       "controlaccid =8"),
               "3");
