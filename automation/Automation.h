@@ -12,7 +12,8 @@ namespace automation {
 
 using Factory = std::function<rt::ObjectPtr()>;
 
-// In-process classes (the suite's services register themselves so).
+// In-process classes (the suite's services register themselves so). Registering a ProgID
+// again replaces its factory, so a host can put its own service in place.
 void registerClass(const std::string& progId, Factory factory);
 bool isRegistered(std::string_view progId);
 
