@@ -1,0 +1,63 @@
+#include "automation/Automation.h"
+#include "forms/ScriptedHost.h"
+#include "runtime/Convert.h"
+#include "runtime/Error.h"
+#include "services/FaultDetails.h"
+#include "services/SuiteConnection.h"
+#include "support/DemoDb.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FaultDetailsTest : ::testing::Test {
+    testsupport::DemoDb demo;
+    forms::ScriptedHost host;
+    rt::ObjectPtr fault = automation::CreateObject("FaultReport.FaultDetails");
+
+    void SetUp() override { forms::setHost(&host); }
+    void TearDown() override {
+        forms::setHost(nullptr);
+        services::setSuiteConnection(nullptr);
+    }
+
+    rt::Variant track() {
+        std::vector<rt::Variant> args{
+            "FrmMaster", "admin", "GridPopulate", int32_t{17873}, "Provider", "Violation of constraint",
+            "E",         true};
+        return automation::call(fault, "ErrorTrack", args);
+    }
+};
+
+TEST_F(FaultDetailsTest, RecordsTheFaultAndShowsIt) {
+    services::setSuiteConnection(demo.conn);
+    EXPECT_TRUE(rt::CBool(track()));
+    EXPECT_EQ(
+        demo.scalar("SELECT ModuleName || '|' || UserName || '|' || RoutineName || '|' || ErrorNumber || '|' "
+                    "|| ErrorSource || '|' || ErrorDescription || '|' || EntryMode FROM aFaultLog"),
+        "FrmMaster|admin|GridPopulate|17873|Provider|Violation of constraint|E");
+
+    ASSERT_EQ(host.messages.size(), 1u);
+    const forms::MessageRecord& m = host.messages[0];
+    EXPECT_EQ(m.buttons & forms::vbCritical, forms::vbCritical);
+    for (const char* part : {"FrmMaster", "GridPopulate", "17873", "Violation of constraint"})
+        EXPECT_NE(m.prompt.find(part), std::string::npos) << part;
+    EXPECT_EQ(m.prompt.find("not recorded"), std::string::npos);
+}
+
+TEST_F(FaultDetailsTest, AFaultThatCannotBeRecordedIsStillShownAndSaysSo) {
+    // No connection at all.
+    EXPECT_TRUE(rt::CBool(track()));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.lastMessage().find("not recorded"), std::string::npos);
+
+    // A connection on which the insert fails.
+    demo.exec("DROP TABLE aFaultLog");
+    automation::set(fault, "adocon", demo.conn);
+    EXPECT_TRUE(rt::CBool(track()));
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_NE(host.lastMessage().find("could not be recorded"), std::string::npos);
+    EXPECT_NE(host.lastMessage().find("GridPopulate"), std::string::npos);
+}
+
+} // namespace
