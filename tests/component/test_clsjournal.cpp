@@ -1,0 +1,154 @@
+#include "test_reporterror_stubs.h"
+
+#include "automation/Automation.h"
+#include "browser/FrmMaster.h"
+#include "component/Context.h"
+#include "component/clsJournal.h"
+#include "forms/ScriptedHost.h"
+#include "services/SuiteConnection.h"
+#include "support/DemoDb.h"
+
+#include <gtest/gtest.h>
+
+using idj::clsJournal;
+
+TEST(ClsJournal, PropertiesAreStoredAsSetAndReadBackInTheirTypes) {
+    auto journal = std::make_shared<clsJournal>();
+    rt::ObjectPtr obj = journal;
+    automation::let(obj, "intCompanyID", int32_t{2});
+    automation::let(obj, "IntUserID", "7");
+    automation::let(obj, "intdepartmentid", 0.0);
+    automation::let(obj, "intFinancialID", int16_t{-3});
+    automation::let(obj, "dtProcessDate", "06/12/2026");
+    automation::let(obj, "strMsgboxCaption", "Accounts");
+    automation::let(obj, "MyProperty", "");
+    automation::let(obj, "MyProperty", "kept, never read");
+
+    EXPECT_EQ(journal->intCompanyID(), 2);
+    EXPECT_EQ(journal->intuserid(), 7);
+    EXPECT_EQ(journal->intdepartmentid(), 0);
+    EXPECT_EQ(journal->intFinancialID(), -3);
+    EXPECT_EQ(journal->dtProcessDate(), rt::makeDate(2026, 12, 6));
+    EXPECT_EQ(journal->strMsgboxCaption(), "Accounts");
+    EXPECT_EQ(journal->MyProperty(), "kept, never read");
+
+    rt::Variant v = automation::get(obj, "intFinancialID");
+    EXPECT_EQ(v.type(), rt::Variant::Type::Integer);
+    EXPECT_EQ(rt::CInt(v), -3);
+    EXPECT_EQ(automation::get(obj, "dtProcessDate").type(), rt::Variant::Type::Date);
+    // A late-bound host may read a property as a call without arguments.
+    std::vector<rt::Variant> none;
+    EXPECT_EQ(rt::CStr(automation::call(obj, "MyProperty", none)), "kept, never read");
+}
+
+TEST(ClsJournal, TheConnectionIsHeldByReferenceAndNothingMakesANewOneLater) {
+    auto journal = std::make_shared<clsJournal>();
+    auto host = ado::Connection::create();
+    automation::set(journal, "adocon", host);
+    EXPECT_EQ(journal->adocon(), host);
+    automation::set(journal, "adocon", nullptr);
+    auto made = journal->adocon();
+    ASSERT_NE(made, nullptr);
+    EXPECT_NE(made, host);
+    EXPECT_EQ(made->State(), ado::adStateClosed);
+}
+
+TEST(ClsJournal, TheLiveCountFollowsTheObjects) {
+    long before = clsJournal::liveCount();
+    {
+        auto a = std::make_shared<clsJournal>();
+        auto b = std::make_shared<clsJournal>();
+        EXPECT_EQ(clsJournal::liveCount(), before + 2);
+    }
+    EXPECT_EQ(clsJournal::liveCount(), before);
+}
+
+namespace {
+
+struct ShowTest : ::testing::Test {
+    testsupport::DemoDb demo;
+    forms::ScriptedHost host;
+    std::shared_ptr<clsJournal> journal = std::make_shared<clsJournal>();
+
+    void SetUp() override {
+        forms::setHost(&host);
+        idj::ctx() = idj::Context{};
+        journal->setIntCompanyID(1);
+        journal->setIntuserid(1);
+        journal->setIntFinancialID(3);
+        journal->setIntdepartmentid(0);
+        journal->setDtProcessDate(testsupport::processDate());
+        journal->setStrMsgboxCaption("Accounts Suite");
+    }
+    void TearDown() override {
+        idj::FrmMaster& m = idj::FrmMaster::instance();
+        if (m.loaded()) m.Unload();
+        m.adocon = nullptr;
+        services::setSuiteConnection(nullptr);
+        forms::setHost(nullptr);
+    }
+};
+
+} // namespace
+
+TEST_F(ShowTest, CopiesTheContextAndRunsTheBrowseWindowOnTheHostsConnection) {
+    journal->setAdocon(demo.conn);
+    bool sawWindow = false;
+    host.onShow("FrmMaster", [&](forms::Form& f) {
+        sawWindow = f.loaded();
+        const idj::Context& c = idj::ctx();
+        EXPECT_EQ(c.intCompanyID, 1);
+        EXPECT_EQ(c.intuserid, 1);
+        EXPECT_EQ(c.intFinancialID, 3);
+        EXPECT_EQ(c.intdepartmentid, 0);
+        EXPECT_EQ(c.dtProcessDate, testsupport::processDate());
+        EXPECT_EQ(c.strMsgboxCaption, "Accounts Suite");
+        EXPECT_EQ(idj::FrmMaster::instance().adocon, demo.conn);
+        EXPECT_EQ(demo.conn->CommandTimeout(), 0);
+    });
+    automation::callv(journal, "show");
+    EXPECT_TRUE(sawWindow);
+    EXPECT_EQ(host.shown, std::vector<std::string>{"FrmMaster"});
+    EXPECT_FALSE(idj::FrmMaster::instance().loaded()) << "show returns when the window is closed";
+    EXPECT_EQ(demo.scalar("SELECT count(*) FROM aActivityLog WHERE InterfaceID = 5029"), "1");
+
+    // A second show overwrites the context.
+    journal->setIntuserid(2);
+    journal->show();
+    EXPECT_EQ(idj::ctx().intuserid, 2);
+}
+
+TEST_F(ShowTest, TheObjectStaysAliveUntilShowEnds) {
+    journal->setAdocon(demo.conn);
+    long before = clsJournal::liveCount();
+    clsJournal* raw = journal.get();
+    host.onShow("FrmMaster", [&](forms::Form&) {
+        journal.reset(); // the host lets go while the window is open
+        EXPECT_EQ(clsJournal::liveCount(), before);
+    });
+    raw->show();
+    EXPECT_EQ(clsJournal::liveCount(), before - 1);
+}
+
+TEST_F(ShowTest, WithAnUnsetConnectionTheFirstStatementFailsAndIsReported) {
+    componenttest::StubbedServices stubs;
+    // The user lookup would fail on the unopened connection too; the stand-in answers it.
+    stubs.answerUserName("admin");
+    journal->show();
+    ASSERT_EQ(stubs.calls->size(), 1u);
+    const auto& a = stubs.calls->front().args;
+    EXPECT_EQ(rt::CStr(a[0]), "FrmMaster");
+    EXPECT_EQ(rt::CStr(a[2]), "Form_Load");
+    EXPECT_EQ(rt::CLng(a[3]), 3709);
+    EXPECT_EQ(journal->adocon()->CommandTimeout(), 0);
+}
+
+TEST_F(ShowTest, WithAnUnsetConnectionTheFailedUserLookupReachesTheHost) {
+    try {
+        automation::callv(journal, "show");
+        FAIL() << "no error";
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.number(), 3709) << e.description();
+    }
+    EXPECT_TRUE(host.messages.empty()) << "ErrorTrack was never reached";
+}
