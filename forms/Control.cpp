@@ -102,7 +102,7 @@ rt::Variant Control::invoke(std::string_view member, rt::CallKind kind, std::vec
 }
 
 bool Control::canFocus() const {
-    if (!TabStop && kind_ != Kind::FlexGrid) return false;
+    // TabStop only takes a control out of the tab order; code and the mouse still focus it.
     if (kind_ == Kind::Label || kind_ == Kind::Frame || kind_ == Kind::PictureBox || kind_ == Kind::Menu ||
         kind_ == Kind::ImageList)
         return false;

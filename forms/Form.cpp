@@ -31,6 +31,9 @@ int asciiOf(int keyCode, int shift) {
     if ((keyCode >= '0' && keyCode <= '9') || keyCode == vbKeySpace) return keyCode;
     return 0;
 }
+bool inTabOrder(const Control* c) {
+    return c->TabStop && c->canFocus();
+}
 } // namespace
 
 Form::Form(std::string name) : name_(std::move(name)) {}
@@ -93,7 +96,7 @@ void Form::activate() {
     if (!active_) {
         // The first control in tab order takes the focus when the window appears.
         for (Control* c : controls_)
-            if (c->canFocus() && (!active_ || c->TabIndex < active_->TabIndex)) active_ = c;
+            if (inTabOrder(c) && (!active_ || c->TabIndex < active_->TabIndex)) active_ = c;
     }
     Form_Activate();
 }
@@ -218,7 +221,7 @@ void Form::setFocusTo(Control* c) {
 void Form::tabToNext(bool backwards) {
     std::vector<Control*> order;
     for (Control* c : controls_)
-        if (c->canFocus()) order.push_back(c);
+        if (inTabOrder(c)) order.push_back(c);
     if (order.empty()) return;
     std::stable_sort(order.begin(), order.end(),
                      [](const Control* a, const Control* b) { return a->TabIndex < b->TabIndex; });
