@@ -93,12 +93,15 @@ void Form::activate() {
     auto& s = modalStack();
     removeFromStack(this);
     s.push_back(this);
-    if (!active_) {
-        // The first control in tab order takes the focus when the window appears.
-        for (Control* c : controls_)
-            if (inTabOrder(c) && (!active_ || c->TabIndex < active_->TabIndex)) active_ = c;
-    }
     Form_Activate();
+    // When the window first appears the first control in tab order takes the focus, after the
+    // activation (which may have put it elsewhere), with its GotFocus.
+    if (!active_ && loaded_) {
+        Control* first = nullptr;
+        for (Control* c : controls_)
+            if (inTabOrder(c) && (!first || c->TabIndex < first->TabIndex)) first = c;
+        if (first) setFocusTo(first);
+    }
 }
 
 bool Form::Unload() {
