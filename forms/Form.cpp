@@ -6,6 +6,7 @@
 #include "runtime/Error.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace forms {
 
@@ -31,6 +32,22 @@ int asciiOf(int keyCode, int shift) {
     if ((keyCode >= '0' && keyCode <= '9') || keyCode == vbKeySpace) return keyCode;
     return 0;
 }
+// The button that takes Enter (the default button, unless the focus is on a button, which
+// takes Enter itself) or Esc (the cancel button) away from the focused control. The key
+// then raises no key events; a button that cannot be pressed takes nothing.
+CommandButton* buttonFor(const Form& form, int keyCode, int shift) {
+    if (shift & (vbCtrlMask | vbAltMask)) return nullptr;
+    if (keyCode != vbKeyReturn && keyCode != vbKeyEscape) return nullptr;
+    const Control* focus = form.activeControl();
+    if (keyCode == vbKeyReturn && focus && focus->kind() == Kind::CommandButton) return nullptr;
+    for (Control* c : form.controls()) {
+        if (c->kind() != Kind::CommandButton) continue;
+        auto* b = static_cast<CommandButton*>(c);
+        if ((keyCode == vbKeyReturn ? b->Default : b->Cancel) && b->canFocus()) return b;
+    }
+    return nullptr;
+}
+
 bool inTabOrder(const Control* c) {
     return c->TabStop && c->canFocus();
 }
@@ -135,6 +152,7 @@ Control* Form::focusTarget() const {
 }
 
 void Form::keyDown(int keyCode, int shift) {
+    if (!loaded_ || buttonFor(*this, keyCode, shift)) return;
     int k = keyCode;
     if (KeyPreview) Form_KeyDown(k, shift);
     if (k == 0 || !loaded_) return;
@@ -142,21 +160,15 @@ void Form::keyDown(int keyCode, int shift) {
 }
 
 void Form::keyPress(int keyAscii) {
+    if (!loaded_) return;
+    if (CommandButton* b = buttonFor(*this, keyAscii, 0)) {
+        b->press();
+        return;
+    }
     int k = keyAscii;
     if (KeyPreview) Form_KeyPress(k);
     if (k == 0 || !loaded_) return;
     Control* t = focusTarget();
-    if (k == vbKeyReturn || k == vbKeyEscape) {
-        bool isButton = t && t->kind() == Kind::CommandButton;
-        for (Control* c : controls_) {
-            if (c->kind() != Kind::CommandButton) continue;
-            auto* b = static_cast<CommandButton*>(c);
-            if ((k == vbKeyReturn && b->Default && !isButton) || (k == vbKeyEscape && b->Cancel)) {
-                b->press();
-                return;
-            }
-        }
-    }
     if (!t) return;
     if (t->KeyPress) t->KeyPress(k);
     if (k == 0 || !loaded_ || active_ != t) return;
@@ -185,6 +197,7 @@ void Form::keyPress(int keyAscii) {
 }
 
 void Form::keyUp(int keyCode, int shift) {
+    if (!loaded_ || buttonFor(*this, keyCode, shift)) return;
     int k = keyCode;
     if (KeyPreview) Form_KeyUp(k, shift);
     if (k == 0 || !loaded_) return;
@@ -192,9 +205,16 @@ void Form::keyUp(int keyCode, int shift) {
 }
 
 void Form::pressKey(int keyCode, int shift) {
+    if (!loaded_) return;
+    // Tab only moves the focus: it raises no key events.
     if (keyCode == vbKeyTab) {
-        keyDown(keyCode, shift);
         tabToNext(shift & vbShiftMask);
+        return;
+    }
+    // A default or cancel button is decided once, so that its click cannot hand the rest of
+    // the keystroke to the control.
+    if (CommandButton* b = buttonFor(*this, keyCode, shift)) {
+        b->press();
         return;
     }
     keyDown(keyCode, shift);
