@@ -21,17 +21,67 @@ void removeFromStack(Form* f) {
     s.erase(std::remove(s.begin(), s.end(), f), s.end());
 }
 
-// The character a keystroke gives, 0 for keys that give none.
+// Keys of the US layout that give punctuation: key code, character, shifted character.
+struct PunctuationKey {
+    int code;
+    char plain, shifted;
+};
+constexpr PunctuationKey kPunctuation[] = {
+    {186, ';', ':'}, {187, '=', '+'}, {188, ',', '<'},  {189, '-', '_'}, {190, '.', '>'}, {191, '/', '?'},
+    {192, '`', '~'}, {219, '[', '{'}, {220, '\\', '|'}, {221, ']', '}'}, {222, '\'', '"'}};
+constexpr const char* kShiftedDigits = ")!@#$%^&*(";
+
+// The character a keystroke gives, 0 for keys that give none. Alt combinations give none
+// (they are access keys), nor do Ctrl combinations other than letters, Enter and Space.
 int asciiOf(int keyCode, int shift) {
-    if (keyCode == vbKeyReturn && (shift & vbCtrlMask)) return 10; // Ctrl+Enter gives a line feed
-    if (keyCode == vbKeyReturn || keyCode == vbKeyEscape || keyCode == vbKeyBack) return keyCode;
+    if (shift & vbAltMask) return 0;
+    const bool ctrl = shift & vbCtrlMask, shifted = shift & vbShiftMask;
+    if (keyCode == vbKeyReturn) return ctrl ? 10 : vbKeyReturn; // Ctrl+Enter gives a line feed
+    if (keyCode == vbKeyBack) return ctrl ? 0 : vbKeyBack;
+    if (keyCode == vbKeyEscape) return vbKeyEscape;
     if (keyCode >= 'A' && keyCode <= 'Z') {
-        if (shift & vbCtrlMask) return keyCode - 64;
-        return (shift & vbShiftMask) ? keyCode : keyCode + 32;
+        if (ctrl) return keyCode - 64;
+        return shifted ? keyCode : keyCode + 32;
     }
-    if ((keyCode >= '0' && keyCode <= '9') || keyCode == vbKeySpace) return keyCode;
+    if (keyCode == vbKeySpace) return vbKeySpace;
+    if (ctrl) return 0;
+    if (keyCode >= '0' && keyCode <= '9') return shifted ? kShiftedDigits[keyCode - '0'] : keyCode;
+    if (keyCode >= 96 && keyCode <= 105) return '0' + keyCode - 96; // numeric keypad
+    switch (keyCode) {
+    case 106:
+        return '*';
+    case 107:
+        return '+';
+    case 109:
+        return '-';
+    case 110:
+        return '.';
+    case 111:
+        return '/';
+    default:
+        break;
+    }
+    for (const PunctuationKey& k : kPunctuation)
+        if (k.code == keyCode) return shifted ? k.shifted : k.plain;
     return 0;
 }
+
+// The key that types a character: its key code (0 for none) and whether Shift is held.
+std::pair<int, int> keyOf(unsigned char c) {
+    if (c >= 'a' && c <= 'z') return {c - 32, 0};
+    if (c >= 'A' && c <= 'Z') return {c, vbShiftMask};
+    if ((c >= '0' && c <= '9') || c == ' ' || c == vbKeyReturn || c == vbKeyBack || c == vbKeyEscape ||
+        c == vbKeyTab)
+        return {c, 0};
+    for (int d = 0; d < 10; ++d)
+        if (kShiftedDigits[d] == c) return {'0' + d, vbShiftMask};
+    for (const PunctuationKey& k : kPunctuation) {
+        if (k.plain == c) return {k.code, 0};
+        if (k.shifted == c) return {k.code, vbShiftMask};
+    }
+    return {0, 0};
+}
+
 // The button that takes Enter (the default button, unless the focus is on a button, which
 // takes Enter itself) or Esc (the cancel button) away from the focused control. The key
 // then raises no key events; a button that cannot be pressed takes nothing.
@@ -225,11 +275,15 @@ void Form::pressKey(int keyCode, int shift) {
 void Form::typeText(const std::string& text) {
     for (char ch : text) {
         unsigned char c = static_cast<unsigned char>(ch);
-        int code = (c >= 'a' && c <= 'z') ? c - 32 : c;
-        int shift = (c >= 'A' && c <= 'Z') ? vbShiftMask : 0;
-        keyDown(code, shift);
+        auto [code, shift] = keyOf(c);
+        if (code == vbKeyTab || code == vbKeyReturn || code == vbKeyEscape || code == vbKeyBack) {
+            pressKey(code, shift);
+            continue;
+        }
+        // Key codes as the keyboard sends them: "." is the full-stop key, not Delete (46).
+        if (code) keyDown(code, shift);
         keyPress(c);
-        keyUp(code, shift);
+        if (code) keyUp(code, shift);
     }
 }
 
