@@ -227,45 +227,80 @@ void FlexGrid::RemoveItem(int index) {
     touch();
 }
 
+namespace {
+// A cell's sort key. Generic sorting puts empty cells first, then numbers by value, then
+// texts; comparing a number with a text by its characters would make the order depend on
+// the rows' input order (and is no valid ordering for the sort).
+struct SortKey {
+    int rank = 0;
+    double number = 0;
+    std::string text;
+};
+
+SortKey sortKey(const std::string& cell, int code) {
+    SortKey k;
+    switch (code) {
+    case flexSortGenericAscending:
+    case flexSortGenericDescending:
+        if (rt::Trim(cell).empty()) break;
+        if (rt::IsNumeric(rt::Variant(cell))) {
+            k.rank = 1;
+            k.number = rt::CDbl(rt::Variant(cell));
+        } else {
+            k.rank = 2;
+            k.text = rt::LCase(cell);
+        }
+        break;
+    case flexSortNumericAscending:
+    case flexSortNumericDescending:
+        k.number = rt::Val(cell);
+        break;
+    case flexSortStringNoCaseAscending:
+    case flexSortStringNoCaseDescending:
+        k.text = rt::LCase(cell);
+        break;
+    default:
+        k.text = cell;
+        break;
+    }
+    return k;
+}
+
+int compareKeys(const SortKey& a, const SortKey& b) {
+    if (a.rank != b.rank) return a.rank < b.rank ? -1 : 1;
+    if (a.number != b.number) return a.number < b.number ? -1 : 1;
+    return a.text.compare(b.text);
+}
+} // namespace
+
 void FlexGrid::setSort(int code) {
     if (code == flexSortNone || Rows() <= FixedRows + 1) return;
     const int c0 = std::min(col_, colSel_), c1 = std::max(col_, colSel_);
     const bool desc = code == flexSortGenericDescending || code == flexSortNumericDescending ||
                       code == flexSortStringNoCaseDescending || code == flexSortStringDescending;
-    auto compareCell = [code](const std::string& a, const std::string& b) -> int {
-        auto textCompare = [](const std::string& x, const std::string& y) {
-            return x < y ? -1 : (y < x ? 1 : 0);
-        };
-        switch (code) {
-        case flexSortGenericAscending:
-        case flexSortGenericDescending: {
-            bool na = rt::IsNumeric(rt::Variant(a)) && !rt::Trim(a).empty();
-            bool nb = rt::IsNumeric(rt::Variant(b)) && !rt::Trim(b).empty();
-            if (na && nb) {
-                double x = rt::CDbl(rt::Variant(a)), y = rt::CDbl(rt::Variant(b));
-                return x < y ? -1 : (y < x ? 1 : 0);
-            }
-            return textCompare(rt::LCase(a), rt::LCase(b));
-        }
-        case flexSortNumericAscending:
-        case flexSortNumericDescending: {
-            double x = rt::Val(a), y = rt::Val(b);
-            return x < y ? -1 : (y < x ? 1 : 0);
-        }
-        case flexSortStringNoCaseAscending:
-        case flexSortStringNoCaseDescending:
-            return textCompare(rt::LCase(a), rt::LCase(b));
-        default:
-            return textCompare(a, b);
-        }
-    };
-    std::stable_sort(cells_.begin() + FixedRows, cells_.end(), [&](const RowData& a, const RowData& b) {
-        for (int c = c0; c <= c1; ++c) {
-            int r = compareCell(a.text[static_cast<size_t>(c)], b.text[static_cast<size_t>(c)]);
+    // Keys are made once per row: a year of vouchers would otherwise parse each cell
+    // at every comparison.
+    const size_t first = static_cast<size_t>(FixedRows), n = cells_.size() - first;
+    const size_t width = static_cast<size_t>(c1 - c0 + 1);
+    std::vector<SortKey> keys(n * width);
+    for (size_t r = 0; r < n; ++r)
+        for (size_t c = 0; c < width; ++c)
+            keys[r * width + c] = sortKey(cells_[first + r].text[static_cast<size_t>(c0) + c], code);
+    std::vector<size_t> order(n);
+    for (size_t r = 0; r < n; ++r)
+        order[r] = r;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        for (size_t c = 0; c < width; ++c) {
+            int r = compareKeys(keys[a * width + c], keys[b * width + c]);
             if (r != 0) return desc ? r > 0 : r < 0;
         }
         return false;
     });
+    std::vector<RowData> sorted;
+    sorted.reserve(n);
+    for (size_t r : order)
+        sorted.push_back(std::move(cells_[first + r]));
+    std::move(sorted.begin(), sorted.end(), cells_.begin() + static_cast<std::ptrdiff_t>(first));
     touch();
 }
 
