@@ -106,7 +106,8 @@ double Val(std::string_view text) {
         if (j > start) num += exp;
     }
     double d = std::strtod(num.c_str(), nullptr);
-    return std::isfinite(d) ? d : 0.0;
+    if (!std::isfinite(d)) raise(errOverflow);
+    return d;
 }
 
 double Val(const Variant& v) {
