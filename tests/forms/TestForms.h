@@ -1,0 +1,133 @@
+#pragma once
+// Small windows for the forms tests, and a fixture that installs a scripted host.
+#include "forms/Controls.h"
+#include "forms/ScriptedHost.h"
+#include "runtime/Error.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace formstest {
+
+// The error number a call raises, or 0 when it returns.
+template <class F> int errorOf(F&& f) {
+    try {
+        f();
+    } catch (const rt::Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+// A list column as designed.
+inline forms::ColumnHeader column(std::string text, int width = 1440, int alignment = forms::lvwColumnLeft) {
+    forms::ColumnHeader h;
+    h.Text = std::move(text);
+    h.Width = width;
+    h.Alignment = alignment;
+    return h;
+}
+
+// An entry window: a text box, a frame of options, a combo, a check box, OK (default) and
+// Close (cancel). Every event it sees goes into `log`.
+class EntryForm : public forms::Form {
+  public:
+    explicit EntryForm(std::string name = "frmEntry") : Form(std::move(name)) {
+        optDebit.designValue = true;
+        cmdOK.Click = [this] { log.push_back("cmdOK_Click"); };
+        cmdCancel.Click = [this] {
+            log.push_back("cmdCancel_Click");
+            Unload();
+        };
+        for (forms::Control* c : controls()) {
+            c->GotFocus = [this, c] { log.push_back(c->name() + "_GotFocus"); };
+            c->LostFocus = [this, c] { log.push_back(c->name() + "_LostFocus"); };
+        }
+    }
+
+    forms::Label lblName{*this, "lblName", "&Name :"};
+    forms::TextBox txtName{*this, "txtName"};
+    forms::TextBox txtNo{*this, "txtNo"}; // display only, disabled by design
+    forms::Frame fraType{*this, "fraType", "Type"};
+    forms::OptionButton optDebit{*this, "optDebit", "&Debit", &fraType};
+    forms::OptionButton optCredit{*this, "optCredit", "C&redit", &fraType};
+    forms::TextBox txtAmount{*this, "txtAmount", &fraType};
+    forms::OptionButton optAscend{*this, "optAscend", "Ascending"};
+    forms::OptionButton optDescend{*this, "optDescend", "Descending"};
+    forms::CheckBox chkAll{*this, "chkAll", "Search &All"};
+    forms::ComboBox cboAccount{*this, "cboAccount"};
+    forms::CommandButton cmdOK{*this, "cmdOK", "&Ok"};
+    forms::CommandButton cmdCancel{*this, "cmdCancel", "&Close"};
+
+    int designs = 0, loads = 0, activates = 0, queries = 0, unloads = 0;
+    int lastUnloadMode = -1;
+    bool refuseClose = false;
+    bool unloadInQuery = false;
+    bool unloadInLoad = false;
+    std::function<void()> onActivate;
+    std::function<void(int&, int)> onKeyDown;
+    std::function<void(int&)> onKeyPress;
+    std::vector<std::string> log;
+
+  protected:
+    void design() override {
+        ++designs;
+        Caption = "Entry";
+        txtName.MaxLength = 10;
+        txtNo.Enabled = false;
+        cmdOK.Default = true;
+        cmdCancel.Cancel = true;
+        forms::Control* order[] = {&txtName,    &txtNo,  &optDebit,   &optCredit, &txtAmount, &optAscend,
+                                   &optDescend, &chkAll, &cboAccount, &cmdOK,     &cmdCancel};
+        for (size_t i = 0; i < std::size(order); ++i)
+            order[i]->TabIndex = static_cast<int>(i);
+    }
+    void Form_Load() override {
+        ++loads;
+        log.push_back("Form_Load");
+        if (unloadInLoad) Unload();
+    }
+    void Form_Activate() override {
+        ++activates;
+        log.push_back("Form_Activate");
+        if (onActivate) onActivate();
+    }
+    void Form_QueryUnload(int& cancel, int mode) override {
+        ++queries;
+        lastUnloadMode = mode;
+        if (refuseClose) cancel = 1;
+        if (unloadInQuery) {
+            unloadInQuery = false;
+            Unload();
+        }
+    }
+    void Form_Unload(int&) override { ++unloads; }
+    void Form_KeyDown(int& k, int shift) override {
+        log.push_back("Form_KeyDown " + std::to_string(k));
+        if (onKeyDown) onKeyDown(k, shift);
+    }
+    void Form_KeyPress(int& k) override {
+        log.push_back("Form_KeyPress " + std::to_string(k));
+        if (onKeyPress) onKeyPress(k);
+    }
+};
+
+struct FormsTest : ::testing::Test {
+    forms::ScriptedHost host;
+    void SetUp() override { forms::setHost(&host); }
+    void TearDown() override { forms::setHost(nullptr); }
+
+    // A loaded and active entry window, as a non-modal show leaves it.
+    std::shared_ptr<EntryForm> shownEntry() {
+        auto f = std::make_shared<EntryForm>();
+        f->Show(false);
+        f->log.clear();
+        return f;
+    }
+};
+
+} // namespace formstest
