@@ -1,4 +1,5 @@
 #include "runtime/Variant.h"
+#include "runtime/Convert.h"
 #include "runtime/Error.h"
 
 #include <gtest/gtest.h>
@@ -12,21 +13,14 @@ struct Thing : rt::Object {
     std::string className() const override { return "Thing"; }
 };
 
-TEST(VariantType, ConstructorsPickTheType) {
-    EXPECT_EQ(Variant().type(), T::Empty);
-    EXPECT_EQ(Variant::null().type(), T::Null);
-    EXPECT_EQ(Variant(int16_t{1}).type(), T::Integer);
-    EXPECT_EQ(Variant(1).type(), T::Long);
+TEST(VariantType, WideIntegersAndNumberKinds) {
     EXPECT_EQ(Variant(int64_t{5}).type(), T::Long);
-    EXPECT_EQ(Variant(int64_t{1} << 40).type(), T::Double);
-    EXPECT_EQ(Variant(1.5).type(), T::Double);
-    EXPECT_EQ(Variant(true).type(), T::Boolean);
-    EXPECT_EQ(Variant("x").type(), T::String);
-    EXPECT_EQ(Variant(rt::makeDate(2026, 1, 1)).type(), T::Date);
-    EXPECT_EQ(Variant(std::make_shared<Thing>()).type(), T::Object);
-    EXPECT_TRUE(Variant(2.0).isNumber());
+    EXPECT_EQ(Variant(int64_t{1} << 40).type(), T::Double); // beyond a Long
+    EXPECT_DOUBLE_EQ(rt::CDbl(Variant(int64_t{1} << 40)), 1099511627776.0);
+    EXPECT_TRUE(Variant(int16_t{2}).isNumber());
     EXPECT_FALSE(Variant(true).isNumber());
     EXPECT_FALSE(Variant("2").isNumber());
+    EXPECT_FALSE(Variant().isNumber());
 }
 
 TEST(VariantType, TypedViewsRaiseOnTheWrongType) {
@@ -107,23 +101,6 @@ TEST(ErrorObject, CarriesNumberSourceAndDescription) {
     } catch (const rt::Error& e) {
         EXPECT_EQ(e.description(), "Own wording");
     }
-}
-
-TEST(ErrorObject, StandardWordings) {
-    auto text = [](int n) {
-        try {
-            rt::raise(n);
-        } catch (const rt::Error& e) {
-            return e.description();
-        }
-        return std::string();
-    };
-    EXPECT_EQ(text(13), "Type mismatch");
-    EXPECT_EQ(text(91), "Object variable or With block variable not set");
-    EXPECT_EQ(text(94), "Invalid use of Null");
-    EXPECT_EQ(text(9), "Subscript out of range");
-    EXPECT_EQ(text(5), "Invalid procedure call or argument");
-    EXPECT_EQ(text(12345), "Application-defined or object-defined error");
 }
 
 TEST(LateBinding, UnknownMemberRaises438AndNamesMatchWithoutCase) {
