@@ -149,6 +149,10 @@ TEST_F(ServerTest, AnUnsetConnectionIsCreatedOnFirstUse) {
     ASSERT_NE(conn, nullptr);
     EXPECT_EQ(conn->State(), ado::adStateClosed);
     EXPECT_EQ(automation::get(journal, "adocon").object(), first) << "made once";
+
+    // Setting Nothing lets the next use make a new one.
+    automation::set(journal, "adocon", nullptr);
+    EXPECT_NE(automation::get(journal, "adocon").object(), first);
 }
 
 TEST_F(ServerTest, BadAssignmentsAreRefused) {

@@ -12,57 +12,6 @@
 
 using idj::clsJournal;
 
-TEST(ClsJournal, PropertiesAreStoredAsSetAndReadBackInTheirTypes) {
-    auto journal = std::make_shared<clsJournal>();
-    rt::ObjectPtr obj = journal;
-    automation::let(obj, "intCompanyID", int32_t{2});
-    automation::let(obj, "IntUserID", "7");
-    automation::let(obj, "intdepartmentid", 0.0);
-    automation::let(obj, "intFinancialID", int16_t{-3});
-    automation::let(obj, "dtProcessDate", "06/12/2026");
-    automation::let(obj, "strMsgboxCaption", "Accounts");
-    automation::let(obj, "MyProperty", "");
-    automation::let(obj, "MyProperty", "kept, never read");
-
-    EXPECT_EQ(journal->intCompanyID(), 2);
-    EXPECT_EQ(journal->intuserid(), 7);
-    EXPECT_EQ(journal->intdepartmentid(), 0);
-    EXPECT_EQ(journal->intFinancialID(), -3);
-    EXPECT_EQ(journal->dtProcessDate(), rt::makeDate(2026, 12, 6));
-    EXPECT_EQ(journal->strMsgboxCaption(), "Accounts");
-    EXPECT_EQ(journal->MyProperty(), "kept, never read");
-
-    rt::Variant v = automation::get(obj, "intFinancialID");
-    EXPECT_EQ(v.type(), rt::Variant::Type::Integer);
-    EXPECT_EQ(rt::CInt(v), -3);
-    EXPECT_EQ(automation::get(obj, "dtProcessDate").type(), rt::Variant::Type::Date);
-    // A late-bound host may read a property as a call without arguments.
-    std::vector<rt::Variant> none;
-    EXPECT_EQ(rt::CStr(automation::call(obj, "MyProperty", none)), "kept, never read");
-}
-
-TEST(ClsJournal, TheConnectionIsHeldByReferenceAndNothingMakesANewOneLater) {
-    auto journal = std::make_shared<clsJournal>();
-    auto host = ado::Connection::create();
-    automation::set(journal, "adocon", host);
-    EXPECT_EQ(journal->adocon(), host);
-    automation::set(journal, "adocon", nullptr);
-    auto made = journal->adocon();
-    ASSERT_NE(made, nullptr);
-    EXPECT_NE(made, host);
-    EXPECT_EQ(made->State(), ado::adStateClosed);
-}
-
-TEST(ClsJournal, TheLiveCountFollowsTheObjects) {
-    long before = clsJournal::liveCount();
-    {
-        auto a = std::make_shared<clsJournal>();
-        auto b = std::make_shared<clsJournal>();
-        EXPECT_EQ(clsJournal::liveCount(), before + 2);
-    }
-    EXPECT_EQ(clsJournal::liveCount(), before);
-}
-
 namespace {
 
 struct ShowTest : ::testing::Test {

@@ -133,21 +133,4 @@ TEST_F(UiToolkitTest, SelectComboItemByValueSelectsByItemDataAndRaisesClick) {
     EXPECT_EQ(combo.ListIndex(), 2);
 }
 
-TEST_F(UiToolkitTest, MembersCheckTheirArguments) {
-    std::vector<rt::Variant> tooFew{form->txtAmount.ref(), 49};
-    try {
-        automation::call(toolkit, "TextValidateNum", tooFew);
-        FAIL() << "no error";
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.number(), 450);
-    }
-    // A text box is no combo.
-    try {
-        automation::callv(toolkit, "matchcomboitem", form->txtAmount.ref(), 65);
-        FAIL() << "no error";
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.number(), rt::errTypeMismatch);
-    }
-}
-
 } // namespace
