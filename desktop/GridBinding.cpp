@@ -1,0 +1,202 @@
+#include "desktop/BindingKinds.h"
+#include "desktop/GridModel.h"
+#include "desktop/QtConvert.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTableView>
+
+namespace desktop {
+
+namespace {
+
+// The grid as a table view over a lazy model. The current cell and the selection are mirrored
+// both ways; scrolling sets TopRow.
+class GridBinding : public Binding {
+  public:
+    GridBinding(forms::FlexGrid& g, QWidget* parent, Dispatcher& d);
+    void pull() override;
+    bool mouse(QObject* target, QMouseEvent* e) override;
+    QWidget* mouseTarget() const override { return view_->viewport(); }
+
+  private:
+    void pullWidths();
+    void pullSelection(bool force);
+    void userMovedCurrent(const QModelIndex& current);
+    void userExtended(const QModelIndex& to);
+    void userScrolled(int value);
+    void scrollToRow(int tableRow, int col);
+
+    forms::FlexGrid& grid_;
+    QTableView* view_;
+    GridModel* model_;
+    uint64_t revision_ = 0;
+    int row_ = -1, col_ = -1, rowSel_ = -1, colSel_ = -1, topRow_ = -1;
+};
+
+GridBinding::GridBinding(forms::FlexGrid& g, QWidget* parent, Dispatcher& d)
+    : Binding(g, new QTableView(parent), d), grid_(g), view_(static_cast<QTableView*>(widget())),
+      model_(new GridModel(g, view_)) {
+    view_->setModel(model_);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    view_->setTabKeyNavigation(false);
+    view_->setWordWrap(false);
+    view_->setCornerButtonEnabled(false);
+    // Scrolling by whole rows makes the scroll bar's value the top row.
+    view_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    view_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QHeaderView* vh = view_->verticalHeader();
+    vh->setSectionResizeMode(QHeaderView::Fixed);
+    vh->setDefaultSectionSize(view_->fontMetrics().height() + 4);
+    vh->hide();
+    QHeaderView* hh = view_->horizontalHeader();
+    hh->setSectionResizeMode(QHeaderView::Interactive);
+    hh->setHighlightSections(false);
+    hh->setSectionsClickable(false);
+    hh->setStretchLastSection(false);
+    if (g.MouseMove) view_->viewport()->setMouseTracking(true);
+    // The view only shows the model's selection: the model moves the current cell and extends
+    // the selection (Shift, dragging) itself.
+    view_->setSelectionMode(QAbstractItemView::NoSelection);
+
+    QObject::connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, view_,
+                     [this](const QModelIndex& cur, const QModelIndex&) { userMovedCurrent(cur); });
+    QObject::connect(view_->verticalScrollBar(), &QScrollBar::valueChanged, view_,
+                     [this](int v) { userScrolled(v); });
+    // A reset drops the view's selection model state; the next pull restores it.
+    QObject::connect(model_, &QAbstractItemModel::modelReset, view_, [this] { row_ = -1; });
+}
+
+void GridBinding::pull() {
+    Binding::pull();
+    if (grid_.revision() == revision_) return;
+    revision_ = grid_.revision();
+    bool reset = model_->refresh();
+    view_->horizontalHeader()->setVisible(grid_.FixedRows > 0);
+    pullWidths();
+    pullSelection(reset);
+}
+
+void GridBinding::pullWidths() {
+    for (int c = 0; c < grid_.Cols(); ++c) {
+        int w = px(grid_.ColWidth(c));
+        bool hide = w <= 0;
+        if (view_->isColumnHidden(c) != hide) view_->setColumnHidden(c, hide);
+        if (!hide && view_->columnWidth(c) != w) view_->setColumnWidth(c, w);
+    }
+}
+
+void GridBinding::pullSelection(bool force) {
+    int row = grid_.Row(), col = grid_.Col(), rowSel = grid_.RowSel(), colSel = grid_.ColSel();
+    bool moved = row != row_ || col != col_;
+    if (force || moved || rowSel != rowSel_ || colSel != colSel_) {
+        QItemSelectionModel* sm = view_->selectionModel();
+        int h = model_->headerRows();
+        if (row >= h && model_->rowCount() > 0) {
+            QModelIndex cur = model_->index(model_->tableRow(row), col);
+            sm->setCurrentIndex(cur, QItemSelectionModel::NoUpdate);
+            int r0 = std::max(std::min(row, rowSel), h), r1 = std::max(row, rowSel);
+            int c0 = std::min(col, colSel), c1 = std::max(col, colSel);
+            QItemSelection sel(model_->index(model_->tableRow(r0), c0),
+                               model_->index(model_->tableRow(r1), c1));
+            sm->select(sel, QItemSelectionModel::ClearAndSelect);
+            if (moved) scrollToRow(model_->tableRow(row), col);
+        } else {
+            sm->clear();
+        }
+        row_ = row;
+        col_ = col;
+        rowSel_ = rowSel;
+        colSel_ = colSel;
+    }
+    if (grid_.TopRow() != topRow_) {
+        topRow_ = grid_.TopRow();
+        view_->verticalScrollBar()->setValue(model_->tableRow(topRow_));
+    }
+}
+
+void GridBinding::scrollToRow(int tableRow, int col) {
+    // The view does not scroll to a hidden column (the grid's column 0 often is one).
+    int target = col;
+    for (int c = 0; view_->isColumnHidden(target) && c < model_->columnCount(); ++c)
+        target = c;
+    if (view_->isColumnHidden(target)) return;
+    view_->scrollTo(model_->index(tableRow, target));
+}
+
+void GridBinding::userMovedCurrent(const QModelIndex& cur) {
+    if (syncing() || !cur.isValid()) return;
+    if (QApplication::keyboardModifiers() & Qt::ShiftModifier) {
+        userExtended(cur);
+        return;
+    }
+    int r = model_->gridRow(cur.row()), c = cur.column();
+    input([this, r, c] {
+        if (r < grid_.Rows() && r != grid_.Row()) grid_.setRow(r);
+        if (c < grid_.Cols() && c != grid_.Col()) grid_.setCol(c);
+    });
+}
+
+void GridBinding::userExtended(const QModelIndex& to) {
+    int r = model_->gridRow(to.row()), c = to.column();
+    if (r == grid_.RowSel() && c == grid_.ColSel()) return;
+    input([this, r, c] {
+        if (r < grid_.Rows() && r != grid_.RowSel()) grid_.setRowSel(r);
+        if (c < grid_.Cols() && c != grid_.ColSel()) grid_.setColSel(c);
+    });
+}
+
+void GridBinding::userScrolled(int value) {
+    if (syncing()) return;
+    int top = model_->gridRow(value);
+    input([this, top] {
+        if (top < grid_.Rows()) grid_.setTopRow(top);
+        topRow_ = grid_.TopRow();
+        if (grid_.Scroll) grid_.Scroll();
+    });
+}
+
+bool GridBinding::mouse(QObject*, QMouseEvent* e) {
+    QModelIndex at = view_->indexAt(e->position().toPoint());
+    int mouseRow = at.isValid() ? model_->gridRow(at.row()) : -1;
+    int mouseCol = at.isValid() ? at.column() : -1;
+    auto where = [this, mouseRow, mouseCol] {
+        if (mouseRow >= 0) grid_.MouseRow = mouseRow;
+        if (mouseCol >= 0) grid_.MouseCol = mouseCol;
+    };
+    switch (e->type()) {
+    case QEvent::MouseMove:
+        if ((e->buttons() & Qt::LeftButton) && at.isValid()) userExtended(at);
+        if (!grid_.MouseMove) return false;
+        input(where);
+        fireMouse(grid_.MouseMove, e);
+        break;
+    case QEvent::MouseButtonPress:
+        input(where);
+        fireMouse(grid_.MouseDown, e);
+        break;
+    case QEvent::MouseButtonRelease:
+        input(where);
+        fireMouse(grid_.MouseUp, e);
+        if (grid_.Click) input(grid_.Click);
+        break;
+    case QEvent::MouseButtonDblClick:
+        input(where);
+        if (grid_.DblClick) input(grid_.DblClick);
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+} // namespace
+
+std::unique_ptr<Binding> makeGridBinding(forms::FlexGrid& grid, QWidget* parent, Dispatcher& d) {
+    return std::make_unique<GridBinding>(grid, parent, d);
+}
+
+} // namespace desktop

@@ -1,0 +1,161 @@
+#include "desktop/QtHost.h"
+
+#include "desktop/FormDialog.h"
+#include "desktop/MessageBoxStyle.h"
+#include "desktop/QtConvert.h"
+#include "forms/Controls.h"
+#include "forms/ScriptedHost.h"
+
+#include <QAbstractButton>
+#include <QCursor>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QTimer>
+#include <iostream>
+#include <map>
+
+namespace desktop {
+
+namespace {
+QWidget* innermost() {
+    const auto& open = FormDialog::all();
+    return open.empty() ? nullptr : open.back();
+}
+
+void addItems(QMenu& qmenu, forms::Menu& menu, std::map<QAction*, forms::Menu*>& actions) {
+    for (forms::Menu* item : menu.items) {
+        if (!item->Visible) continue;
+        if (item->separator()) {
+            qmenu.addSeparator();
+            continue;
+        }
+        if (!item->items.empty()) {
+            QMenu* sub = qmenu.addMenu(qs(item->Caption));
+            sub->setEnabled(item->Enabled);
+            addItems(*sub, *item, actions);
+            continue;
+        }
+        QAction* a = qmenu.addAction(qs(item->Caption));
+        a->setEnabled(item->Enabled);
+        actions[a] = item;
+    }
+}
+} // namespace
+
+QtHost::QtHost() : timers_(std::make_unique<QObject>()) {
+    ScreenshotRequest r = screenshotFromEnvironment();
+    if (r.wanted()) setScreenshot(std::move(r));
+}
+
+QtHost::~QtHost() = default;
+
+void QtHost::setScreenshot(const std::string& path, int afterMs, const std::string& window) {
+    ScreenshotRequest r;
+    r.path = path;
+    r.afterMs = afterMs;
+    chooseWindow(r, window);
+    setScreenshot(std::move(r));
+}
+
+void QtHost::setScreenshot(ScreenshotRequest request) {
+    shot_ = std::move(request);
+    shown_ = 0;
+    taken_ = false;
+    error_.clear();
+    if (shot_.wanted()) unattended_ = true;
+}
+
+void QtHost::showModal(forms::Form& form, forms::Form* owner) {
+    if (closing_) {
+        // A run without a user is ending: nothing more is shown.
+        form.Unload();
+        return;
+    }
+    if (shot_.wanted() && !deadlineSet_) {
+        deadlineSet_ = true;
+        QTimer::singleShot(shot_.timeoutMs, timers_.get(), [this] {
+            if (taken_ || closing_) return;
+            error_ = "no window matching the screenshot request was shown";
+            closeNext();
+        });
+    }
+    FormDialog* ownerDialog = owner ? FormDialog::of(*owner) : nullptr;
+    FormDialog dialog(form, ownerDialog ? ownerDialog : innermost());
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.sync();
+    dialog.show();
+    dialog.dispatch([&form] { form.activate(); });
+    if (dialog.finished() || !form.loaded()) return;
+    dialog.setLive(true);
+    dialog.sync();
+    ++shown_;
+    if (shot_.wanted() && !taken_ && shot_.matches(form.name(), shown_))
+        QTimer::singleShot(shot_.afterMs, &dialog, [this, &dialog] { takeScreenshot(dialog); });
+    dialog.exec();
+}
+
+void QtHost::formUnloaded(forms::Form& form) {
+    if (FormDialog* d = FormDialog::of(form)) d->finish();
+}
+
+void QtHost::takeScreenshot(FormDialog& dialog) {
+    QPixmap image = dialog.grab();
+    if (image.isNull() || !image.save(qs(shot_.path), "PNG"))
+        error_ = "could not write the screenshot to " + shot_.path;
+    else
+        taken_ = true;
+    closeNext();
+}
+
+void QtHost::closeNext() {
+    closing_ = true;
+    const auto& open = FormDialog::all();
+    FormDialog* d = nullptr;
+    for (auto it = open.rbegin(); it != open.rend() && !d; ++it)
+        if (!(*it)->finished()) d = *it;
+    if (!d) return;
+    forms::Form& f = d->form();
+    d->dispatch([&f] { f.requestClose(); });
+    if (f.loaded()) d->dispatch([&f] { f.Unload(); });
+    if (!d->finished()) d->finish();
+    // The next window out closes from its own loop, once this one's has ended.
+    QTimer::singleShot(0, timers_.get(), [this] { closeNext(); });
+}
+
+int QtHost::messageBox(const std::string& prompt, int buttons, const std::string& title) {
+    if (unattended_) {
+        int answer = forms::defaultAnswer(buttons);
+        std::cerr << "message box \"" << title << "\": " << prompt << " -> " << answer << '\n';
+        return answer;
+    }
+    const MessageBoxSpec spec = messageBoxSpec(buttons);
+    QMessageBox box(spec.icon, qs(title), qs(prompt), QMessageBox::NoButton, innermost());
+    for (QMessageBox::StandardButton b : spec.buttons)
+        box.addButton(b);
+    box.setDefaultButton(spec.defaultButton);
+    if (spec.escapeButton != QMessageBox::NoButton) box.setEscapeButton(spec.escapeButton);
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    int result = clicked ? msgBoxResult(box.standardButton(clicked)) : 0;
+    if (!result)
+        result =
+            msgBoxResult(spec.escapeButton != QMessageBox::NoButton ? spec.escapeButton : spec.defaultButton);
+    return result;
+}
+
+forms::Menu* QtHost::popupMenu(forms::Form& form, forms::Menu& menu) {
+    if (unattended_) {
+        std::cerr << "popup menu " << menu.name() << ": no choice\n";
+        return nullptr;
+    }
+    FormDialog* owner = FormDialog::of(form);
+    QMenu qmenu(owner ? static_cast<QWidget*>(owner) : innermost());
+    std::map<QAction*, forms::Menu*> actions;
+    addItems(qmenu, menu, actions);
+    QAction* chosen = qmenu.exec(QCursor::pos());
+    auto it = actions.find(chosen);
+    return it == actions.end() ? nullptr : it->second;
+}
+
+} // namespace desktop

@@ -1,0 +1,157 @@
+// idjrnl: the host program. It plays the suite's part: opens the database, registers the
+// component's server library, creates idjrnl08.clsJournal by its ProgID, hands it the
+// connection and the user's working context late-bound, and calls show.
+#include "ado/Ado.h"
+#include "automation/Automation.h"
+#include "automation/Server.h"
+#include "automation/ServerRegistry.h"
+#include "db/Seeder.h"
+#include "desktop/FormDialog.h"
+#include "desktop/QtHost.h"
+#include "forms/Form.h"
+#include "runtime/Date.h"
+#include "runtime/Error.h"
+
+#include <CLI/CLI.hpp>
+#include <QApplication>
+#include <cstdint>
+#include <dlfcn.h>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+
+namespace {
+
+struct Options {
+    std::string db = "demo/idjrnl-demo.db";
+    int company = 1;
+    int user = 1;
+    int year = 3;
+    int department = 0;
+    std::string processDate;
+    std::string caption = "Corvella Accounts";
+    std::string screenshot;
+    std::string screenshotWindow;
+    int screenshotDelayMs = 500;
+    std::string registry;
+    std::string server;
+};
+
+std::filesystem::path executableFolder() {
+    std::error_code ec;
+    auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::current_path() : self.parent_path();
+}
+
+rt::Date processDateOf(const std::string& text) {
+    if (text.empty()) return rt::today();
+    std::optional<rt::Date> d = rt::parseDate(text);
+    if (!d) rt::raise(rt::errTypeMismatch, "idjrnl", "--process-date is no date: " + text);
+    return rt::dateOnly(*d);
+}
+
+// The server library writes its own registration, as regsvr32 would have it do.
+void registerServer(const std::string& library) {
+    void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_GLOBAL);
+    if (!handle) rt::raise(rt::errCannotCreateObject, "idjrnl", std::string("cannot load ") + dlerror());
+    auto reg =
+        reinterpret_cast<automation::DllRegisterServerFn>(dlsym(handle, automation::kDllRegisterServer));
+    if (!reg) rt::raise(rt::errCannotCreateObject, "idjrnl", library + " has no DllRegisterServer");
+    automation::HRESULT hr = reg();
+    if (!automation::succeeded(hr))
+        rt::raise(rt::errCannotCreateObject, "idjrnl",
+                  "DllRegisterServer of " + library + " failed (" + std::to_string(hr) + ")");
+}
+
+int16_t int16Of(int v, const char* what) {
+    if (v < INT16_MIN || v > INT16_MAX)
+        rt::raise(rt::errOverflow, "idjrnl", std::string(what) + " out of range");
+    return static_cast<int16_t>(v);
+}
+
+int run(const Options& o, desktop::QtHost& host) {
+    rt::Date processDate = processDateOf(o.processDate);
+    std::filesystem::path db(o.db);
+    if (db.has_parent_path()) std::filesystem::create_directories(db.parent_path());
+    if (db::ensureDemoDatabase(o.db, processDate))
+        std::cerr << "idjrnl: created the demo database " << o.db << '\n';
+    auto connection = ado::Connection::create();
+    connection->Open(o.db);
+
+    if (!o.registry.empty()) automation::setRegistryPath(o.registry);
+    std::string server = o.server.empty() ? (executableFolder() / "idjrnl08.so").string() : o.server;
+    registerServer(server);
+
+    rt::ObjectPtr journal = automation::CreateObject("idjrnl08.clsJournal");
+    automation::set(journal, "adocon", connection);
+    automation::let(journal, "intCompanyID", int16Of(o.company, "--company"));
+    automation::let(journal, "intuserid", int16Of(o.user, "--user"));
+    automation::let(journal, "intFinancialID", int16Of(o.year, "--year"));
+    automation::let(journal, "intdepartmentid", int16Of(o.department, "--department"));
+    automation::let(journal, "dtProcessDate", processDate);
+    automation::let(journal, "strMsgboxCaption", o.caption);
+    automation::callv(journal, "show");
+
+    if (!o.screenshot.empty()) {
+        if (!host.screenshotTaken()) {
+            std::cerr << "idjrnl: no screenshot: "
+                      << (host.screenshotError().empty() ? "no window was shown" : host.screenshotError())
+                      << '\n';
+            return 2;
+        }
+        std::cerr << "idjrnl: screenshot written to " << o.screenshot << '\n';
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    CLI::App cli{"Inter-division journal: opens the browse window of the journal component"};
+    cli.add_option("--db", o.db, "database file (the demo database is created when missing)")
+        ->capture_default_str();
+    cli.add_option("--company", o.company, "company id")->capture_default_str();
+    cli.add_option("--user", o.user, "user id")->capture_default_str();
+    cli.add_option("--year", o.year, "financial year id")->capture_default_str();
+    cli.add_option("--department", o.department, "the user's department id, 0 for none")
+        ->capture_default_str();
+    cli.add_option("--process-date", o.processDate, "process date yyyy-mm-dd (default today)");
+    cli.add_option("--caption", o.caption, "title of the component's message boxes")->capture_default_str();
+    cli.add_option("--screenshot", o.screenshot,
+                   "write a PNG of the window, then close it (for runs without a display)");
+    cli.add_option("--screenshot-window", o.screenshotWindow,
+                   "the window to grab: a name, or N for the N-th shown");
+    cli.add_option("--screenshot-delay", o.screenshotDelayMs,
+                   "milliseconds the window is shown before the grab")
+        ->capture_default_str();
+    cli.add_option("--registry", o.registry,
+                   "server registry file (default $IDJ_REGISTRY or ~/.idjrnl08/registry)");
+    cli.add_option("--server", o.server,
+                   "the component's server library (default idjrnl08.so beside this program)");
+    CLI11_PARSE(cli, argc, argv);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("idjrnl");
+    desktop::QtHost host;
+    if (!o.screenshot.empty()) host.setScreenshot(o.screenshot, o.screenshotDelayMs, o.screenshotWindow);
+    forms::setHost(&host);
+    forms::setAppPath(executableFolder().string());
+
+    int code = 1;
+    try {
+        code = run(o, host);
+    } catch (const std::exception& e) {
+        // What the component does not trap reaches its host, which tells the user.
+        std::string text = desktop::errorText(e);
+        if (host.unattended())
+            host.messageBox(text, forms::vbCritical, o.caption); // written to stderr
+        else {
+            std::cerr << "idjrnl: " << text << '\n';
+            host.messageBox(text, forms::vbCritical, o.caption);
+        }
+    }
+    forms::setHost(nullptr);
+    return code;
+}

@@ -1,0 +1,104 @@
+// The Qt host: message-box styles, and a modal show rendered to a PNG and closed by itself.
+#include "SampleForm.h"
+#include "desktop/MessageBoxStyle.h"
+#include "desktop/QtHost.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+using desktop::messageBoxSpec;
+using B = QMessageBox;
+
+TEST(MessageBoxStyle, ButtonsIconAndDefaultFollowTheStyleBits) {
+    auto s = messageBoxSpec(forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2);
+    EXPECT_EQ(s.buttons, (QList<B::StandardButton>{B::Yes, B::No}));
+    EXPECT_EQ(s.defaultButton, B::No);
+    EXPECT_EQ(s.icon, B::Question);
+    EXPECT_EQ(s.escapeButton, B::NoButton);
+
+    s = messageBoxSpec(forms::vbYesNoCancel | forms::vbExclamation);
+    EXPECT_EQ(s.buttons, (QList<B::StandardButton>{B::Yes, B::No, B::Cancel}));
+    EXPECT_EQ(s.defaultButton, B::Yes);
+    EXPECT_EQ(s.escapeButton, B::Cancel);
+    EXPECT_EQ(s.icon, B::Warning);
+
+    s = messageBoxSpec(forms::vbCritical);
+    EXPECT_EQ(s.buttons, (QList<B::StandardButton>{B::Ok}));
+    EXPECT_EQ(s.icon, B::Critical);
+    EXPECT_EQ(s.escapeButton, B::Ok);
+
+    s = messageBoxSpec(forms::vbOKCancel | forms::vbInformation | forms::vbDefaultButton2);
+    EXPECT_EQ(s.defaultButton, B::Cancel);
+    EXPECT_EQ(s.icon, B::Information);
+    EXPECT_EQ(messageBoxSpec(forms::vbAbortRetryIgnore | forms::vbDefaultButton3).defaultButton, B::Ignore);
+    // A default past the last button falls back to the first, as the toolkit does.
+    EXPECT_EQ(messageBoxSpec(forms::vbRetryCancel | forms::vbDefaultButton3).defaultButton, B::Retry);
+    EXPECT_EQ(messageBoxSpec(0).icon, B::NoIcon);
+}
+
+TEST(MessageBoxStyle, PressedButtonsGiveTheirResults) {
+    EXPECT_EQ(desktop::msgBoxResult(B::Ok), forms::vbOK);
+    EXPECT_EQ(desktop::msgBoxResult(B::Cancel), forms::vbCancel);
+    EXPECT_EQ(desktop::msgBoxResult(B::Abort), forms::vbAbort);
+    EXPECT_EQ(desktop::msgBoxResult(B::Retry), forms::vbRetry);
+    EXPECT_EQ(desktop::msgBoxResult(B::Ignore), forms::vbIgnore);
+    EXPECT_EQ(desktop::msgBoxResult(B::Yes), forms::vbYes);
+    EXPECT_EQ(desktop::msgBoxResult(B::No), forms::vbNo);
+    EXPECT_EQ(desktop::msgBoxResult(B::Help), 0);
+}
+
+class HostTest : public ::testing::Test {
+  protected:
+    void SetUp() override { forms::setHost(&host); }
+    void TearDown() override { forms::setHost(nullptr); }
+    desktop::QtHost host;
+    QTemporaryDir dir;
+};
+
+TEST_F(HostTest, ScreenshotOfAModalWindowThenClosedThroughTheModel) {
+    std::string path = dir.filePath("sample.png").toStdString();
+    host.setScreenshot(path, 50);
+    auto form = std::make_shared<SampleForm>(true);
+    form->Show();
+    EXPECT_TRUE(host.screenshotTaken()) << host.screenshotError();
+    QImage img(QString::fromStdString(path));
+    ASSERT_FALSE(img.isNull());
+    EXPECT_GT(img.width(), 500);
+    EXPECT_FALSE(form->loaded());
+    ASSERT_FALSE(form->unloadModes.empty());
+    EXPECT_EQ(form->unloadModes[0], forms::vbFormControlMenu);
+    // Without a user, messages answer with their default button.
+    EXPECT_EQ(host.messageBox("Save Changes?", forms::vbYesNo | forms::vbDefaultButton2, "t"), forms::vbNo);
+}
+
+TEST_F(HostTest, AWindowThatRefusesToCloseStillEndsAnUnattendedRun) {
+    host.setScreenshot(dir.filePath("refused.png").toStdString(), 10);
+    auto form = std::make_shared<SampleForm>();
+    form->refuseClose = true;
+    form->Show();
+    EXPECT_TRUE(host.screenshotTaken());
+    // Asked by the frame, then by code; the dialog ends all the same.
+    EXPECT_EQ(form->unloadModes, (std::vector<int>{forms::vbFormControlMenu, forms::vbFormCode}));
+    EXPECT_TRUE(desktop::FormDialog::all().empty());
+}
+
+TEST_F(HostTest, TheChosenWindowIsGrabbed) {
+    // The first window opens the second from its OK button; only the second is grabbed.
+    auto outer = std::make_shared<SampleForm>();
+    auto inner = std::make_shared<SampleForm>(true);
+    outer->Caption = "outer";
+    host.setScreenshot(dir.filePath("second.png").toStdString(), 10, "2");
+    outer->cmdOk.Click = [&] { inner->Show(true, outer.get()); };
+    QTimer::singleShot(40, [&] { outer->cmdOk.press(); });
+    outer->Show();
+    EXPECT_TRUE(host.screenshotTaken()) << host.screenshotError();
+    EXPECT_FALSE(inner->loaded());
+    EXPECT_FALSE(outer->loaded());
+    EXPECT_TRUE(desktop::FormDialog::all().empty());
+}
+
+} // namespace

@@ -1,0 +1,151 @@
+// The shell renders a window model offscreen, with the grid read lazily from its model.
+#include "SampleForm.h"
+#include "desktop/GridModel.h"
+
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Whether an image shows more than one colour: something was drawn.
+bool hasContent(const QImage& img) {
+    if (img.isNull()) return false;
+    QRgb first = img.pixel(0, 0);
+    for (int y = 0; y < img.height(); y += 3)
+        for (int x = 0; x < img.width(); x += 3)
+            if (img.pixel(x, y) != first) return true;
+    return false;
+}
+
+TEST(Render, BothLayoutsDrawTheWindowWithItsGridCells) {
+    for (bool positioned : {false, true}) {
+        DialogFixture f(positioned);
+        EXPECT_EQ(f.dialog->positioned(), positioned);
+        EXPECT_EQ(f.dialog->windowTitle(), "Sample");
+        QImage img = f.dialog->grab().toImage();
+        ASSERT_FALSE(img.isNull());
+        EXPECT_EQ(img.size(), f.dialog->size());
+        EXPECT_TRUE(hasContent(img));
+
+        auto* view = f.widget<QTableView>("GrdData");
+        ASSERT_NE(view, nullptr);
+        QAbstractItemModel* m = view->model();
+        EXPECT_EQ(m->rowCount(), SampleForm::kGridRows);
+        EXPECT_EQ(m->data(m->index(0, 1)).toString(), "IDJ/1");
+        EXPECT_EQ(m->headerData(1, Qt::Horizontal).toString(), "Number");
+        // The cell is painted where the view says it is.
+        EXPECT_TRUE(view->visualRect(m->index(0, 1)).isValid());
+    }
+}
+
+TEST(Render, PositionedControlsFollowTheirModelPlace) {
+    DialogFixture f(true);
+    QWidget* txt = f.dialog->widgetOf("txtName");
+    EXPECT_EQ(txt->geometry(), QRect(80, 8, 200, 21));
+    // A frame's options sit inside it, placed relative to it.
+    QWidget* opt = f.dialog->widgetOf("optSecond");
+    EXPECT_EQ(opt->parentWidget(), f.dialog->widgetOf("fraType"));
+    EXPECT_EQ(opt->pos(), QPoint(100, 20));
+    f.form->txtName.Left = 1500;
+    f.dialog->sync();
+    EXPECT_EQ(txt->x(), 100);
+    // The access key of a label gives the focus to the control after it.
+    EXPECT_EQ(f.widget<QLabel>("lblName")->buddy(), txt);
+}
+
+TEST(Render, AutomaticLayoutPairsLabelsAndRowsButtons) {
+    DialogFixture f(false);
+    auto* label = f.widget<QLabel>("lblName");
+    EXPECT_EQ(label->buddy(), f.dialog->widgetOf("txtName"));
+    EXPECT_EQ(label->text(), "&Name:");
+    // Without a buddy the marker is not shown.
+    EXPECT_EQ(f.widget<QLabel>("lblDate")->text(), "Date :");
+    EXPECT_NE(dynamic_cast<QGroupBox*>(f.dialog->widgetOf("fraType")), nullptr);
+    QWidget* ok = f.dialog->widgetOf("cmdOk");
+    QWidget* close = f.dialog->widgetOf("cmdClose");
+    EXPECT_EQ(ok->parentWidget(), f.dialog->widgetOf("picButtons"));
+    EXPECT_EQ(ok->y(), close->y());
+    EXPECT_LT(ok->x(), close->x());
+    EXPECT_GT(f.dialog->widgetOf("GrdData")->height(), f.dialog->widgetOf("txtName")->height());
+}
+
+TEST(Render, GridColumnsFollowWidthsAndColours) {
+    DialogFixture f;
+    auto* view = f.widget<QTableView>("GrdData");
+    EXPECT_TRUE(view->isColumnHidden(0));
+    EXPECT_EQ(view->columnWidth(1), 100);
+    QAbstractItemModel* m = view->model();
+    EXPECT_EQ(m->data(m->index(2, 3), Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+    EXPECT_FALSE(m->data(m->index(1, 3), Qt::ForegroundRole).isValid());
+    f.form->GrdData.setColWidth(0, 600);
+    f.form->GrdData.setColWidth(2, 0);
+    f.dialog->sync();
+    EXPECT_FALSE(view->isColumnHidden(0));
+    EXPECT_EQ(view->columnWidth(0), 40);
+    EXPECT_TRUE(view->isColumnHidden(2));
+}
+
+TEST(Render, ScrollingToTheEndReadsOnlyTheLastRows) {
+    DialogFixture f;
+    auto* view = f.widget<QTableView>("GrdData");
+    view->scrollToBottom();
+    QImage img = f.dialog->grab().toImage();
+    EXPECT_TRUE(hasContent(img));
+    QModelIndex bottom =
+        view->indexAt(QPoint(view->columnViewportPosition(1) + 2, view->viewport()->height() - 4));
+    ASSERT_TRUE(bottom.isValid());
+    EXPECT_GT(bottom.row(), SampleForm::kGridRows - 40);
+    EXPECT_EQ(bottom.data().toString().toStdString(), "IDJ/" + std::to_string(bottom.row() + 1));
+}
+
+TEST(GridModel, RefreshResetsOnlyWhenTheShapeChanges) {
+    SampleForm form;
+    form.Load();
+    desktop::GridModel m(form.GrdData);
+    int resets = 0, changes = 0;
+    QObject::connect(&m, &QAbstractItemModel::modelReset, [&] { ++resets; });
+    QObject::connect(&m, &QAbstractItemModel::dataChanged, [&] { ++changes; });
+    EXPECT_FALSE(m.refresh()); // nothing changed: nothing emitted
+    EXPECT_EQ(changes, 0);
+    form.GrdData.setTextMatrix(5, 1, "changed");
+    EXPECT_FALSE(m.refresh());
+    EXPECT_EQ(resets, 0);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(m.data(m.index(4, 1)).toString(), "changed");
+    form.GrdData.setRows(11);
+    EXPECT_TRUE(m.refresh());
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(m.rowCount(), 10);
+    // Without a fixed row there is no header, and every grid row is a table row.
+    form.GrdData.FixedRows = 0;
+    form.GrdData.touch();
+    EXPECT_TRUE(m.refresh());
+    EXPECT_EQ(m.rowCount(), 11);
+    EXPECT_EQ(m.gridRow(0), 0);
+    EXPECT_FALSE(m.headerData(1, Qt::Horizontal).isValid());
+}
+
+TEST(Render, ListShowsHeadersSubItemsAndHiddenColumns) {
+    DialogFixture f;
+    auto* tree = f.widget<QTreeWidget>("lvwLines");
+    ASSERT_EQ(tree->topLevelItemCount(), 3);
+    EXPECT_EQ(tree->headerItem()->text(2), "Debit");
+    EXPECT_EQ(tree->topLevelItem(1)->text(1), "Account 2");
+    EXPECT_EQ(tree->topLevelItem(1)->text(2), "200.00");
+    EXPECT_TRUE(tree->isColumnHidden(3));
+    EXPECT_EQ(tree->topLevelItem(0)->textAlignment(2) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_TRUE(tree->headerItem()->icon(1).isNull());
+    f.form->lvwLines.header(2).Icon = "up";
+    f.form->lvwLines.touch();
+    f.dialog->sync();
+    EXPECT_FALSE(tree->headerItem()->icon(1).isNull());
+}
+
+} // namespace
