@@ -3,6 +3,9 @@
 #include "ado/Ado.h"
 #include "forms/Controls.h"
 
+#include <cstdint>
+#include <string>
+
 namespace idj {
 
 class frmJournalDetails : public forms::Form {
@@ -56,9 +59,38 @@ class frmJournalDetails : public forms::Form {
   private:
     frmJournalDetails();
     void wireEvents();
+    void wireFieldEvents();
+    rt::ObjectPtr self();
+
+    // Load steps: the voucher's posted or cancelled state decides read-only mode.
+    void readVoucherState();
+    void setReadOnly(bool readOnly);
+    void cmdCancel_Click();
+
+    // Field behaviour.
+    void enterAsTab(int& keyAscii);
+    void txtAmount_KeyPress(int& keyAscii);
+    void txtAmount_LostFocus();
+    void txtAmount_MouseMove();
+
+    // Department and account lists.
     void fillDepartments();
     void cboDepartment_Click();
     void cboAccountID_Click();
+
+    // OK: the four checks, then the row in the voucher's list and the rates the line needs.
+    bool lineAccepted();
+    void writeLine();
+    void recordLineRates(int32_t accountId);
+    void finishLine();
+
+    // Navigation.
+    void switchToEditMode();
+    void setNavigationButtons(int16_t intIndex);
+
+    // Data-access helpers on the window's own service object.
+    void setTable(const std::string& strTableName);
+    rt::Variant returnField(const std::string& field, const std::string& condition);
 
     rt::ObjectPtr objDataAccess_;
     rt::ObjectPtr objUiToolkit_;

@@ -1,0 +1,112 @@
+// The line editor's navigation: loading a line of the voucher into the controls and the four
+// buttons that move between lines.
+#include "lines/frmJournalDetails.h"
+
+#include "automation/Automation.h"
+#include "component/Context.h"
+#include "component/ReportError.h"
+#include "runtime/Convert.h"
+#include "voucher/frmJournal.h"
+
+namespace idj {
+
+namespace {
+
+constexpr const char* kWindow = "frmJournalDetails";
+
+forms::ListView& lines() {
+    return frmJournal::instance().lvwJournal;
+}
+
+// The selected line; moving relative to no selection is an error, as for an unset object.
+int selectedLine() {
+    int index = lines().selectedIndex();
+    if (index == 0) rt::raise(rt::errObjectNotSet, kWindow);
+    return index;
+}
+
+} // namespace
+
+void frmJournalDetails::ItemSelected(int16_t intIndex) {
+    trapped(kWindow, "ItemSelected", [&] {
+        forms::ListView& lvw = lines();
+        if (intIndex == 0 || intIndex > lvw.Count()) return;
+        const forms::ListItem& row = lvw.Item(intIndex);
+
+        txtSlNo.setText(row.Text);
+        // Selecting the department rebuilds the account list and records its rate and symbol.
+        automation::callv(objUiToolkit_, "SelectComboItemByValue", cboDepartment.ref(), row.SubItem(8));
+        // The account by the line's own id: two accounts may share a name.
+        automation::callv(objUiToolkit_, "SelectComboItemByValue", cboAccountID.ref(), row.SubItem(6));
+        txtDescription.setText(row.SubItem(3));
+
+        if (rt::CDbl(rt::Variant(row.SubItem(5))) == 0) {
+            txtAmount.setText(row.SubItem(4));
+            optDebit.setValue(true);
+        } else {
+            txtAmount.setText(row.SubItem(5));
+            optCredit.setValue(true);
+        }
+        lvw.select(intIndex);
+
+        if (!blnReadOnly_) {
+            cmdOK.Enabled = true;
+            fraJournal.Enabled = true;
+            cboAccountID.Enabled = true;
+        }
+        setNavigationButtons(intIndex);
+    });
+}
+
+void frmJournalDetails::setNavigationButtons(int16_t intIndex) {
+    bool backwards = true, forwards = true;
+    if (intIndex == 1)
+        backwards = false;
+    else if (intIndex == lines().Count())
+        forwards = false;
+    cmdFirst.Enabled = cmdPrevious.Enabled = backwards;
+    cmdNext.Enabled = cmdLast.Enabled = forwards;
+}
+
+void frmJournalDetails::switchToEditMode() {
+    ctx().blnAddLine = false;
+    ctx().blnEditLine = true;
+}
+
+void frmJournalDetails::cmdFirst_Click() {
+    trapped(kWindow, "cmdFirst_Click", [this] {
+        switchToEditMode();
+        ItemSelected(1);
+        // The loaded line is the new reference for change tracking.
+        automation::callv(ctx().objActivityLog, "SaveInToTag", self());
+    });
+}
+
+void frmJournalDetails::cmdPrevious_Click() {
+    trapped(kWindow, "cmdPrevious_Click", [this] {
+        if (lines().Count() == 0) return;
+        switchToEditMode();
+        ItemSelected(static_cast<int16_t>(selectedLine() - 1));
+        automation::callv(ctx().objActivityLog, "SaveInToTag", self());
+    });
+}
+
+void frmJournalDetails::cmdNext_Click() {
+    trapped(kWindow, "cmdNext_Click", [this] {
+        if (lines().Count() == 0) return;
+        switchToEditMode();
+        ItemSelected(static_cast<int16_t>(selectedLine() + 1));
+        automation::callv(ctx().objActivityLog, "SaveInToTag", self());
+    });
+}
+
+void frmJournalDetails::cmdLast_Click() {
+    trapped(kWindow, "cmdLast_Click", [this] {
+        if (lines().Count() == 0) return;
+        switchToEditMode();
+        ItemSelected(static_cast<int16_t>(lines().Count()));
+        automation::callv(ctx().objActivityLog, "SaveInToTag", self());
+    });
+}
+
+} // namespace idj

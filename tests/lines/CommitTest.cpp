@@ -1,0 +1,116 @@
+// OK in the line editor: the checks, the rows it writes, the rates and the totals.
+#include "LineEditorFixture.h"
+
+namespace linetest {
+
+using Names = std::vector<std::string>;
+
+TEST_F(LineEditorTest, EnteredLinesGoIntoTheVoucherWithTheirRatesAndTotals) {
+    open(true, [&](frmJournalDetails& w) {
+        enterLine(w, "Head Office", "Rent - Head Office", "1500");
+        EXPECT_EQ(row(1), (Names{"1", "Head Office", "Rent - Head Office", "Rent - Head Office", "1500.00",
+                                 "0.00", "4", "0", "1"}));
+        EXPECT_EQ(ctx().GStrExchangeRates, "1:-1:"); // not a control account: its own rate only
+        EXPECT_TRUE(voucher().blnDataChanged);
+        // Ready for the next line.
+        EXPECT_TRUE(w.loaded());
+        EXPECT_EQ(w.txtSlNo.Text(), "2");
+        EXPECT_EQ(w.cboDepartment.Text() + w.cboAccountID.Text() + w.txtDescription.Text(), "");
+        EXPECT_EQ(w.txtAmount.Text(), "0.00");
+        EXPECT_TRUE(w.cboDepartment.hasFocus());
+        EXPECT_TRUE(w.cmdFirst.Enabled && w.cmdPrevious.Enabled && w.cmdNext.Enabled && w.cmdLast.Enabled);
+
+        enterLine(w, "Export Division", "Citibank USD A/c", "1500", true);
+        EXPECT_EQ(row(2), (Names{"2", "Export Division", "Citibank USD A/c", "Citibank USD A/c", "0.00",
+                                 "1500.00", "12", "0", "2"}));
+        EXPECT_EQ(ctx().GStrExchangeRates, "1:2:-1:83.2:");
+
+        // The Head Office's control account towards the London Branch brings that one's rate too.
+        choose(w.cboDepartment, "Head Office");
+        choose(w.cboAccountID, "London Branch Control A/c");
+        w.txtDescription.setText("London's share of the rent");
+        w.txtAmount.setText("250.75");
+        EXPECT_TRUE(w.optCredit.Value()); // the side stays as it was
+        w.optDebit.setValue(true);
+        w.cmdOK.press();
+        EXPECT_EQ(row(3)[3], "London's share of the rent");
+        EXPECT_EQ(row(3)[6], "9");
+        EXPECT_EQ(ctx().GStrExchangeRates, "1:2:4:-1:83.2:105.4:");
+    });
+    EXPECT_EQ(lines().Count(), 3);
+    EXPECT_EQ(voucher().lblCr.Caption, "1,750.75");
+    EXPECT_EQ(voucher().lblDr.Caption, "1,500.00");
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(faults().empty());
+}
+
+TEST_F(LineEditorTest, IncompleteLinesAreRefusedWithTheirMessages) {
+    open(true, [&](frmJournalDetails& w) {
+        choose(w.cboDepartment, "Head Office");
+        w.cboAccountID.setText("Rent - Head Office"); // typed, not chosen from the list
+        w.txtDescription.setText("Rent");
+        w.txtAmount.setText("10");
+        w.cmdOK.press();
+        EXPECT_TRUE(w.cboAccountID.hasFocus());
+
+        choose(w.cboAccountID, "Rent - Head Office");
+        w.txtDescription.setText("   ");
+        w.cmdOK.press();
+        EXPECT_TRUE(w.txtDescription.hasFocus());
+
+        w.txtDescription.setText("Rent");
+        for (const char* amount : {"0.00", "0", ""}) {
+            w.txtAmount.setText(amount);
+            w.cmdOK.press();
+            EXPECT_TRUE(w.txtAmount.hasFocus()) << amount;
+        }
+    });
+    EXPECT_EQ(prompts(), (Names{"Invalid account head or not selected", "Description not entered",
+                                "Amount not entered", "Amount not entered", "Amount not entered"}));
+    for (const auto& m : host.messages) {
+        EXPECT_EQ(m.title, "Accounts Suite");
+        EXPECT_EQ(m.buttons, forms::vbInformation);
+    }
+    EXPECT_EQ(lines().Count(), 0);
+    EXPECT_FALSE(voucher().blnDataChanged);
+}
+
+TEST_F(LineEditorTest, AnAccountGoesOnceIntoEachDepartment) {
+    open(true, [&](frmJournalDetails& w) {
+        enterLine(w, "Head Office", "Bank Charges", "75");
+        enterLine(w, "Head Office", "Bank Charges", "80");
+        EXPECT_EQ(host.lastMessage(), "Account already selected for the department");
+        EXPECT_EQ(lines().Count(), 1);
+        EXPECT_EQ(w.txtAmount.Text(), "80"); // nothing was cleared
+
+        choose(w.cboDepartment, "Export Division");
+        choose(w.cboAccountID, "Bank Charges");
+        w.cmdOK.press();
+    });
+    ASSERT_EQ(lines().Count(), 2);
+    EXPECT_EQ(row(2)[1], "Export Division");
+    EXPECT_EQ(row(2)[4], "80.00");
+    EXPECT_EQ(host.messages.size(), 1u);
+}
+
+TEST_F(LineEditorTest, NinthLineWidensTheAccountColumn) {
+    const char* accounts[][2] = {
+        {"Head Office", "Rent - Head Office"},  {"Head Office", "Audit Fees"},
+        {"Head Office", "Freight Outward"},     {"Head Office", "Bank Charges"},
+        {"Export Division", "Export Sales"},    {"Export Division", "Sea Freight Charges"},
+        {"Export Division", "Foreign Debtors"}, {"Dubai Branch", "Rent - Dubai Warehouse"},
+        {"Dubai Branch", "Staff Visa Expenses"}};
+    open(true, [&](frmJournalDetails& w) {
+        for (const auto& line : accounts) {
+            EXPECT_NE(lines().header(3).Width, 3000) << lines().Count() << " lines";
+            enterLine(w, line[0], line[1], "10");
+        }
+        EXPECT_EQ(w.txtSlNo.Text(), "10");
+    });
+    EXPECT_EQ(lines().Count(), 9);
+    EXPECT_EQ(lines().header(3).Width, 3000);
+    EXPECT_EQ(row(9)[0], "9");
+    EXPECT_TRUE(host.messages.empty());
+}
+
+} // namespace linetest

@@ -1,0 +1,167 @@
+#pragma once
+// The line editor on the demo database, opened from a voucher editor that was loaded as the
+// browse window's New would load it.
+#include "automation/Automation.h"
+#include "browser/FrmMaster.h"
+#include "component/Context.h"
+#include "db/Seeder.h"
+#include "forms/ScriptedHost.h"
+#include "lines/frmJournalDetails.h"
+#include "services/SuiteConnection.h"
+#include "support/DemoDb.h"
+#include "voucher/frmJournal.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace linetest {
+
+using idj::ctx;
+using idj::frmJournal;
+using idj::frmJournalDetails;
+namespace demo = db::demo;
+
+class LineEditorTest : public ::testing::Test {
+  protected:
+    using Script = std::function<void(frmJournalDetails&)>;
+
+    void SetUp() override {
+        forms::setHost(&host);
+        openVoucher(demo::kAdmin);
+    }
+
+    void TearDown() override {
+        if (frmJournalDetails::exists()) frmJournalDetails::instance().Unload();
+        // Closing without the "Save Changes?" question: these tests never save.
+        voucher().Tag.clear();
+        voucher().Unload();
+        forms::setHost(nullptr);
+    }
+
+    // The voucher editor for a new voucher of the Head Office, for the given user.
+    void openVoucher(int16_t user) {
+        if (voucher().loaded()) {
+            voucher().Tag.clear();
+            voucher().Unload();
+        }
+        testsupport::resetContext(demo::kCompany, user, demo::kCurrentYear, demo::kHeadOffice);
+        ctx().objPainter = automation::CreateObject("Paintkit.clsPainter");
+        ctx().objActivityLog = automation::CreateObject("ActivityLog.clsActivityLog");
+        idj::FrmMaster::instance().adocon = db.conn;
+        services::setSuiteConnection(db.conn);
+        ctx().GStrMasterNewEditFlag = "N";
+        voucher().adocon = db.conn;
+        voucher().Load();
+    }
+
+    // Opens the line editor from the voucher's line menu, Add or Edit; the script is the user's part.
+    void open(bool add, Script script) {
+        expectShow(std::move(script));
+        size_t shows = host.shown.size();
+        (add ? voucher().mnuAdd : voucher().mnuEdit).choose();
+        EXPECT_EQ(host.shown.size(), shows + 1) << "the line editor did not open";
+    }
+    // Opens it with the mode flags as they stand.
+    void openAsIs(Script script) {
+        expectShow(std::move(script));
+        frmJournalDetails& w = frmJournalDetails::instance();
+        w.adocon = db.conn;
+        w.Show(true, &voucher());
+    }
+    void expectShow(Script script) {
+        host.onShow("frmJournalDetails",
+                    [script](forms::Form& f) { script(static_cast<frmJournalDetails&>(f)); });
+    }
+
+    // An existing voucher in the browse grid's current row, its stored lines in the voucher's list.
+    void editStoredVoucher(int id) {
+        ctx().GStrMasterNewEditFlag = "E";
+        forms::FlexGrid& grid = idj::FrmMaster::instance().GrdMaster;
+        grid.setRows(2);
+        grid.setTextMatrix(1, 0, std::to_string(id));
+        grid.setRow(1);
+        auto rs = db.conn->Execute(
+            "select d.JournalTransDetailID, m.DepartmentName, a.AccountDesc, d.Remarks, d.Amount, "
+            "d.JournalTransCredit, d.AccountID, d.DepartmentID from InterDivisionJournalTransDetails d "
+            "join adepartmentmaster m on m.DepartmentID = d.DepartmentID "
+            "join AACCOUNTMASTER a on a.CompanyID = d.CompanyID and a.AccountID = d.AccountID "
+            "where d.CompanyID = ? and d.JournalTransID = ? order by d.JournalTransDetailID",
+            {demo::kCompany, static_cast<int32_t>(id)});
+        for (; !rs->eof(); rs->MoveNext()) {
+            std::string amount = rt::Format((*rs)[4], "0.00");
+            bool credit = rt::CBool((*rs)[5]);
+            forms::ListItem& row = lines().Add(rt::CStr((*rs)[0]));
+            const std::string sub[] = {rt::CStr((*rs)[1]),
+                                       rt::CStr((*rs)[2]),
+                                       rt::TextOf((*rs)[3]),
+                                       credit ? "0.00" : amount,
+                                       credit ? amount : "0.00",
+                                       rt::CStr((*rs)[6]),
+                                       "0",
+                                       rt::CStr((*rs)[7])};
+            for (int i = 1; i <= 8; ++i)
+                row.setSubItem(i, sub[i - 1]);
+        }
+        rs->Close();
+    }
+
+    static frmJournal& voucher() { return frmJournal::instance(); }
+    static forms::ListView& lines() { return voucher().lvwJournal; }
+
+    // The row's text and its eight sub-items.
+    static std::vector<std::string> row(int i) {
+        forms::ListItem& it = lines().Item(i);
+        std::vector<std::string> r{it.Text};
+        for (int s = 1; s <= 8; ++s)
+            r.push_back(it.SubItem(s));
+        return r;
+    }
+
+    static int indexOf(const forms::ComboBox& c, const std::string& text) {
+        for (int i = 0; i < c.ListCount(); ++i)
+            if (c.List(i) == text) return i;
+        ADD_FAILURE() << "no entry " << text << " in " << c.name();
+        return -1;
+    }
+    static void choose(forms::ComboBox& c, const std::string& text) { c.setListIndex(indexOf(c, text)); }
+    static std::vector<std::string> entries(const forms::ComboBox& c) {
+        std::vector<std::string> out;
+        for (const auto& item : c.items())
+            out.push_back(item.text);
+        return out;
+    }
+
+    // A whole line as the user enters it, then OK.
+    static void enterLine(frmJournalDetails& w, const std::string& department, const std::string& account,
+                          const std::string& amount, bool credit = false) {
+        choose(w.cboDepartment, department);
+        choose(w.cboAccountID, account);
+        w.txtAmount.setText(amount);
+        (credit ? w.optCredit : w.optDebit).setValue(true);
+        w.cmdOK.press();
+    }
+
+    // What the fault-report service recorded, as "routine: description" lines.
+    std::vector<std::string> faults() {
+        std::vector<std::string> out;
+        auto rs = db.conn->Execute("select RoutineName, ErrorDescription from aFaultLog order by FaultID");
+        for (; !rs->eof(); rs->MoveNext())
+            out.push_back(rt::TextOf((*rs)[0]) + ": " + rt::TextOf((*rs)[1]));
+        rs->Close();
+        return out;
+    }
+    std::vector<std::string> prompts() const {
+        std::vector<std::string> out;
+        for (const auto& m : host.messages)
+            out.push_back(m.prompt);
+        return out;
+    }
+
+    testsupport::DemoDb db;
+    forms::ScriptedHost host;
+};
+
+} // namespace linetest
