@@ -54,7 +54,6 @@ void FrmMaster::design() {
     cboColNames.Left = 7140, cboColNames.Top = 360, cboColNames.Width = 1935, cboColNames.TabIndex = 4;
     optAscend.Left = 9240, optAscend.Top = 240, optAscend.Width = 1500, optAscend.TabIndex = 5;
     optDescend.Left = 9240, optDescend.Top = 570, optDescend.Width = 1500, optDescend.TabIndex = 6;
-    optAscend.setValue(true);
 
     Picture1.Left = 120, Picture1.Top = 6600, Picture1.Width = 10920, Picture1.Height = 615;
     forms::CommandButton* buttons[] = {&cmdNew,    &CmdEdit,    &cmdDuplicate, &CmdDelete,

@@ -80,7 +80,6 @@ TEST_F(BrowseTest, MissingSettingsRowShowsTheMessageAndLeavesTheGridAsDesigned) 
     EXPECT_EQ(m.GrdMaster.Rows(), 2);
     EXPECT_EQ(m.GrdMaster.Cols(), 2);
     EXPECT_TRUE(m.GrdMaster.TextMatrix(1, 0).empty());
-    EXPECT_TRUE(m.lastGridSql().empty());
     // The rights were read before the settings.
     EXPECT_TRUE(m.cmdNew.Enabled);
     EXPECT_FALSE(m.CmdEdit.Enabled);
