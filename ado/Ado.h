@@ -9,6 +9,7 @@
 // - flags are declared BIT and read back as Boolean variants;
 // - text columns are declared COLLATE NOCASE, as SQL Server compares text.
 // User text never goes into SQL: statements take '?' placeholders and bound values.
+// A connection and its recordsets belong to one thread at a time, as the component's UI thread.
 #include "runtime/Error.h"
 #include "runtime/Object.h"
 #include "runtime/Variant.h"
@@ -49,7 +50,8 @@ class Connection : public rt::Object {
     // Runs a statement; a statement that yields rows gives them as an open, forward-only recordset.
     RecordsetPtr Execute(std::string_view sql, const Params& params = {}, long* recordsAffected = nullptr);
 
-    // Transactions nest as ADO's do: only the outermost one reaches the database.
+    // Transactions nest as ADO's do: only the outermost one reaches the database. An inner
+    // level is a savepoint: rolling it back undoes only what was done since its BeginTrans.
     // Immediate takes the database's write lock at once (serialising numbering and insert
     // between processes); the busy timeout below applies while waiting for it.
     long BeginTrans();
@@ -75,7 +77,7 @@ using ConnectionPtr = std::shared_ptr<Connection>;
 class Field {
   public:
     const std::string& Name() const;
-    const rt::Variant& Value() const; // raises 3021 without a current record
+    const rt::Variant& Value() const;    // raises 3021 without a current record
     void setValue(const rt::Variant& v); // only on an added row (AddNew)
 
   private:
@@ -108,7 +110,7 @@ class Recordset : public rt::Object {
     int FieldCount() const;
     Field& field(int index);
     Field& field(std::string_view name); // case-insensitive; raises 3265 when absent
-    const rt::Variant& operator[](int index) { return field(index).Value(); }
+    const rt::Variant& operator[](int index) { return valueAt(index); }
     const rt::Variant& operator[](std::string_view name) { return field(name).Value(); }
 
     // Adding rows to a recordset opened on "... where 1=2": AddNew, assign fields, Update.
@@ -117,6 +119,7 @@ class Recordset : public rt::Object {
 
   private:
     Recordset();
+    const rt::Variant& valueAt(int index);
     struct Impl;
     std::unique_ptr<Impl> impl_;
     friend class Field;

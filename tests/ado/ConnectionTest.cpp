@@ -1,0 +1,192 @@
+#include "AdoFixture.h"
+#include "runtime/Convert.h"
+
+#include <chrono>
+#include <filesystem>
+
+namespace {
+
+using adotest::AdoFixture;
+
+const char* kNotUsable = "The connection cannot be used to perform this operation. It is either closed or "
+                         "invalid in this context.";
+
+template <class F> rt::Error errorOf(F&& f) {
+    try {
+        f();
+    } catch (const rt::Error& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no error raised";
+    return rt::Error(0, "", "");
+}
+
+TEST(ConnectionState, UnopenedOrClosedConnectionsRefuseStatements) {
+    auto conn = ado::Connection::create();
+    EXPECT_EQ(conn->State(), ado::adStateClosed);
+    rt::Error e = errorOf([&] { conn->Execute("select 1"); });
+    EXPECT_EQ(e.number(), 3709);
+    EXPECT_EQ(e.description(), kNotUsable);
+    EXPECT_EQ(errorOf([&] { ado::Recordset::create()->Open("select 1", conn); }).number(), 3709);
+    EXPECT_EQ(errorOf([&] { conn->BeginTrans(); }).number(), 3709);
+
+    std::string path = adotest::freshPath("conn");
+    conn->Open("Provider=SQLite; Data Source = " + path + " ;Persist Security Info=False");
+    EXPECT_TRUE(std::filesystem::exists(path)); // created when missing
+    EXPECT_EQ(conn->State(), ado::adStateOpen);
+    EXPECT_EQ(rt::CStr((*conn->Execute("pragma journal_mode"))[0]), "wal");
+    EXPECT_EQ(errorOf([&] { conn->Open(path); }).number(), 3705);
+    conn->Close();
+    EXPECT_EQ(errorOf([&] { conn->Execute("select 1"); }).number(), 3709);
+    EXPECT_EQ(errorOf([&] { conn->Close(); }).number(), 3704);
+    EXPECT_EQ(errorOf([&] { conn->Open("Data Source=/nonexistent/dir/x.db"); }).number(), -2147467259);
+    std::filesystem::remove(path);
+}
+
+class ConnectionTest : public AdoFixture {
+  protected:
+    void SetUp() override {
+        AdoFixture::SetUp();
+        exec("create table t (id integer primary key, name varchar(50) collate nocase, d datetext)");
+    }
+    long count() { return rt::CLng(scalar("select count(*) from t")); }
+};
+
+TEST_F(ConnectionTest, TransactionsNestAndRollBackWhatTheyDid) {
+    EXPECT_EQ(conn->BeginTrans(), 1);
+    exec("insert into t (id) values (1)");
+    EXPECT_EQ(conn->BeginTrans(), 2);
+    exec("insert into t (id) values (2)");
+    conn->RollbackTrans(); // the inner level only
+    EXPECT_EQ(conn->TransactionLevel(), 1);
+    EXPECT_EQ(conn->BeginTransImmediate(), 2);
+    exec("insert into t (id) values (3)");
+    conn->CommitTrans(); // reaches the database only with the outer one
+    EXPECT_EQ(count(), 2);
+    conn->RollbackTrans();
+    EXPECT_EQ(count(), 0);
+    EXPECT_EQ(conn->TransactionLevel(), 0);
+    EXPECT_EQ(errorOf([&] { conn->CommitTrans(); }).number(), -2147168242);
+    EXPECT_EQ(errorOf([&] { conn->RollbackTrans(); }).number(), -2147168242);
+
+    conn->BeginTrans();
+    exec("insert into t (id) values (4)");
+    conn->CommitTrans();
+    EXPECT_EQ(count(), 1);
+
+    // Closing with an open transaction rolls it back.
+    conn->BeginTrans();
+    exec("insert into t (id) values (5)");
+    conn->Close();
+    conn->Open(path);
+    EXPECT_EQ(count(), 1);
+}
+
+TEST_F(ConnectionTest, ImmediateTransactionsSerialiseWritersUntilTheTimeout) {
+    auto other = ado::Connection::create();
+    other->Open(path);
+    other->setCommandTimeout(1);
+    conn->BeginTransImmediate();
+    auto start = std::chrono::steady_clock::now();
+    rt::Error e = errorOf([&] { other->BeginTransImmediate(); });
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
+    EXPECT_EQ(e.number(), -2147217871);
+    EXPECT_NE(e.description().find("locked"), std::string::npos) << e.description();
+    EXPECT_EQ(other->TransactionLevel(), 0);
+    conn->CommitTrans();
+    EXPECT_EQ(other->BeginTransImmediate(), 1);
+    other->RollbackTrans();
+}
+
+TEST_F(ConnectionTest, ParametersCarryApostrophesDatesAndNulls) {
+    rt::Date when = rt::makeDate(2024, 3, 31, 14, 5, 9);
+    exec("insert into t values (?, ?, ?)", {1, "O'Brien's \"cheque\"", when});
+    exec("insert into t values (?, ?, ?)", {int16_t(2), rt::Variant::null(), rt::makeDate(2024, 4, 1)});
+    exec("insert into t values (?, ?, ?)", {3.0, rt::Variant(), rt::makeDate(2023, 12, 31)});
+    EXPECT_EQ(rt::CStr(scalar("select name from t where name = ?", {"o'brien's \"CHEQUE\""})),
+              "O'Brien's \"cheque\"");
+    EXPECT_EQ(rt::CStr(scalar("select d from t where id = 1")), "31/03/2024 14:05:09");
+    EXPECT_EQ(rt::CStr(scalar("select cast(d as text) || '|' || typeof(d) from t where id = 1")),
+              "20240331 14:05:09|text");
+    EXPECT_EQ(scalar("select d from t where id = ?", {int32_t(1)}).date(), when);
+    EXPECT_EQ(rt::CLng(scalar("select count(*) from t where name is null")), 2);
+    // Stored dates compare chronologically with the component's 'yyyymmdd' literals.
+    EXPECT_EQ(rt::CLng(scalar("select count(*) from t where d >= '20240331'")), 2);
+    // As on the server, a time of day lies after the bare date.
+    EXPECT_EQ(rt::CLng(scalar("select count(*) from t where d between '20231231' and '20240331'")), 1);
+    EXPECT_EQ(rt::CLng(scalar("select min(id) from t where d > ?", {rt::makeDate(2024, 3, 31)})), 1);
+    EXPECT_EQ(errorOf([&] { exec("insert into t values (?, ?, ?)", {9, "x"}); }).number(), -2147217904);
+    EXPECT_EQ(errorOf([&] { exec("select ?", {1, 2}); }).number(), -2147217904);
+    EXPECT_EQ(errorOf([&] { exec("select ?", {rt::Variant(ado::Connection::create())}); }).number(),
+              rt::errTypeMismatch);
+}
+
+TEST_F(ConnectionTest, FailuresRaiseProviderErrorsNamingTheStatement) {
+    rt::Error e = errorOf([&] { exec("SELEC name FROM t"); });
+    EXPECT_EQ(e.number(), -2147217900);
+    EXPECT_EQ(e.source(), "Microsoft OLE DB Provider for SQLite");
+    EXPECT_NE(e.description().find("syntax error"), std::string::npos) << e.description();
+    EXPECT_NE(e.description().find("SELEC name FROM t"), std::string::npos) << e.description();
+    EXPECT_NE(errorOf([&] { exec("select nosuch from t"); }).description().find("no such column: nosuch"),
+              std::string::npos);
+    exec("insert into t (id) values (1)");
+    conn->BeginTrans();
+    rt::Error dup = errorOf([&] { exec("insert into t (id) values (1)"); });
+    EXPECT_EQ(dup.number(), -2147217873);
+    EXPECT_NE(dup.description().find("UNIQUE constraint failed"), std::string::npos);
+    EXPECT_EQ(conn->TransactionLevel(), 1); // a refused statement leaves the transaction open
+    conn->RollbackTrans();
+    long n = 0;
+    conn->Execute("insert into t (id) values (2); update t set name = 'x'; delete from t where id = 1", {},
+                  &n);
+    EXPECT_EQ(n, 1);
+    EXPECT_EQ(rt::CStr(scalar("select group_concat(id || name) from t")), "2x");
+}
+
+TEST_F(ConnectionTest, CommandTimeoutInterruptsLongStatements) {
+    const char* endless =
+        "with recursive c(x) as (select 1 union all select x + 1 from c) select count(*) from c";
+    conn->setCommandTimeout(1);
+    auto start = std::chrono::steady_clock::now();
+    rt::Error e = errorOf([&] { exec(endless); });
+    auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(e.number(), -2147217871);
+    EXPECT_NE(e.description().find("Query timeout expired"), std::string::npos);
+    EXPECT_GE(took, std::chrono::milliseconds(900));
+    EXPECT_LT(took, std::chrono::seconds(5));
+    // The next statement gets its own time.
+    EXPECT_EQ(rt::CLng(scalar("select 7")), 7);
+    conn->setCommandTimeout(0);
+    EXPECT_EQ(conn->CommandTimeout(), 0);
+    EXPECT_EQ(
+        rt::CLng(scalar("with recursive c(x) as (select 1 union all select x + 1 from c where x < 300000) "
+                        "select count(*) from c")),
+        300000);
+    EXPECT_EQ(errorOf([&] { conn->setCommandTimeout(-1); }).number(), rt::errInvalidProcedureCall);
+}
+
+TEST_F(ConnectionTest, LateBoundMembers) {
+    std::vector<rt::Variant> args{"insert into t (id, name) values (1, 'a')", rt::Variant()};
+    conn->invoke("execute", rt::CallKind::Method, args);
+    EXPECT_EQ(rt::CLng(args[1]), 1); // records affected, by reference
+    std::vector<rt::Variant> none;
+    EXPECT_EQ(rt::CLng(conn->invoke("BeginTrans", rt::CallKind::Method, none)), 1);
+    conn->invoke("RollbackTrans", rt::CallKind::Method, none);
+    std::vector<rt::Variant> timeout{5};
+    conn->invoke("CommandTimeout", rt::CallKind::PropertyPut, timeout);
+    EXPECT_EQ(rt::CLng(conn->invoke("commandtimeout", rt::CallKind::PropertyGet, none)), 5);
+    EXPECT_EQ(rt::CLng(conn->invoke("State", rt::CallKind::PropertyGet, none)), 1);
+
+    std::vector<rt::Variant> query{"select id, name from t"};
+    rt::Variant rs = conn->invoke("Execute", rt::CallKind::Method, query);
+    std::vector<rt::Variant> byName{"NAME"};
+    EXPECT_EQ(rt::CStr(rs.object()->invoke("Fields", rt::CallKind::PropertyGet, byName)), "a");
+    std::vector<rt::Variant> byIndex{0};
+    EXPECT_EQ(rt::CLng(rs.object()->invoke("", rt::CallKind::PropertyGet, byIndex)), 1);
+    EXPECT_FALSE(rt::CBool(rs.object()->invoke("EOF", rt::CallKind::PropertyGet, none)));
+    rs.object()->invoke("MoveNext", rt::CallKind::Method, none);
+    EXPECT_TRUE(rt::CBool(rs.object()->invoke("EOF", rt::CallKind::PropertyGet, none)));
+    EXPECT_EQ(errorOf([&] { conn->invoke("Frobnicate", rt::CallKind::Method, none); }).number(), 438);
+}
+
+} // namespace

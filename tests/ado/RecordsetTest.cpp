@@ -1,0 +1,199 @@
+#include "AdoFixture.h"
+#include "runtime/Convert.h"
+
+namespace {
+
+using T = rt::Variant::Type;
+
+const char* kNoCurrent =
+    "Either BOF or EOF is True, or the current record has been deleted. Requested operation "
+    "requires a current record.";
+
+template <class F> rt::Error errorOf(F&& f) {
+    try {
+        f();
+    } catch (const rt::Error& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no error raised";
+    return rt::Error(0, "", "");
+}
+
+class RecordsetTest : public adotest::AdoFixture {
+  protected:
+    void SetUp() override {
+        AdoFixture::SetUp();
+        exec("create table v (d DATETEXT, b BIT, s SMALLINT, i INTEGER, r REAL, m MONEY, t VARCHAR(10) "
+             "COLLATE NOCASE, "
+             "x)");
+        exec("insert into v values ('20240229', 1, -5, 70000, 2.5, 10, 'Alpha', 'free'), "
+             "('20240301 08:30:00', 0, 7, 3, 1, 0.25, 'beta', 4), (NULL, NULL, NULL, NULL, NULL, NULL, NULL, "
+             "NULL)");
+    }
+};
+
+TEST_F(RecordsetTest, ValuesTakeTheVariantTypeOfTheirDeclaredColumn) {
+    auto rs = open("select * from v");
+    EXPECT_EQ((*rs)["d"].date(), rt::makeDate(2024, 2, 29));
+    EXPECT_EQ((*rs)["b"], rt::Variant(true));
+    EXPECT_EQ((*rs)["b"].type(), T::Boolean);
+    EXPECT_EQ((*rs)["s"].type(), T::Integer);
+    EXPECT_EQ((*rs)["i"].type(), T::Long);
+    EXPECT_EQ((*rs)["r"].type(), T::Double);
+    EXPECT_EQ((*rs)["m"].type(), T::Double);
+    EXPECT_EQ((*rs)["t"].type(), T::String);
+    EXPECT_EQ((*rs)["x"].type(), T::String); // no declared type: as stored
+    rs->MoveNext();
+    EXPECT_EQ((*rs)["d"].date(), rt::makeDate(2024, 3, 1, 8, 30, 0));
+    EXPECT_EQ((*rs)["b"], rt::Variant(false));
+    EXPECT_EQ((*rs)["r"].type(), T::Double); // 1 stored in a REAL column
+    EXPECT_EQ((*rs)["x"].type(), T::Long);
+    rs->MoveNext();
+    for (int i = 0; i < rs->FieldCount(); ++i)
+        EXPECT_TRUE((*rs)[i].isNull()) << rs->field(i).Name();
+
+    auto e = open("select 1 + 1, 1.5 * 2, 'a' || 'b', null, count(*), 5000000000, max(d) from v");
+    EXPECT_EQ(e->field(0).Value().type(), T::Long);
+    EXPECT_EQ(e->field(1).Value().type(), T::Double);
+    EXPECT_EQ(e->field(2).Value().type(), T::String);
+    EXPECT_TRUE(e->field(3).Value().isNull());
+    EXPECT_EQ(rt::CLng((*e)[4]), 3);
+    EXPECT_EQ(rt::CDbl((*e)[5]), 5000000000.0);
+    EXPECT_EQ((*e)[6].type(), T::String); // an aggregate has no declared type
+}
+
+TEST_F(RecordsetTest, StaticCursorsCountAndMoveBothWays) {
+    auto rs = open("select t from v order by rowid", ado::adOpenStatic);
+    EXPECT_EQ(rs->RecordCount(), 3);
+    EXPECT_FALSE(rs->bof());
+    rs->MoveLast();
+    EXPECT_TRUE((*rs)[0].isNull());
+    rs->MoveNext();
+    EXPECT_TRUE(rs->eof());
+    rt::Error e = errorOf([&] { (void)(*rs)["t"]; });
+    EXPECT_EQ(e.number(), 3021);
+    EXPECT_EQ(e.description(), kNoCurrent);
+    EXPECT_EQ(errorOf([&] { rs->MoveNext(); }).number(), 3021);
+    rs->MoveFirst();
+    EXPECT_EQ(rt::CStr((*rs)["T"]), "Alpha");
+
+    auto empty = open("select * from v where 1=2", ado::adOpenKeyset);
+    EXPECT_TRUE(empty->eof());
+    EXPECT_TRUE(empty->bof());
+    EXPECT_EQ(empty->RecordCount(), 0);
+    empty->MoveFirst();
+    EXPECT_EQ(errorOf([&] { (void)(*empty)[0]; }).number(), 3021);
+    EXPECT_EQ(empty->FieldCount(), 8);
+}
+
+TEST_F(RecordsetTest, ForwardOnlyCursorsStream) {
+    auto rs = open("select t from v where t is not null order by t", ado::adOpenForwardOnly);
+    EXPECT_EQ(rs->RecordCount(), -1);
+    EXPECT_EQ(rt::CStr((*rs)[0]), "Alpha");
+    // The same text opened again while the first still reads.
+    auto again = open("select t from v where t is not null order by t", ado::adOpenForwardOnly);
+    again->MoveNext();
+    EXPECT_EQ(rt::CStr((*again)[0]), "beta");
+    rs->MoveNext();
+    rs->MoveNext();
+    EXPECT_TRUE(rs->eof());
+    rs->MoveFirst(); // runs the statement again
+    EXPECT_EQ(rt::CStr((*rs)[0]), "Alpha");
+    EXPECT_EQ(errorOf([&] { rs->MoveLast(); }).number(), -2147217884);
+    auto none = open("select t from v where 1=2", ado::adOpenForwardOnly);
+    EXPECT_TRUE(none->eof() && none->bof());
+    // Closing the connection closes what still reads from it.
+    conn->Close();
+    EXPECT_EQ(again->State(), ado::adStateClosed);
+    EXPECT_EQ(errorOf([&] { again->MoveNext(); }).number(), 3704);
+}
+
+TEST_F(RecordsetTest, FieldsAreFoundByNameWithoutRegardToCase) {
+    auto rs = open("select t as AccountDesc, i from v where t = 'ALPHA'");
+    EXPECT_EQ(rs->RecordCount(), 1); // NOCASE column
+    EXPECT_EQ(rt::CStr(rs->field("accountdesc").Value()), "Alpha");
+    EXPECT_EQ(rs->field("ACCOUNTDESC").Name(), "AccountDesc");
+    rt::Error e = errorOf([&] { rs->field("nosuch"); });
+    EXPECT_EQ(e.number(), 3265);
+    EXPECT_EQ(e.description(),
+              "Item cannot be found in the collection corresponding to the requested name or ordinal.");
+    EXPECT_EQ(errorOf([&] { rs->field(2); }).number(), 3265);
+    EXPECT_EQ(errorOf([&] { rs->field(-1); }).number(), 3265);
+    rs->Close();
+    EXPECT_EQ(errorOf([&] { rs->field(0); }).number(), 3704);
+    EXPECT_EQ(errorOf([&] { rs->Close(); }).number(), 3704);
+}
+
+TEST_F(RecordsetTest, AddNewInsertsTheAssignedFields) {
+    auto rs = open("SELECT * FROM InterDivisionJournalTransHeader where 1=2", ado::adOpenKeyset,
+                   ado::adLockOptimistic);
+    rs->AddNew();
+    rs->field("journaltransid").setValue(int32_t(1));
+    rs->field("companyid").setValue(int16_t(1));
+    rs->field("JournalNo").setValue("IDJ/1");
+    rs->field("JournalTransDate").setValue(rt::makeDate(2024, 4, 10));
+    rs->field("Remarks").setValue("Partner's share");
+    rs->field("CancelledRemarks").setValue(rt::Variant::null());
+    rs->field("Posted").setValue(false);
+    rs->field("FinancialID").setValue(int16_t(3));
+    rs->field("updatetime").setValue(rt::makeDate(2024, 4, 10, 9, 15, 0));
+    rs->Update();
+    EXPECT_EQ(rs->RecordCount(), 1);
+    EXPECT_EQ(rt::CStr((*rs)["Remarks"]), "Partner's share"); // the added row is current
+    rs->AddNew();
+    rs->field("journaltransid").setValue(int32_t(2));
+    rs->field("companyid").setValue(int16_t(1));
+    rs->field("JournalNo").setValue("IDJ/2");
+    rs->field("JournalTransDate").setValue(rt::makeDate(2024, 4, 11));
+    rs->field("FinancialID").setValue(int16_t(3));
+    rs->MoveFirst(); // stores the pending row, as ADO does
+    rs->Close();
+
+    auto back = open("select * from InterDivisionJournalTransHeader order by JournalTransID");
+    EXPECT_EQ(back->RecordCount(), 2);
+    EXPECT_EQ((*back)["JournalTransDate"].date(), rt::makeDate(2024, 4, 10));
+    EXPECT_EQ((*back)["updatetime"].date(), rt::makeDate(2024, 4, 10, 9, 15, 0));
+    EXPECT_EQ((*back)["Cancelled"], rt::Variant(false)); // the table's default
+    EXPECT_EQ(rt::CStr((*back)["Type"]), "JO");
+    back->MoveNext();
+    EXPECT_EQ(rt::CStr((*back)["JournalNo"]), "IDJ/2");
+
+    auto lines = open("SELECT * FROM InterDivisionJournalTransDetails where 1=2 ", ado::adOpenKeyset,
+                      ado::adLockOptimistic);
+    lines->AddNew();
+    for (auto [name, value] :
+         std::initializer_list<std::pair<const char*, rt::Variant>>{{"JournalTransDetailID", 1},
+                                                                    {"companyid", int16_t(1)},
+                                                                    {"journaltransid", 1},
+                                                                    {"AccountID", int16_t(3)},
+                                                                    {"JournalTransCredit", int16_t(0)},
+                                                                    {"departmentid", "2"},
+                                                                    {"Amount", 250.0},
+                                                                    {"Remarks", "Rent"},
+                                                                    {"depexrates", 1.0}})
+        lines->field(name).setValue(value);
+    lines->Update();
+    EXPECT_EQ(scalar("select departmentid from InterDivisionJournalTransDetails").type(), T::Long);
+    // A second line under the same key is refused by the table.
+    lines->AddNew();
+    lines->field("JournalTransDetailID").setValue(1);
+    lines->field("companyid").setValue(1);
+    lines->field("journaltransid").setValue(1);
+    lines->field("AccountID").setValue(3);
+    EXPECT_EQ(errorOf([&] { lines->Update(); }).number(), -2147217873);
+}
+
+TEST_F(RecordsetTest, ReadOnlyAndExpressionResultsCannotBeAdded) {
+    auto ro = open("select * from v where 1=2", ado::adOpenStatic, ado::adLockReadOnly);
+    EXPECT_EQ(errorOf([&] { ro->AddNew(); }).number(), 3251);
+    auto rs = open("select t, t || 'x' as tx from v where 1=2", ado::adOpenKeyset, ado::adLockOptimistic);
+    EXPECT_EQ(errorOf([&] { rs->field("t").setValue("a"); }).number(), 3251); // no AddNew yet
+    rs->AddNew();
+    rs->field("tx").setValue("ax");
+    EXPECT_EQ(errorOf([&] { rs->Update(); }).number(), 3251);
+    // A statement without a result leaves the recordset closed.
+    auto upd = open("update v set t = t");
+    EXPECT_EQ(upd->State(), ado::adStateClosed);
+}
+
+} // namespace

@@ -1,0 +1,80 @@
+#include "ado/SqlTranslator.h"
+#include "runtime/Error.h"
+
+#include <gtest/gtest.h>
+
+using ado::translateSql;
+
+TEST(SqlTranslator, DropsTableHintsAfterTablesAndAliases) {
+    EXPECT_EQ(translateSql("SELECT a From T h (nolock)  where x=1"), "SELECT a From T h   where x=1");
+    EXPECT_EQ(translateSql("SELECT FunctionRights FROM auserrights (nolock) WHERE CompanyID = 1"),
+              "SELECT FunctionRights FROM auserrights  WHERE CompanyID = 1");
+    EXPECT_EQ(translateSql("select * from t with (NOLOCK, rowlock) join u (nolock) on t.a=u.a"),
+              "select * from t  join u  on t.a=u.a");
+    // A parenthesis that holds anything but hints stays.
+    EXPECT_EQ(translateSql("select * from t where a in (nolock_col)"),
+              "select * from t where a in (nolock_col)");
+    EXPECT_EQ(translateSql("select count(*) from t"), "select count(*) from t");
+}
+
+TEST(SqlTranslator, RenamesWhatSqliteCannotParse) {
+    EXPECT_EQ(translateSql("select isnull(max(JournalTransID),0) + 1 from t"),
+              "select ifnull(max(JournalTransID),0) + 1 from t");
+    EXPECT_EQ(translateSql("select RIGHT(a, 2), Left (a,1) from t left join u on 1=1"),
+              "select ss_right(a, 2), ss_left (a,1) from t left join u on 1=1");
+    // ISNULL as a column name or as SQLite's postfix operator is not a call.
+    EXPECT_EQ(translateSql("select a from t where a isnull"), "select a from t where a isnull");
+    EXPECT_EQ(translateSql("select len(a), substring(a,1,2), isnumeric(a) from t"),
+              "select len(a), substring(a,1,2), isnumeric(a) from t");
+}
+
+TEST(SqlTranslator, ConvertAndCastBecomeCheckedConversions) {
+    EXPECT_EQ(translateSql("select max(convert(int,right(JournalNo,len(JournalNo)-4))) from t"),
+              "select max(ss_convert('int',ss_right(JournalNo,len(JournalNo)-4))) from t");
+    EXPECT_EQ(translateSql("  and convert(varchar(20),JournalTransDate,105) like '%1%'"),
+              "  and ss_convert('varchar(20)',JournalTransDate,105) like '%1%'");
+    EXPECT_EQ(translateSql("select CONVERT( decimal (18, 2) , x) from t"),
+              "select ss_convert('decimal(18,2)', x) from t");
+    EXPECT_EQ(translateSql("select cast(a + 1 as int) from t"), "select ss_convert('int',a + 1 ) from t");
+}
+
+TEST(SqlTranslator, TopBecomesLimitAtTheEndOfItsSelect) {
+    EXPECT_EQ(translateSql("SELECT TOP 5 a FROM t ORDER BY a"), "SELECT  a FROM t ORDER BY a LIMIT 5");
+    EXPECT_EQ(translateSql("select distinct top (2) a from t;"), "select distinct  a from t LIMIT 2;");
+    EXPECT_EQ(translateSql("select a from t where b = (select top 1 c from u order by c desc) -- last"),
+              "select a from t where b = (select  c from u order by c desc LIMIT 1) -- last");
+    // "top" elsewhere is an ordinary name.
+    EXPECT_EQ(translateSql("select top from t"), "select top from t");
+}
+
+TEST(SqlTranslator, LeavesLiteralsNamesCommentsAndPlaceholdersAlone) {
+    const char* same[] = {
+        "select 'isnull(x,1) (nolock) right(' from t",
+        "select 'it''s' , [right] , \"left\" from [my table] where a = ? and b = ?2",
+        "select a -- isnull(a,b)\n from t /* convert(int, x) /* nested */ */",
+        "SELECT NoOfPreviousDays FROM ASETTINGS WHERE CompanyID = 1",
+        " h.JournalTransDate >= '20240101'ORDER BY h.JournalTransID",
+        "select 1.5e3, .5, 0x1F from t where a<>b and c!=d and e>=f",
+    };
+    for (const char* s : same)
+        EXPECT_EQ(translateSql(s), s);
+    EXPECT_EQ(translateSql("select N'Zoë''s' from t"), "select 'Zoë''s' from t");
+}
+
+TEST(SqlTranslator, RefusesTextItCannotRead) {
+    auto refuses = [](const char* sql, const char* fragment) {
+        try {
+            translateSql(sql);
+            ADD_FAILURE() << "accepted: " << sql;
+        } catch (const rt::Error& e) {
+            EXPECT_EQ(e.number(), rt::errProvider);
+            EXPECT_NE(e.description().find(fragment), std::string::npos) << e.description();
+        }
+    };
+    refuses("select 'abc from t", "Unclosed quotation mark after the character string 'abc from t'");
+    refuses("select a from [t", "Unclosed quoted name");
+    refuses("select (a from t", "parenthesis");
+    refuses("select a) from t", "')'");
+    refuses("select /* a from t", "'*/'");
+    refuses("select convert(int) from t", "CONVERT");
+}
