@@ -78,18 +78,26 @@ class frmJournal : public forms::Form {
     void Form_Load() override;
     void Form_Activate() override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
+    void Form_Unload(int& cancel) override;
     void Form_KeyDown(int& keyCode, int shift) override;
     void Form_KeyPress(int& keyAscii) override;
 
   private:
     frmJournal();
+    // Design values that the controls restore at every load (list columns, the chosen type).
+    void designDefaults();
     void wireEvents();
+    void wireKeys();
     void wireListEvents();
-    void openRateDialog();
     // The checks before saving; false when one refused (its message was shown).
     bool checksPass(const rt::ObjectPtr& objData);
     // The save itself, inside one transaction.
     void saveVoucher();
+
+    // Line list.
+    void lvwJournal_DblClick();
+    void lvwJournal_MouseUp(int button);
+    void openLineEditor();
 
     rt::ObjectPtr objDataAccess_;
     rt::ObjectPtr objUiToolkit_;
