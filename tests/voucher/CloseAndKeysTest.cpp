@@ -1,0 +1,100 @@
+// Closing the editor with unsaved changes, and its keys.
+#include "VoucherFixture.h"
+
+#include "voucher/ExchangeRateDialog.h"
+
+namespace vouchertest {
+namespace {
+
+using CloseTest = VoucherTest;
+
+TEST_F(CloseTest, ChangedVoucherAsksAndEachAnswerDoesItsPart) {
+    std::vector<bool> open;
+    host.answer(forms::vbCancel);
+    host.answer(forms::vbYes); // the save refuses (it leaves OK enabled): the window stays
+    host.answer(forms::vbNo);
+    host.onShow("frmJournal", [&](forms::Form& f) {
+        auto& j = static_cast<frmJournal&>(f);
+        j.txtRemarks.setText("typed by the user");
+        j.cmdCancel.press();
+        open.push_back(j.loaded());
+        j.requestClose(); // the close box asks the same
+        open.push_back(j.loaded());
+        j.cmdCancel.press();
+        open.push_back(j.loaded());
+    });
+    FrmMaster::instance().cmdNew_Click();
+    EXPECT_EQ(open, (std::vector<bool>{true, true, false}));
+    ASSERT_EQ(prompts(), (Texts{"Save Changes?", "Save Changes?", "Save Changes?"}));
+    EXPECT_EQ(host.messages[0].buttons, forms::vbYesNoCancel + forms::vbQuestion);
+    EXPECT_EQ(host.messages[0].title, "Accounts Suite");
+}
+
+TEST_F(CloseTest, LineEditorsFlagIsClearedByTheAnswer) {
+    std::vector<bool> open;
+    host.answer(forms::vbCancel);
+    host.onShow("frmJournal", [&](forms::Form& f) {
+        auto& j = static_cast<frmJournal&>(f);
+        j.blnDataChanged = true; // a line was changed and put back as it was
+        j.cmdCancel.press();
+        open.push_back(j.loaded() && !j.blnDataChanged);
+        j.cmdCancel.press(); // nothing differs now
+        open.push_back(j.loaded());
+    });
+    FrmMaster::instance().cmdNew_Click();
+    EXPECT_EQ(open, (std::vector<bool>{true, false}));
+    EXPECT_EQ(prompts(), Texts{"Save Changes?"});
+}
+
+TEST_F(CloseTest, NothingIsAskedWhenNothingChangedOrNothingMayBeSaved) {
+    host.onShow("frmJournal", [](forms::Form& f) { static_cast<frmJournal&>(f).cmdCancel.press(); });
+    FrmMaster::instance().cmdNew_Click();
+    EXPECT_FALSE(frmJournal::instance().loaded());
+
+    selectVoucher(283); // posted: changes on screen cannot be saved
+    host.onShow("frmJournal", [](forms::Form& f) {
+        auto& j = static_cast<frmJournal&>(f);
+        j.txtRemarks.setText("changed");
+        j.cmdCancel.press();
+    });
+    FrmMaster::instance().CmdEdit_Click();
+    EXPECT_FALSE(frmJournal::instance().loaded());
+    EXPECT_EQ(prompts(), Texts{"Entry Posted,Cannot Modify"});
+
+    frmJournal& j = loadNew(); // never activated
+    j.txtRemarks.setText(std::string(120, 'x'));
+    EXPECT_EQ(j.txtRemarks.Text().size(), 100u);
+    EXPECT_TRUE(j.Unload());
+    EXPECT_EQ(host.messages.size(), 1u);
+}
+
+using KeysTest = VoucherTest;
+
+TEST_F(KeysTest, EnterMovesOnFromTheListedFieldsOnly) {
+    frmJournal& j = loadNew();
+    j.txtRemarks.SetFocus();
+    j.pressKey(forms::vbKeyReturn);
+    EXPECT_EQ(j.activeControl(), &j.Chconfirm);
+    j.optReceipts.SetFocus();
+    j.pressKey(forms::vbKeyReturn);
+    EXPECT_EQ(j.activeControl(), &j.optCash);
+    j.optPayment.SetFocus();
+    j.pressKey(forms::vbKeyReturn);
+    EXPECT_EQ(j.activeControl(), &j.optPayment);
+}
+
+TEST_F(KeysTest, F9ShowsTheRatesReadOnlyWhileTheVoucherCannotBeSaved) {
+    if (!idj::exchangeRateDialogAvailable()) GTEST_SKIP() << "the exchange-rate dialog is not built yet";
+    frmJournal& j = loadNew();
+    std::vector<bool> okSeen;
+    host.onEveryShow("frmExchangerate", [&](forms::Form& f) {
+        if (auto* ok = dynamic_cast<forms::CommandButton*>(f.find("cmdOk"))) okSeen.push_back(ok->Enabled);
+    });
+    j.pressKey(forms::vbKeyF9);
+    j.cmdOK.Enabled = false;
+    j.pressKey(forms::vbKeyF9);
+    EXPECT_EQ(okSeen, (std::vector<bool>{true, false}));
+}
+
+} // namespace
+} // namespace vouchertest
