@@ -202,6 +202,8 @@ class Translator {
         } else {
             return i; // a column named "top"
         }
+        // Moved to the end, a placeholder would take another statement parameter's value.
+        if (count.find('?') != std::string::npos) unreadable("TOP takes a number, not a parameter.", src_);
         size_t after = next(last);
         if (after != npos && (t_[after].isWord("percent") || t_[after].isWord("with")))
             unreadable("TOP ... PERCENT and WITH TIES are not supported.", src_);

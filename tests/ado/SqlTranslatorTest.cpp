@@ -77,4 +77,5 @@ TEST(SqlTranslator, RefusesTextItCannotRead) {
     refuses("select a) from t", "')'");
     refuses("select /* a from t", "'*/'");
     refuses("select convert(int) from t", "CONVERT");
+    refuses("select top (?) a from t where b = ?", "TOP takes a number");
 }
