@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
 
@@ -25,7 +24,7 @@ QIcon headerIcon(const std::string& key) {
 }
 
 // The report-style list as a flat tree widget: one top-level item per list item, the sub-items
-// in the further columns. The lists are short (a voucher's lines), so a change rebuilds them.
+// in the further columns.
 class ListBinding : public Binding {
   public:
     ListBinding(forms::ListView& l, QWidget* parent, Dispatcher& d);
@@ -34,7 +33,8 @@ class ListBinding : public Binding {
     QWidget* mouseTarget() const override { return tree_->viewport(); }
 
   private:
-    void rebuild();
+    void update();
+    static void setText(QTreeWidgetItem* item, int column, const std::string& text);
     void userMovedCurrent(QTreeWidgetItem* item);
     int indexOf(QTreeWidgetItem* item) const;
 
@@ -71,13 +71,13 @@ int ListBinding::indexOf(QTreeWidgetItem* item) const {
     return item ? tree_->indexOfTopLevelItem(item) + 1 : 0;
 }
 
-void ListBinding::rebuild() {
+void ListBinding::update() {
     int columns = list_.headerCount();
-    tree_->setColumnCount(std::max(columns, 1));
+    if (tree_->columnCount() != std::max(columns, 1)) tree_->setColumnCount(std::max(columns, 1));
     QTreeWidgetItem* head = tree_->headerItem();
     for (int i = 1; i <= columns; ++i) {
         const forms::ColumnHeader& h = list_.header(i);
-        head->setText(i - 1, qs(h.Text));
+        setText(head, i - 1, h.Text);
         head->setIcon(i - 1, headerIcon(h.Icon));
         head->setTextAlignment(i - 1, columnAlignment(h.Alignment));
         int w = px(h.Width);
@@ -85,25 +85,39 @@ void ListBinding::rebuild() {
         if (tree_->isColumnHidden(i - 1) != hide) tree_->setColumnHidden(i - 1, hide);
         if (!hide && tree_->columnWidth(i - 1) != w) tree_->setColumnWidth(i - 1, w);
     }
-    int scroll = tree_->verticalScrollBar()->value();
-    tree_->clear();
-    QList<QTreeWidgetItem*> items;
-    for (int i = 1; i <= list_.Count(); ++i) {
-        forms::ListItem& it = list_.Item(i);
-        auto* row = new QTreeWidgetItem;
-        row->setText(0, qs(it.Text));
-        if (!it.ToolTipText.empty()) row->setToolTip(0, qs(it.ToolTipText));
-        for (int s = 1; s < columns; ++s) {
-            row->setText(s, qs(it.SubItem(s)));
-            if (s <= it.subItemCount() && !it.ListSubItems(s).ToolTipText.empty())
-                row->setToolTip(s, qs(it.ListSubItems(s).ToolTipText));
-        }
-        for (int s = 0; s < columns; ++s)
-            row->setTextAlignment(s, columnAlignment(list_.header(s + 1).Alignment));
-        items << row;
+    // Items are updated where they are: a handler may change the list from inside the view's
+    // own signals (tool tips on ItemClick), where deleting the items under it is not safe.
+    int n = list_.Count();
+    while (tree_->topLevelItemCount() > n)
+        delete tree_->takeTopLevelItem(tree_->topLevelItemCount() - 1);
+    if (tree_->topLevelItemCount() < n) {
+        QList<QTreeWidgetItem*> added;
+        for (int i = tree_->topLevelItemCount(); i < n; ++i)
+            added << new QTreeWidgetItem;
+        tree_->addTopLevelItems(added);
     }
-    tree_->addTopLevelItems(items);
-    tree_->verticalScrollBar()->setValue(scroll);
+    for (int i = 1; i <= n; ++i) {
+        forms::ListItem& it = list_.Item(i);
+        QTreeWidgetItem* row = tree_->topLevelItem(i - 1);
+        for (int s = 0; s < std::max(columns, 1); ++s) {
+            const std::string& text = s == 0 ? it.Text : it.SubItem(s);
+            const std::string* tip = &it.ToolTipText;
+            if (s > 0) tip = s <= it.subItemCount() ? &it.ListSubItems(s).ToolTipText : nullptr;
+            setText(row, s, text);
+            QString qtip = tip ? qs(*tip) : QString();
+            if (row->toolTip(s) != qtip) row->setToolTip(s, qtip);
+            if (s < columns) {
+                QVariant align = QVariant::fromValue(columnAlignment(list_.header(s + 1).Alignment));
+                if (row->data(s, Qt::TextAlignmentRole) != align)
+                    row->setData(s, Qt::TextAlignmentRole, align);
+            }
+        }
+    }
+}
+
+void ListBinding::setText(QTreeWidgetItem* item, int column, const std::string& text) {
+    QString t = qs(text);
+    if (item->text(column) != t) item->setText(column, t);
 }
 
 void ListBinding::pull() {
@@ -111,12 +125,15 @@ void ListBinding::pull() {
     if (built_ && list_.revision() == revision_) return;
     built_ = true;
     revision_ = list_.revision();
-    rebuild();
+    update();
     int sel = list_.selectedIndex();
     QTreeWidgetItem* item =
         sel > 0 && sel <= tree_->topLevelItemCount() ? tree_->topLevelItem(sel - 1) : nullptr;
-    tree_->setCurrentItem(item);
-    if (item) tree_->scrollToItem(item);
+    if (tree_->currentItem() != item) {
+        tree_->setCurrentItem(item);
+        if (item) tree_->scrollToItem(item);
+    }
+    if (!item) tree_->clearSelection();
 }
 
 void ListBinding::userMovedCurrent(QTreeWidgetItem* item) {

@@ -180,11 +180,18 @@ TEST(Binding, ListSelectionAndClicksReachTheModel) {
     EXPECT_EQ(f.form->itemClicks, 2);
     EXPECT_EQ(mouseUps, 1);
     EXPECT_EQ(button, forms::vbLeftButton);
-    // Removing a line in the model rebuilds the list.
+    // A handler changing the list from inside the view's own signal (keys move the selection).
+    f.form->lvwLines.ItemClick = [&](forms::ListItem& it) { it.ListSubItems(1).ToolTipText = it.SubItem(1); };
+    tree->setFocus();
+    f.key(Qt::Key_Down);
+    EXPECT_EQ(f.form->lvwLines.selectedIndex(), 3);
+    EXPECT_EQ(tree->topLevelItem(2)->toolTip(1), "Account 3");
+    // Removing a line in the model takes it out of the list.
     f.form->lvwLines.Remove(1);
     desktop::FormDialog::syncAll();
-    EXPECT_EQ(tree->topLevelItemCount(), 2);
-    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+    EXPECT_EQ(tree->topLevelItem(0)->text(1), "Account 2");
+    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(1));
 }
 
 TEST(Binding, ErrorsOfAModelEventAreShownAndTheWindowGoesOn) {

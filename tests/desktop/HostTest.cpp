@@ -3,7 +3,9 @@
 #include "desktop/MessageBoxStyle.h"
 #include "desktop/QtHost.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -58,6 +60,49 @@ class HostTest : public ::testing::Test {
     desktop::QtHost host;
     QTemporaryDir dir;
 };
+
+TEST_F(HostTest, PopupMenuGivesTheChosenItem) {
+    auto form = std::make_shared<SampleForm>();
+    forms::Menu mnuGone(*form, "mnuGone", "&Gone", &form->mnuPopup);
+    forms::Menu mnuSep(*form, "mnuSep", "-", &form->mnuPopup);
+    forms::Menu mnuEdit(*form, "mnuEdit", "&Edit", &form->mnuPopup);
+    form->Load();
+    mnuGone.Visible = false;
+    int edits = 0;
+    mnuEdit.Click = [&] { ++edits; };
+    QStringList shown;
+    // The user presses the access key of "&Edit" in the menu.
+    QTimer::singleShot(50, [&] {
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr);
+        for (QAction* a : popup->actions())
+            shown << (a->isSeparator() ? "-" : a->text());
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_E, Qt::NoModifier, "e");
+        QApplication::sendEvent(popup, &press);
+    });
+    form->PopupMenu(form->mnuPopup);
+    EXPECT_EQ(edits, 1);
+    EXPECT_EQ(shown, (QStringList{"&Add", "-", "&Edit"}));
+    form->Unload();
+}
+
+TEST(Screenshot, RequestFromTheEnvironment) {
+    qputenv("IDJ_SCREENSHOT", "/tmp/x.png");
+    qputenv("IDJ_SCREENSHOT_FORM", "frmJournal");
+    qputenv("IDJ_SCREENSHOT_DELAY_MS", "25");
+    desktop::ScreenshotRequest r = desktop::screenshotFromEnvironment();
+    EXPECT_EQ(r.path, "/tmp/x.png");
+    EXPECT_EQ(r.afterMs, 25);
+    EXPECT_TRUE(r.matches("frmJournal", 3));
+    EXPECT_FALSE(r.matches("FrmMaster", 1));
+    qputenv("IDJ_SCREENSHOT_FORM", "2");
+    r = desktop::screenshotFromEnvironment();
+    EXPECT_TRUE(r.matches("FrmMaster", 2));
+    EXPECT_FALSE(r.matches("FrmMaster", 1));
+    for (const char* v : {"IDJ_SCREENSHOT", "IDJ_SCREENSHOT_FORM", "IDJ_SCREENSHOT_DELAY_MS"})
+        qunsetenv(v);
+    EXPECT_FALSE(desktop::screenshotFromEnvironment().wanted());
+}
 
 TEST_F(HostTest, ScreenshotOfAModalWindowThenClosedThroughTheModel) {
     std::string path = dir.filePath("sample.png").toStdString();
