@@ -20,6 +20,8 @@ class GridBinding : public Binding {
     void pull() override;
     bool mouse(QObject* target, QMouseEvent* e) override;
     QWidget* mouseTarget() const override { return view_->viewport(); }
+    // Typed characters are the model's (KeyPress); the view would search its rows with them.
+    bool modelTypes(int ascii) const override { return ascii >= 32; }
 
   private:
     void pullWidths();

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QTableView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -61,6 +62,21 @@ TEST(Keys, TabMovesTheModelsFocusAndTheWidgetsFollows) {
     f.form->cmdClose.SetFocus();
     desktop::FormDialog::syncAll();
     EXPECT_EQ(QApplication::focusWidget(), f.dialog->widgetOf("cmdClose"));
+}
+
+TEST(Keys, TypingInTheGridIsTheModelsNotARowSearch) {
+    DialogFixture f;
+    std::string typed;
+    f.form->GrdData.KeyPress = [&](int& k) { typed += static_cast<char>(k); };
+    auto* view = f.widget<QTableView>("GrdData");
+    view->setFocus();
+    f.type("I9");
+    EXPECT_EQ(typed, "I9");
+    EXPECT_EQ(f.form->GrdData.Row(), 1);
+    // Arrow keys still move the current row, and the model follows.
+    f.key(Qt::Key_Down);
+    EXPECT_EQ(f.form->GrdData.Row(), 2);
+    EXPECT_EQ(view->currentIndex().row(), 1);
 }
 
 TEST(Keys, EscPressesTheCancelButtonWhichUnloads) {
