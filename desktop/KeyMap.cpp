@@ -66,6 +66,25 @@ int keyCodeOf(int k, bool keypad) {
         return keypad ? 110 : 190;
     case Qt::Key_Slash:
         return keypad ? 111 : 191;
+    // Shifted digits keep their digit's key code.
+    case Qt::Key_Exclam:
+        return '1';
+    case Qt::Key_At:
+        return '2';
+    case Qt::Key_NumberSign:
+        return '3';
+    case Qt::Key_Dollar:
+        return '4';
+    case Qt::Key_Percent:
+        return '5';
+    case Qt::Key_AsciiCircum:
+        return '6';
+    case Qt::Key_Ampersand:
+        return '7';
+    case Qt::Key_ParenLeft:
+        return '9';
+    case Qt::Key_ParenRight:
+        return '0';
     case Qt::Key_Comma:
         return 188;
     case Qt::Key_Semicolon:

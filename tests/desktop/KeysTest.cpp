@@ -30,6 +30,8 @@ TEST(KeyMap, QtKeysInTheModelsNumbering) {
     EXPECT_EQ(modelKey(Qt::Key_5, Qt::KeypadModifier, "5").keyCode, 101);
     EXPECT_EQ(modelKey(Qt::Key_5, Qt::KeypadModifier, "5").ascii, '5');
     EXPECT_EQ(modelKey(Qt::Key_Period, Qt::NoModifier, ".").keyCode, 190);
+    EXPECT_EQ(modelKey(Qt::Key_ParenLeft, Qt::ShiftModifier, "(").keyCode, 57);
+    EXPECT_EQ(modelKey(Qt::Key_ParenLeft, Qt::ShiftModifier, "(").ascii, 40);
     EXPECT_EQ(modelKey(Qt::Key_Delete, Qt::NoModifier, {}).keyCode, forms::vbKeyDelete);
     EXPECT_EQ(modelKey(Qt::Key_Delete, Qt::NoModifier, {}).ascii, 0);
     // Text outside ASCII is left to the widget.
