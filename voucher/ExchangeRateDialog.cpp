@@ -4,17 +4,27 @@
 #include "runtime/Error.h"
 #include "voucher/frmJournal.h"
 
-// The dialog's window is reached through a weak reference to frmExchangerate::instance, so
-// that the editor (and every program that links it) builds while rates/ has no window yet.
-// TODO: call frmExchangerate::instance() directly once rates/frmExchangerate.cpp exists; a weak
-// reference does not pull the dialog out of the component library by itself.
+// Until rates/ has the dialog's window, the editor reaches it through a weak reference, so that
+// the editor and every program that links it still build. A weak reference alone would not pull
+// the window out of the component library, so once the window exists it is called directly.
+#if __has_include("rates/frmExchangerate.cpp")
+static idj::frmExchangerate& rateDialogInstance() {
+    return idj::frmExchangerate::instance();
+}
+static constexpr bool kRateDialogBuilt = true;
+#else
 idj::frmExchangerate& rateDialogInstance() __asm__("_ZN3idj15frmExchangerate8instanceEv")
     __attribute__((weak));
+static constexpr bool kRateDialogBuilt = false;
+#endif
 
 namespace idj {
 
 bool exchangeRateDialogAvailable() {
-    return &rateDialogInstance != nullptr;
+    if constexpr (kRateDialogBuilt)
+        return true;
+    else
+        return &rateDialogInstance != nullptr;
 }
 
 void openExchangeRateDialog(frmJournal& journal) {
