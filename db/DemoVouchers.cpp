@@ -30,12 +30,15 @@ struct Masters {
     std::map<int16_t, int16_t> departmentCurrency;
 
     Masters(sqlite3* db, int16_t company) {
-        Statement acc(db, "SELECT nca.dadepartmentid, a.AccountID, a.AccountDesc, a.currencyid "
-                          "FROM vwnoncontrolaccounts nca JOIN AACCOUNTMASTER a "
-                          "  ON a.CompanyID = nca.companyid AND a.AccountID = nca.accountid "
-                          "WHERE nca.companyid = ?1 AND a.active = 1 AND a.groupid <> "
-                          "  (SELECT ifnull(CashGroupID, 0) FROM ASETTINGS WHERE CompanyID = ?1) "
-                          "ORDER BY nca.dadepartmentid, a.AccountID");
+        Statement acc(
+            db, "SELECT nca.dadepartmentid, a.AccountID, a.AccountDesc, a.currencyid "
+                "FROM vwnoncontrolaccounts nca JOIN AACCOUNTMASTER a "
+                "  ON a.CompanyID = nca.companyid AND a.AccountID = nca.accountid "
+                "WHERE nca.companyid = ?1 AND a.active = 1 AND a.groupid <> "
+                "  (SELECT ifnull(CashGroupID, 0) FROM ASETTINGS WHERE CompanyID = ?1) "
+                "  AND NOT EXISTS (SELECT 1 FROM adepcontrolaccounts c WHERE c.companyid = nca.companyid "
+                "                  AND c.controlaccid = nca.accountid) "
+                "ORDER BY nca.dadepartmentid, a.AccountID");
         for (bool row = acc.query(company); row; row = acc.next())
             accounts[static_cast<int16_t>(acc.integer(0))].push_back(
                 {static_cast<int16_t>(acc.integer(1)), acc.text(2), static_cast<int16_t>(acc.integer(3))});

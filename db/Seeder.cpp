@@ -40,8 +40,10 @@ void seedBulkVouchers(sqlite3* db, int16_t companyId, int16_t financialId, int c
         serials[types.text(0)] = types.integer(1);
 
     std::vector<std::pair<int, int>> accounts; // (department, account)
-    Statement pairs(db, "SELECT dadepartmentid, accountid FROM vwnoncontrolaccounts WHERE companyid = ? "
-                        "ORDER BY dadepartmentid, accountid");
+    Statement pairs(db,
+                    "SELECT dadepartmentid, accountid FROM vwnoncontrolaccounts nca WHERE companyid = ? "
+                    "AND NOT EXISTS (SELECT 1 FROM adepcontrolaccounts c WHERE c.companyid = nca.companyid "
+                    "AND c.controlaccid = nca.accountid) ORDER BY dadepartmentid, accountid");
     for (bool row = pairs.query(companyId); row; row = pairs.next())
         accounts.emplace_back(static_cast<int>(pairs.integer(0)), static_cast<int>(pairs.integer(1)));
     if (accounts.empty()) accounts = {{1, 1}, {2, 2}};

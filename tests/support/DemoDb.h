@@ -8,6 +8,7 @@
 #include "runtime/Convert.h"
 #include "runtime/Date.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -15,20 +16,28 @@
 namespace testsupport {
 
 // The process date all tests use (the demo's dates follow it).
-inline rt::Date processDate() { return rt::makeDate(2026, 12, 6); }
+inline rt::Date processDate() {
+    return rt::makeDate(2026, 12, 6);
+}
 
 class DemoDb {
+    static std::string seededPath() {
+        return (std::filesystem::temp_directory_path() / ("idj-demo-" + std::to_string(getpid()) + ".db"))
+            .string();
+    }
+
   public:
     DemoDb() {
         namespace fs = std::filesystem;
         static const std::string seeded = [] {
-            std::string p = (fs::temp_directory_path() / ("idj-demo-" + std::to_string(getpid()) + ".db")).string();
+            std::string p = seededPath();
             fs::remove(p);
             auto c = ado::Connection::create();
             c->Open(p);
             db::createSchema(c->handle());
             db::seedDemo(c->handle(), processDate());
             c->Close();
+            std::atexit([] { std::filesystem::remove(seededPath()); });
             return p;
         }();
         static int n = 0;
@@ -60,13 +69,15 @@ class DemoDb {
   private:
     static std::string textOf(const rt::Variant& v);
     void removeFiles() {
-        for (const char* suffix : {"", "-wal", "-shm", "-journal"}) std::filesystem::remove(path_ + suffix);
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+            std::filesystem::remove(path_ + suffix);
     }
     std::string path_;
 };
 
 inline std::string DemoDb::textOf(const rt::Variant& v) {
     if (v.type() == rt::Variant::Type::Date) return rt::toStored(v.date());
+    if (v.type() == rt::Variant::Type::Boolean) return rt::CBool(v) ? "1" : "0"; // flags as stored
     return rt::TextOf(v);
 }
 
