@@ -1,0 +1,208 @@
+// A save is atomic whatever fails or whoever else saves: each statement failing in turn, a
+// process killed in the middle of saves, several processes saving into one file at once.
+#include "SaveFixture.h"
+
+#include <csignal>
+#include <random>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace vouchertest {
+namespace {
+
+class SaveReliability : public SaveTest {
+  protected:
+    // Everything a save can change, as one text.
+    std::string snapshot() {
+        return db.scalar(
+                   "select group_concat(JournalTransID || '|' || ifnull(JournalNo,'') || '|' || "
+                   "ifnull(Remarks,'') || '|' || ifnull(Confirm,'') || '|' || ifnull(updatetime,'') || '|' "
+                   "|| ifnull(exchangerates,''), ';') from InterDivisionJournalTransHeader") +
+               "#" +
+               db.scalar(
+                   "select group_concat(CompanyID || '|' || JournalTransID || '|' || JournalTransDetailID || "
+                   "'|' || AccountID || '|' || Amount || '|' || ifnull(Remarks,''), ';') from "
+                   "InterDivisionJournalTransDetails") +
+               "#" + db.scalar("select count(*) from aActivityLog");
+    }
+
+    std::vector<Line> lines(int n, double amount = 10) {
+        std::vector<Line> out;
+        for (int i = 0; i < n; ++i)
+            out.push_back({1, i % 2 ? 2 : 3, i % 2 ? 0 : amount, i % 2 ? amount : 0});
+        return out;
+    }
+
+    // In a forked child: its own connection to the same file and the browse window on it.
+    void becomeChild() {
+        forms::setHost(&host);
+        FrmMaster& m = FrmMaster::instance();
+        if (m.loaded()) m.Unload();
+        auto own = ado::Connection::create();
+        own->Open(db.path());
+        own->setCommandTimeout(0);
+        m.adocon = own;
+        services::setSuiteConnection(own);
+        m.Load();
+    }
+    bool saveOne(int lineCount, const std::string& remarks) {
+        // The child's own connection, never the parent's that fork copied.
+        ctx().GStrMasterNewEditFlag = "N";
+        frmJournal& j = idj::loadVoucherEditor(FrmMaster::instance().adocon);
+        j.dtpJournalDate.setValue(day(2026, 12, 1));
+        j.txtRemarks.setText(remarks);
+        fillRows(j, lines(lineCount));
+        j.cmdOK_Click();
+        if (!saved(j))
+            for (const auto& m : host.messages)
+                fprintf(stderr, "child: %s\n", m.prompt.c_str());
+        bool ok = saved(j);
+        if (j.loaded()) closeQuietly(j);
+        return ok;
+    }
+};
+
+struct Fault {
+    const char* what;
+    const char* trigger; // the statement that fails, as a temporary trigger on the component's connection
+};
+
+TEST_F(SaveReliability, EachStatementOfANewVoucherFailingLeavesNothingAndARetrySaves) {
+    const Fault faults[] = {
+        {"header insert", "BEFORE INSERT ON InterDivisionJournalTransHeader"},
+        {"first line", "BEFORE INSERT ON InterDivisionJournalTransDetails WHEN NEW.JournalTransDetailID = 1"},
+        {"last line", "BEFORE INSERT ON InterDivisionJournalTransDetails WHEN NEW.JournalTransDetailID = 4"},
+        {"confirmation", "BEFORE UPDATE OF Confirm ON InterDivisionJournalTransHeader"},
+        {"activity log", "BEFORE INSERT ON aActivityLog"},
+    };
+    int expectedId = 301;
+    for (const Fault& f : faults) {
+        SCOPED_TRACE(f.what);
+        const std::string before = snapshot();
+        db.exec(std::string("CREATE TEMP TRIGGER injected ") + f.trigger +
+                " BEGIN SELECT RAISE(ABORT, 'injected'); END");
+        frmJournal& j = enterNew(day(2026, 12, 1), std::string("try ") + f.what, lines(4));
+        j.cmdOK_Click();
+        EXPECT_TRUE(j.loaded());
+        EXPECT_TRUE(j.cmdOK.Enabled);
+        EXPECT_EQ(snapshot(), before);
+        EXPECT_NE(host.lastMessage().find("injected"), std::string::npos) << host.lastMessage();
+
+        db.exec("DROP TRIGGER injected");
+        j.cmdOK_Click();
+        ASSERT_TRUE(saved(j));
+        EXPECT_EQ(header(expectedId, "JournalNo"), "IDJ/" + std::to_string(expectedId));
+        EXPECT_EQ(SaveTest::lines(expectedId).size(), 4u);
+        ++expectedId;
+    }
+}
+
+TEST_F(SaveReliability, EachStatementOfAnEditFailingLeavesTheVoucherAsStored) {
+    const Fault faults[] = {
+        {"header update", "BEFORE UPDATE OF Remarks ON InterDivisionJournalTransHeader"},
+        {"lines delete", "BEFORE DELETE ON InterDivisionJournalTransDetails"},
+        {"second line",
+         "BEFORE INSERT ON InterDivisionJournalTransDetails WHEN NEW.JournalTransDetailID = 2"},
+        {"confirmation",
+         "BEFORE UPDATE OF Confirm ON InterDivisionJournalTransHeader WHEN NEW.Remarks IS NULL OR 1"},
+        {"activity log", "BEFORE INSERT ON aActivityLog"},
+    };
+    for (const Fault& f : faults) {
+        SCOPED_TRACE(f.what);
+        const std::string before = snapshot();
+        db.exec(std::string("CREATE TEMP TRIGGER injected ") + f.trigger +
+                " BEGIN SELECT RAISE(ABORT, 'injected'); END");
+        bool retried = false;
+        host.onShow("frmJournal", [&](forms::Form& form) {
+            auto& j = static_cast<frmJournal&>(form);
+            j.txtRemarks.setText(std::string("edited, ") + f.what);
+            j.cmdOK_Click();
+            EXPECT_TRUE(j.loaded());
+            EXPECT_TRUE(j.cmdOK.Enabled);
+            EXPECT_EQ(snapshot(), before);
+            db.exec("DROP TRIGGER injected");
+            j.cmdOK_Click();
+            retried = saved(j);
+        });
+        selectVoucher(292);
+        FrmMaster::instance().CmdEdit_Click();
+        ASSERT_TRUE(retried);
+        EXPECT_EQ(header(292, "Remarks"), std::string("edited, ") + f.what);
+        EXPECT_EQ(SaveTest::lines(292).size(), 3u);
+    }
+}
+
+TEST_F(SaveReliability, AProcessKilledDuringSavesNeverLeavesAVoucherWithoutAllItsLines) {
+    constexpr int kLines = 150;
+    std::mt19937 random(12345);
+    for (int round = 0; round < 12; ++round) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            becomeChild();
+            for (int i = 0;; ++i)
+                saveOne(kLines, "round " + std::to_string(round));
+        }
+        usleep(static_cast<useconds_t>(std::uniform_int_distribution<int>(20, 250)(random)) * 1000);
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+    }
+    auto fresh = ado::Connection::create();
+    fresh->Open(db.path());
+    auto check = [&](const std::string& sql) {
+        auto rs = fresh->Execute(sql);
+        std::string v = rt::TextOf((*rs)[0]);
+        rs->Close();
+        return v;
+    };
+    EXPECT_EQ(check("PRAGMA integrity_check"), "ok");
+    RecordProperty("saved",
+                   check("select count(*) from InterDivisionJournalTransHeader where JournalTransID>300"));
+    EXPECT_NE(
+        check(
+            "select count(*) from InterDivisionJournalTransHeader where companyid=1 and JournalTransID>300"),
+        "0")
+        << "no save completed: the test proved nothing";
+    EXPECT_EQ(
+        check(
+            "select count(*) from InterDivisionJournalTransHeader h where companyid=1 and JournalTransID>300 "
+            "and (select count(*) from InterDivisionJournalTransDetails d where d.companyid=1 and "
+            "d.JournalTransID=h.JournalTransID) <> " +
+            std::to_string(kLines)),
+        "0");
+    fresh->Close();
+}
+
+TEST_F(SaveReliability, ProcessesSavingAtOnceGetDistinctIdentifiersAndNumbers) {
+    constexpr int kProcesses = 4, kEach = 6;
+    std::vector<pid_t> children;
+    for (int p = 0; p < kProcesses; ++p) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            becomeChild();
+            int ok = 0;
+            for (int i = 0; i < kEach; ++i)
+                ok += saveOne(4, "process " + std::to_string(p)) ? 1 : 0;
+            _exit(ok == kEach ? 0 : 1);
+        }
+        children.push_back(child);
+    }
+    for (pid_t c : children) {
+        int status = 0;
+        waitpid(c, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const std::string total = std::to_string(kProcesses * kEach);
+    const std::string fresh = "from InterDivisionJournalTransHeader where companyid=1 and JournalTransID>300";
+    EXPECT_EQ(db.scalar("select count(*) " + fresh), total);
+    EXPECT_EQ(db.scalar("select count(distinct JournalNo) " + fresh), total);
+    EXPECT_EQ(db.scalar("select max(JournalTransID) " + fresh), std::to_string(300 + kProcesses * kEach));
+    EXPECT_EQ(db.scalar("select count(*) from InterDivisionJournalTransDetails where companyid=1 and "
+                        "JournalTransID>300"),
+              std::to_string(kProcesses * kEach * 4));
+}
+
+} // namespace
+} // namespace vouchertest
