@@ -29,7 +29,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
 };
 
 // pairs: {measured, baseline} benchmark names as Google Benchmark reports them.
-inline int runWithRatios(int argc, char** argv, const std::vector<std::pair<std::string, std::string>>& pairs) {
+inline int runWithRatios(int argc, char** argv,
+                         const std::vector<std::pair<std::string, std::string>>& pairs) {
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -30,7 +30,8 @@ void BM_GridPopulate(benchmark::State& state) {
     m.adocon->Open(benchsupport::yearOfVouchers(kVouchers));
     const std::string sql = m.browseStatement();
     for (auto _ : state) {
-        m.GridPopulate(sql, "InterDivisionJournalTransHeader", "InterDivisionJournalTransDetails, AACCOUNTMASTER");
+        m.GridPopulate(sql, "InterDivisionJournalTransHeader",
+                       "InterDivisionJournalTransDetails, AACCOUNTMASTER");
         benchmark::DoNotOptimize(m.GrdMaster.Rows());
     }
     state.counters["rows"] = m.GrdMaster.Rows() - 1;
@@ -48,17 +49,17 @@ void BM_RawSqlite(benchmark::State& state) {
         sqlite3_stmt* st = nullptr;
         sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
         const int cols = sqlite3_column_count(st);
-        std::vector<std::vector<std::string>> grid;
+        // The cheapest store of the same texts: one flat, pre-sized array.
+        std::vector<std::string> grid;
+        grid.reserve(static_cast<size_t>(cols) * (kVouchers + 400));
         while (sqlite3_step(st) == SQLITE_ROW) {
-            std::vector<std::string> row(static_cast<size_t>(cols));
             for (int i = 0; i < cols; ++i) {
                 const unsigned char* t = sqlite3_column_text(st, i);
-                if (t) row[static_cast<size_t>(i)].assign(reinterpret_cast<const char*>(t));
+                grid.emplace_back(t ? reinterpret_cast<const char*>(t) : "");
             }
-            grid.push_back(std::move(row));
         }
         sqlite3_finalize(st);
-        rows = grid.size();
+        rows = grid.size() / static_cast<size_t>(cols);
         benchmark::DoNotOptimize(grid.data());
     }
     state.counters["rows"] = static_cast<double>(rows);
@@ -71,7 +72,8 @@ BENCHMARK(BM_RawSqlite)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_GridPopulate)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char** argv) {
-    benchsupport::runWithRatios(argc, argv, {{"BM_GridPopulate/min_time:2.000", "BM_RawSqlite/min_time:2.000"}});
+    benchsupport::runWithRatios(argc, argv,
+                                {{"BM_GridPopulate/min_time:2.000", "BM_RawSqlite/min_time:2.000"}});
     benchsupport::removeDatabase(benchsupport::yearOfVouchers(kVouchers));
     return 0;
 }

@@ -53,6 +53,7 @@ void FrmMaster::GridPopulate(const std::string& strSql, const std::string& strTa
         rs->Open(strSql, adocon, ado::adOpenKeyset, ado::adLockOptimistic, params);
         const int fields = rs->FieldCount();
         std::vector<int> lengths(static_cast<size_t>(fields), 0);
+        g.reserveRows(static_cast<int>(rs->RecordCount()) + 1);
         if (rs->eof())
             g.setCols(fields);
         else
@@ -67,7 +68,8 @@ void FrmMaster::GridPopulate(const std::string& strSql, const std::string& strTa
                 else
                     g.setRows(row + 1);
                 for (int i = 0; i < fields; ++i) {
-                    std::string text = rt::Trim(rt::TextOf((*rs)[i]));
+                    std::string text = rt::TextOf((*rs)[i]);
+                    rt::TrimInPlace(text);
                     int len = static_cast<int>(text.size());
                     g.setTextMatrix(row, i, std::move(text));
                     if (len > lengths[static_cast<size_t>(i)]) lengths[static_cast<size_t>(i)] = len;

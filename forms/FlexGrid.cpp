@@ -51,10 +51,15 @@ void FlexGrid::clampCurrent() {
 
 void FlexGrid::setRows(int n) {
     if (n < FixedRows) rt::raise(rt::errInvalidProcedureCall, name(), "Invalid Row value");
-    cells_.resize(static_cast<size_t>(n),
-                  RowData{std::vector<std::string>(static_cast<size_t>(cols_)), {}, {}});
+    if (static_cast<size_t>(n) < cells_.size()) cells_.resize(static_cast<size_t>(n));
+    while (cells_.size() < static_cast<size_t>(n))
+        cells_.push_back(RowData{std::vector<std::string>(static_cast<size_t>(cols_)), {}, {}});
     clampCurrent();
     touch();
+}
+
+void FlexGrid::reserveRows(int n) {
+    if (n > 0) cells_.reserve(static_cast<size_t>(n));
 }
 
 void FlexGrid::setCols(int n) {

@@ -17,6 +17,8 @@ class FlexGrid : public Control {
 
     int Rows() const { return static_cast<int>(cells_.size()); }
     void setRows(int n);
+    // Room for n rows, so filling a long list does not move the rows again and again.
+    void reserveRows(int n);
     int Cols() const { return cols_; }
     void setCols(int n);
     int FixedRows = 1;

@@ -285,4 +285,15 @@ size_t InStr(std::string_view hay, std::string_view needle, bool ignoreCase) {
     return p == std::string::npos ? 0 : p + 1;
 }
 
+void TrimInPlace(std::string& s) {
+    size_t end = s.size();
+    while (end > 0 && s[end - 1] == ' ')
+        --end;
+    s.resize(end);
+    size_t start = 0;
+    while (start < s.size() && s[start] == ' ')
+        ++start;
+    if (start) s.erase(0, start);
+}
+
 } // namespace rt

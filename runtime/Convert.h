@@ -42,6 +42,8 @@ std::string NumberText(double n);
 std::string Format(const Variant& v, std::string_view pattern);
 
 std::string Trim(std::string_view s);
+// Trims blanks off both ends without copying the text.
+void TrimInPlace(std::string& s);
 std::string LTrim(std::string_view s);
 std::string RTrim(std::string_view s);
 std::string UCase(std::string_view s);

@@ -122,33 +122,54 @@ Date today() {
     return dateOnly(now());
 }
 
+namespace {
+// Digits written by hand: dates are formatted once per grid cell, so snprintf shows up.
+void put2(std::string& out, int v) {
+    out += static_cast<char>('0' + v / 10 % 10);
+    out += static_cast<char>('0' + v % 10);
+}
+void put4(std::string& out, int v) {
+    put2(out, v / 100);
+    put2(out, v % 100);
+}
+void putTime(std::string& out, const DateParts& p) {
+    out += ' ';
+    put2(out, p.hour);
+    out += ':';
+    put2(out, p.minute);
+    out += ':';
+    put2(out, p.second);
+}
+} // namespace
+
 std::string toYmd(Date d) {
     DateParts p = splitDate(d);
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%04d%02d%02d", p.year, p.month, p.day);
-    return buf;
+    std::string out;
+    out.reserve(8);
+    put4(out, p.year);
+    put2(out, p.month);
+    put2(out, p.day);
+    return out;
 }
 
 std::string toStored(Date d) {
     DateParts p = splitDate(d);
-    char buf[32];
-    if (p.hour || p.minute || p.second)
-        std::snprintf(buf, sizeof buf, "%04d%02d%02d %02d:%02d:%02d", p.year, p.month, p.day, p.hour,
-                      p.minute, p.second);
-    else
-        std::snprintf(buf, sizeof buf, "%04d%02d%02d", p.year, p.month, p.day);
-    return buf;
+    std::string out = toYmd(d);
+    if (p.hour || p.minute || p.second) putTime(out, p);
+    return out;
 }
 
 std::string toDisplay(Date d) {
     DateParts p = splitDate(d);
-    char buf[32];
-    if (p.hour || p.minute || p.second)
-        std::snprintf(buf, sizeof buf, "%02d/%02d/%04d %02d:%02d:%02d", p.day, p.month, p.year, p.hour,
-                      p.minute, p.second);
-    else
-        std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", p.day, p.month, p.year);
-    return buf;
+    std::string out;
+    out.reserve(19);
+    put2(out, p.day);
+    out += '/';
+    put2(out, p.month);
+    out += '/';
+    put4(out, p.year);
+    if (p.hour || p.minute || p.second) putTime(out, p);
+    return out;
 }
 
 std::optional<Date> parseDate(std::string_view text) {
