@@ -7,6 +7,8 @@
 #include "runtime/Convert.h"
 #include "voucher/frmJournal.h"
 
+#include <map>
+
 namespace idj {
 
 namespace {
@@ -218,10 +220,17 @@ void frmJournal::saveVoucher() {
     lines->Open("SELECT * FROM InterDivisionJournalTransDetails where 1=2 ", adocon, ado::adOpenKeyset,
                 ado::adLockOptimistic);
     const int count = lvwJournal.Count();
+    // A department's rate is the same for every line of the save: looked up once per department.
+    std::map<int32_t, double> departmentRates;
     for (int i = 1; i <= count; ++i) {
         forms::ListItem& row = lvwJournal.Item(i);
         const int32_t department = rt::CLng(rt::Variant(row.SubItem(8)));
-        const double depRate = CrossRate(PartyCurrency("D", department), companyCurrency);
+        auto known = departmentRates.find(department);
+        if (known == departmentRates.end())
+            known = departmentRates
+                        .emplace(department, CrossRate(PartyCurrency("D", department), companyCurrency))
+                        .first;
+        const double depRate = known->second;
         const int16_t account = rt::CInt(rt::Variant(row.SubItem(6)));
         const double debit = rt::CDbl(rt::Variant(row.SubItem(4)));
         const double credit = rt::CDbl(rt::Variant(row.SubItem(5)));
