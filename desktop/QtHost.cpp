@@ -92,7 +92,48 @@ void QtHost::showModal(forms::Form& form, forms::Form* owner) {
     ++shown_;
     if (shot_.wanted() && !taken_ && shot_.matches(form.name(), shown_))
         QTimer::singleShot(shot_.afterMs, &dialog, [this, &dialog] { takeScreenshot(dialog); });
+    else if (actions_.count(form.name()))
+        QTimer::singleShot(100, &dialog, [this, &dialog] { runActions(dialog); });
     dialog.exec();
+}
+
+void QtHost::addAction(const std::string& window, const std::string& action) {
+    actions_[window].push_back(action);
+}
+
+void QtHost::runActions(FormDialog& dialog) {
+    forms::Form& form = dialog.form();
+    std::vector<std::string> actions = std::move(actions_[form.name()]);
+    actions_.erase(form.name());
+    for (const std::string& action : actions) {
+        const size_t eq = action.find('=');
+        const std::string name = action.substr(0, eq);
+        forms::Control* c = form.find(name);
+        if (!c) {
+            std::cerr << "idjrnl: " << form.name() << " has no control " << name << '\n';
+            continue;
+        }
+        dialog.dispatch([&] {
+            if (eq != std::string::npos) {
+                const std::string value = action.substr(eq + 1);
+                if (c->kind() == forms::Kind::FlexGrid) {
+                    auto* g = static_cast<forms::FlexGrid*>(c);
+                    for (int r = g->FixedRows; r < g->Rows(); ++r)
+                        if (g->TextMatrix(r, 0) == value) {
+                            g->setRow(r);
+                            g->setTopRow(r);
+                        }
+                } else if (c->kind() == forms::Kind::ListView) {
+                    static_cast<forms::ListView*>(c)->select(std::stoi(value));
+                }
+            } else if (c->kind() == forms::Kind::CommandButton) {
+                static_cast<forms::CommandButton*>(c)->press();
+            } else if (c->kind() == forms::Kind::Menu) {
+                static_cast<forms::Menu*>(c)->choose();
+            }
+        });
+        if (dialog.finished()) return;
+    }
 }
 
 void QtHost::formUnloaded(forms::Form& form) {

@@ -5,8 +5,10 @@
 #include "forms/Host.h"
 
 #include <QObject>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace desktop {
 
@@ -32,6 +34,11 @@ class QtHost : public forms::Host {
     void setUnattended(bool on) { unattended_ = on; }
     bool unattended() const { return unattended_; }
 
+    // Acts for a user once the named window is up: "control" presses a button or chooses a
+    // menu item, "control=N" makes the grid row of voucher N (column 0) or list item N current.
+    // For demonstrations and screenshots of windows that only a user's click opens.
+    void addAction(const std::string& window, const std::string& action);
+
     void showModal(forms::Form& form, forms::Form* owner) override;
     void formUnloaded(forms::Form& form) override;
     int messageBox(const std::string& prompt, int buttons, const std::string& title) override;
@@ -39,6 +46,7 @@ class QtHost : public forms::Host {
 
   private:
     void takeScreenshot(FormDialog& dialog);
+    void runActions(FormDialog& dialog);
     void closeNext();
 
     ScreenshotRequest shot_;
@@ -48,6 +56,7 @@ class QtHost : public forms::Host {
     bool deadlineSet_ = false;
     bool unattended_ = false;
     std::string error_;
+    std::map<std::string, std::vector<std::string>> actions_;
     std::unique_ptr<QObject> timers_; // context of this host's timers
 };
 

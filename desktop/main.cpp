@@ -130,12 +130,24 @@ int main(int argc, char** argv) {
                    "server registry file (default $IDJ_REGISTRY or ~/.idjrnl08/registry)");
     cli.add_option("--server", o.server,
                    "the component's server library (default idjrnl08.so beside this program)");
+    std::vector<std::string> presses;
+    cli.add_option("--act", presses,
+                   "act for the user once a window is up: WINDOW.CONTROL presses or chooses it, "
+                   "WINDOW.CONTROL=N makes voucher N (a grid) or item N (a list) current; repeatable");
     CLI11_PARSE(cli, argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("idjrnl");
     desktop::QtHost host;
     if (!o.screenshot.empty()) host.setScreenshot(o.screenshot, o.screenshotDelayMs, o.screenshotWindow);
+    for (const std::string& act : presses) {
+        const size_t dot = act.find('.');
+        if (dot == std::string::npos) {
+            std::cerr << "idjrnl: --act wants WINDOW.CONTROL, not " << act << '\n';
+            return 1;
+        }
+        host.addAction(act.substr(0, dot), act.substr(dot + 1));
+    }
     forms::setHost(&host);
     forms::setAppPath(executableFolder().string());
 
