@@ -10,7 +10,6 @@ class SampleForm : public forms::Form {
   public:
     static std::shared_ptr<SampleForm> create() { return std::shared_ptr<SampleForm>(new SampleForm()); }
 
-    forms::Label lblRemarks{*this, "lblRemarks", "Remarks"};
     forms::TextBox txtRemarks{*this, "txtRemarks"};
     forms::TextBox txtAmount{*this, "txtAmount"};
     forms::ComboBox cboDepartment{*this, "cboDepartment"};
@@ -21,8 +20,6 @@ class SampleForm : public forms::Form {
     forms::DatePicker dtpDate{*this, "dtpDate"};
     forms::ListView lvwLines{*this, "lvwLines"};
     forms::FlexGrid grdList{*this, "grdList"};
-    forms::CommandButton cmdOK{*this, "cmdOK", "&Ok"};
-    forms::Menu mnuPopup{*this, "mnuPopup", "PopupMenu"};
 
   private:
     SampleForm() : forms::Form("frmSample") {}
