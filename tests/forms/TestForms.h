@@ -67,8 +67,6 @@ class EntryForm : public forms::Form {
     int lastUnloadMode = -1;
     bool refuseClose = false;
     bool unloadInQuery = false;
-    bool unloadInLoad = false;
-    std::function<void()> onActivate;
     std::function<void(int&, int)> onKeyDown;
     std::function<void(int&)> onKeyPress;
     std::vector<std::string> log;
@@ -89,12 +87,10 @@ class EntryForm : public forms::Form {
     void Form_Load() override {
         ++loads;
         log.push_back("Form_Load");
-        if (unloadInLoad) Unload();
     }
     void Form_Activate() override {
         ++activates;
         log.push_back("Form_Activate");
-        if (onActivate) onActivate();
     }
     void Form_QueryUnload(int& cancel, int mode) override {
         ++queries;
