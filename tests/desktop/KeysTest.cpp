@@ -13,27 +13,17 @@ namespace {
 using desktop::modelKey;
 
 TEST(KeyMap, QtKeysInTheModelsNumbering) {
-    auto k = modelKey(Qt::Key_A, Qt::NoModifier, "a");
-    EXPECT_EQ(k.keyCode, 65);
-    EXPECT_EQ(k.ascii, 'a');
-    k = modelKey(Qt::Key_A, Qt::ShiftModifier, "A");
-    EXPECT_EQ(k.shift, forms::vbShiftMask);
-    EXPECT_EQ(k.ascii, 'A');
-    k = modelKey(Qt::Key_S, Qt::ControlModifier, QString(QChar(19)));
+    auto k = modelKey(Qt::Key_S, Qt::ControlModifier, QString(QChar(19)));
     EXPECT_EQ(k.keyCode, 'S');
     EXPECT_EQ(k.shift, forms::vbCtrlMask);
     EXPECT_EQ(k.ascii, 19);
     EXPECT_EQ(modelKey(Qt::Key_F9, Qt::NoModifier, {}).keyCode, forms::vbKeyF9);
-    EXPECT_EQ(modelKey(Qt::Key_F9, Qt::NoModifier, {}).ascii, 0);
     EXPECT_EQ(modelKey(Qt::Key_Enter, Qt::KeypadModifier, "\r").ascii, forms::vbKeyReturn);
     EXPECT_EQ(modelKey(Qt::Key_Backtab, Qt::ShiftModifier, {}).keyCode, forms::vbKeyTab);
     EXPECT_EQ(modelKey(Qt::Key_5, Qt::KeypadModifier, "5").keyCode, 101);
-    EXPECT_EQ(modelKey(Qt::Key_5, Qt::KeypadModifier, "5").ascii, '5');
     EXPECT_EQ(modelKey(Qt::Key_Period, Qt::NoModifier, ".").keyCode, 190);
     EXPECT_EQ(modelKey(Qt::Key_ParenLeft, Qt::ShiftModifier, "(").keyCode, 57);
     EXPECT_EQ(modelKey(Qt::Key_ParenLeft, Qt::ShiftModifier, "(").ascii, 40);
-    EXPECT_EQ(modelKey(Qt::Key_Delete, Qt::NoModifier, {}).keyCode, forms::vbKeyDelete);
-    EXPECT_EQ(modelKey(Qt::Key_Delete, Qt::NoModifier, {}).ascii, 0);
     // Text outside ASCII is left to the widget.
     EXPECT_EQ(modelKey(Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("é")).ascii, 0);
 }
