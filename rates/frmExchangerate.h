@@ -27,7 +27,24 @@ class frmExchangerate : public forms::Form {
   private:
     frmExchangerate();
     void wireEvents();
+    rt::ObjectPtr self();
+    void Form_Unload(int& cancel) override;
+
+    // Load steps.
+    void setUpGrid();
+    void fillGrid();
+    void setColumns();
+
+    // In-place editing of the rate column.
+    void mfgitem_RowColChange();
+    void mfgitem_GotFocus();
+    void txter_KeyPress(int& keyAscii);
+    void txter_KeyUp(int keyCode, int shift);
+    bool onRateCell() const;
     void placeEditor();
+
+    // The first data row whose rate reads as 0, or 0 when every row has a rate.
+    int rowWithoutRate() const;
 
     rt::ObjectPtr objUiToolkit_;
     rt::ObjectPtr objDataAccess_;
