@@ -65,14 +65,5 @@ TEST_F(NumberingTest, JournalNumberFollowsTheHighestNumericSuffixOfThePrefix) {
     EXPECT_EQ(faults(), Texts{});
 }
 
-TEST_F(NumberingTest, NumberThatCannotBeMadeIsReportedAndKeepsThePreviousOne) {
-    frmJournal& j = loadNew();
-    ASSERT_TRUE(j.GenerateJournalNo());
-    insertHeader(db, demo::kCompany, 301, "IDJ/99999999999", "JO");
-    EXPECT_FALSE(j.GenerateJournalNo());
-    EXPECT_EQ(j.journalNo(), "IDJ/301");
-    EXPECT_EQ(faults(), Texts{"GenerateJournalNo"});
-}
-
 } // namespace
 } // namespace vouchertest

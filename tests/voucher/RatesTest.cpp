@@ -8,7 +8,6 @@ namespace {
 
 using idj::AddPartyRate;
 using idj::CrossRate;
-using idj::PartyCurrency;
 using RatesTest = VoucherTest;
 
 TEST_F(RatesTest, PartiesAddTheirCurrencyOnceAtTheRateItFirstHad) {
@@ -20,7 +19,6 @@ TEST_F(RatesTest, PartiesAddTheirCurrencyOnceAtTheRateItFirstHad) {
     db.exec("update ExchangeRateDetail set SellingRate=90 where companyid=1 and currencyid=2");
     EXPECT_EQ(AddPartyRate(rates, "a", 12), rates);                 // Citibank USD A/c
     EXPECT_EQ(AddPartyRate(rates, "A", 18), "1:2:3:-1:83.2:22.6:"); // Emirates NBD A/c, in AED
-    EXPECT_TRUE(idj::CurrencyListed(demo::kAED));
     // Euros (account 10) have no rate row; department 99 does not exist.
     EXPECT_EQ(AddPartyRate(rates, "A", 10), rates);
     EXPECT_EQ(AddPartyRate("", "D", 99), "");
@@ -33,23 +31,10 @@ TEST_F(RatesTest, CrossRateDividesTheListedRates) {
     EXPECT_DOUBLE_EQ(CrossRate(5, 2), 1 / 45.5);
     EXPECT_DOUBLE_EQ(CrossRate(2, 5), 45.5);
     EXPECT_DOUBLE_EQ(CrossRate(5, 7), 1); // a currency not listed
-    ctx().GStrExchangeRates = "  ";
-    EXPECT_DOUBLE_EQ(CrossRate(5, 2), 1);
     // The rate dialog writes its first identifier with a leading blank.
     ctx().GStrExchangeRates = " 2:5:-1:45.5:";
     EXPECT_DOUBLE_EQ(CrossRate(5, 2), 1 / 45.5);
-    EXPECT_EQ(idj::parsedCurrencies(), (Texts{"2", "5"}));
     EXPECT_EQ(AddPartyRate(" 2:5:-1:45.5:", "D", demo::kExportDivision), "2:5:-1:45.5:");
-}
-
-TEST_F(RatesTest, PartyCurrencyByKind) {
-    EXPECT_EQ(PartyCurrency("Z", 0), demo::kINR); // the company's, whatever the id
-    EXPECT_EQ(PartyCurrency("d", demo::kDubaiBranch), demo::kAED);
-    EXPECT_EQ(PartyCurrency("A", 10), demo::kEUR);
-    EXPECT_EQ(std::to_string(PartyCurrency("V", 1)),
-              db.scalar("select currencyid from avendormaster where companyid=1 and vendorid=1"));
-    EXPECT_EQ(PartyCurrency("D", demo::kSingaporeDesk), 0); // another company's
-    EXPECT_EQ(PartyCurrency("C", 999), 0);
 }
 
 } // namespace
