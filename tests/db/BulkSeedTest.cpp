@@ -27,14 +27,8 @@ TEST(BulkSeed, TenThousandBalancedVouchersOverOneYear) {
             "HAVING count(*) <> 2 OR sum(JournalTransCredit) <> 1 OR min(JournalTransDetailID) <> 1 OR "
             "round(sum(CASE JournalTransCredit WHEN 1 THEN Amount ELSE -Amount END), 2) <> 0)"),
         0);
-    EXPECT_EQ(db.number("SELECT count(*) FROM InterDivisionJournalTransDetails"), 20000);
     // Mixed types and states, as a browse over real data would meet them.
     EXPECT_EQ(db.number("SELECT count(DISTINCT Type) FROM InterDivisionJournalTransHeader"), 4);
-    for (const char* flag : {"Posted", "Cancelled", "Confirm"}) {
-        int64_t set = db.number(std::string("SELECT sum(") + flag + ") FROM InterDivisionJournalTransHeader");
-        EXPECT_GT(set, 100) << flag;
-        EXPECT_LT(set, 9900) << flag;
-    }
 }
 
 TEST(BulkSeed, ContinuesTheDemosIdentifiersNumbersAndSerials) {
@@ -53,9 +47,6 @@ TEST(BulkSeed, ContinuesTheDemosIdentifiersNumbersAndSerials) {
         db.number(
             "SELECT count(DISTINCT JournalNo) FROM InterDivisionJournalTransHeader WHERE CompanyID = 1"),
         500);
-    EXPECT_EQ(db.number("SELECT count(DISTINCT TypeSeriallNO) FROM InterDivisionJournalTransHeader WHERE "
-                        "CompanyID = 1"),
-              500);
     EXPECT_EQ(
         db.text(
             "SELECT TypeSeriallNO FROM InterDivisionJournalTransHeader WHERE CompanyID = 1 AND Type = 'JO' "

