@@ -40,28 +40,24 @@ TEST_F(NumberingTest, SerialNumberCountsTheTypeOverEveryStoredVoucherOfTheCompan
 
 TEST_F(NumberingTest, JournalNumberFollowsTheHighestNumericSuffixOfThePrefix) {
     frmJournal& j = loadNew();
-    ASSERT_TRUE(j.GenerateJournalNo());
-    EXPECT_EQ(j.journalNo(), "IDJ/301");
+    const auto next = [&j] { return j.GenerateJournalNo() ? j.journalNo() : "refused"; };
+    EXPECT_EQ(next(), "IDJ/301");
     // Neither the prefix alone nor a suffix that is no number counts, nor another company.
     insertHeader(db, demo::kCompany, 301, "IDJ/", "JO");
     insertHeader(db, demo::kCompany, 302, "IDJ/7A", "JO");
     insertHeader(db, demo::kSecondCompany, 99, "IDJ/950", "JO");
-    ASSERT_TRUE(j.GenerateJournalNo());
-    EXPECT_EQ(j.journalNo(), "IDJ/301");
+    EXPECT_EQ(next(), "IDJ/301");
     // Past 32,767 the running number goes on.
     insertHeader(db, demo::kCompany, 304, "IDJ/40000", "PA", demo::kPastYear);
-    ASSERT_TRUE(j.GenerateJournalNo());
-    EXPECT_EQ(j.journalNo(), "IDJ/40001");
+    EXPECT_EQ(next(), "IDJ/40001");
 
     // The prefix of the package's department; without one for the year, the bare number.
     db.exec("update apackagesettings set companydepartment=2");
-    ASSERT_TRUE(j.GenerateJournalNo());
-    EXPECT_EQ(j.journalNo(), "EXP/IDJ/1");
+    EXPECT_EQ(next(), "EXP/IDJ/1");
     db.exec("update apackagesettings set companydepartment=1");
     ctx().intFinancialID = 9;
     insertHeader(db, demo::kCompany, 305, "41", "JO");
-    ASSERT_TRUE(j.GenerateJournalNo());
-    EXPECT_EQ(j.journalNo(), "42");
+    EXPECT_EQ(next(), "42");
     EXPECT_EQ(faults(), Texts{});
 }
 

@@ -9,23 +9,15 @@ using OpenVoucherTest = VoucherTest;
 TEST_F(OpenVoucherTest, EditShowsEveryVoucherAndOnlyAnOpenOneMaySave) {
     const std::string posted = "Entry Posted,Cannot Modify",
                       referred = "Journal entry refered in Journal. Cannot Edit.";
-    struct Case {
-        int id;
-        bool ok;
-        Texts messages;
-    };
-    const Case cases[] = {{282, true, {}},
-                          {283, false, {posted}},
-                          {285, false, {}} /* cancelled */,
-                          {281, false, {referred}},
-                          {284, false, {}} /* confirmed */,
-                          {demo::kFreezeVoucher, false, {}},
-                          {290, false, {posted, referred}}};
-    for (const auto& [id, ok, messages] : cases) {
+    const std::pair<int, Texts> cases[] = {{282, {}} /* open */,      {283, {posted}},
+                                           {285, {}} /* cancelled */, {281, {referred}},
+                                           {284, {}} /* confirmed */, {demo::kFreezeVoucher, {}},
+                                           {290, {posted, referred}}};
+    for (const auto& [id, messages] : cases) {
         host.messages.clear();
         const Seen seen = openEdit(id);
         ASSERT_TRUE(seen.shown) << id;
-        EXPECT_EQ(seen.ok, ok) << id;
+        EXPECT_EQ(seen.ok, id == 282) << id;
         EXPECT_EQ(prompts(), messages) << id;
         EXPECT_EQ(seen.journalNo, "IDJ/" + std::to_string(id)) << id;
         EXPECT_GE(seen.lines, 2) << id;

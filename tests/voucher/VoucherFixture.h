@@ -27,7 +27,7 @@ namespace demo = db::demo;
 struct Seen {
     bool shown = false, ok = false, typesEnabled = false, confirmEnabled = false;
     int confirm = -1, accountHeadWidth = 0, lines = 0;
-    std::string journalNo, type, rates, debitTotal;
+    std::string journalNo, type, rates;
     rt::Date date{};
 };
 
@@ -86,7 +86,6 @@ class VoucherTest : public ::testing::Test {
                 j.txtJournalNo.Text(),
                 j.voucherType(),
                 ctx().GStrExchangeRates,
-                j.lblCr.Caption,
                 j.dtpJournalDate.Value()};
     }
     // Runs a browse action; the editor is looked at and closed as soon as it is up.
