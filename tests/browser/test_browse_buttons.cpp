@@ -30,7 +30,8 @@ TEST_F(BrowseTest, ButtonsFollowTheVoucherState) {
 }
 
 TEST_F(BrowseTest, RightsLettersAreCaseSensitive) {
-    demo.exec("update auserrights set FunctionRights='nedupi' where userid=1 and companyid=1 and interfaceid=5029");
+    demo.exec(
+        "update auserrights set FunctionRights='nedupi' where userid=1 and companyid=1 and interfaceid=5029");
     FrmMaster& m = open();
     EXPECT_FALSE(m.cmdNew.Enabled);
     EXPECT_FALSE(m.cmdDuplicate.Enabled);

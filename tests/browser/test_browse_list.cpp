@@ -26,10 +26,12 @@ TEST_F(BrowseTest, ListsTheCurrentYearWithCatalogueHeadersAndFittingWidths) {
     EXPECT_EQ(g.TextMatrix(rowOf(m, 144), 3), "Journal");
 
     EXPECT_EQ(g.ColWidth(0), 0);
-    for (int c = 5; c <= 7; ++c) EXPECT_EQ(g.ColWidth(c), 1290);
+    for (int c = 5; c <= 7; ++c)
+        EXPECT_EQ(g.ColWidth(c), 1290);
     for (int c = 1; c <= 4; ++c) {
         size_t longest = 0;
-        for (int r = 0; r < g.Rows(); ++r) longest = std::max(longest, g.TextMatrix(r, c).size());
+        for (int r = 0; r < g.Rows(); ++r)
+            longest = std::max(longest, g.TextMatrix(r, c).size());
         EXPECT_GE(g.ColWidth(c), static_cast<int>(130 * longest)) << "column " << c;
     }
 
@@ -71,7 +73,8 @@ TEST_F(BrowseTest, SelectionTakesTheRowColourAndCyanForSeveralRows) {
 }
 
 TEST_F(BrowseTest, MissingSettingsRowShowsTheMessageAndLeavesTheGridAsDesigned) {
-    demo.exec("update auserrights set FunctionRights='N' where userid=1 and companyid=3 and interfaceid=5029");
+    demo.exec(
+        "update auserrights set FunctionRights='N' where userid=1 and companyid=3 and interfaceid=5029");
     FrmMaster& m = open(db::demo::kCompanyWithoutSettings);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].prompt, "Data missing in ASETTINGS");
@@ -91,16 +94,18 @@ TEST_F(BrowseTest, EmptyListShowsOneEmptyRowAndPreviewStaysOffWhenRowsReturn) {
     forms::FlexGrid& g = m.GrdMaster;
     ASSERT_EQ(g.Rows(), 2);
     EXPECT_EQ(g.Cols(), 8);
-    for (int c = 0; c < 8; ++c) EXPECT_TRUE(g.TextMatrix(1, c).empty());
+    for (int c = 0; c < 8; ++c)
+        EXPECT_TRUE(g.TextMatrix(1, c).empty());
     EXPECT_FALSE(m.CmdEdit.Enabled);
     EXPECT_FALSE(m.CmdDelete.Enabled);
     EXPECT_FALSE(m.cmdUpdate.Enabled);
     EXPECT_FALSE(m.cmdpreview.Enabled);
 
     // A voucher saved meanwhile fills the empty row instead of adding a second one.
-    demo.exec("insert into InterDivisionJournalTransHeader (JournalTransID, CompanyID, JournalNo, JournalTransDate,"
-              " Remarks, Cancelled, Posted, FinancialID, Type, Confirm, TypeSeriallNO, DepartmentID)"
-              " values (900, 1, 'IDJ/900', '20261201', 'new', 0, 0, 9, 'JO', 0, 'JRN/1', 1)");
+    demo.exec(
+        "insert into InterDivisionJournalTransHeader (JournalTransID, CompanyID, JournalNo, JournalTransDate,"
+        " Remarks, Cancelled, Posted, FinancialID, Type, Confirm, TypeSeriallNO, DepartmentID)"
+        " values (900, 1, 'IDJ/900', '20261201', 'new', 0, 0, 9, 'JO', 0, 'JRN/1', 1)");
     idj::ctx().GStrMasterNewEditFlag = "N";
     idj::UpdateEditedRow("JournalTransID=900", 900);
     ASSERT_EQ(g.Rows(), 2);
@@ -112,16 +117,19 @@ TEST_F(BrowseTest, EmptyListShowsOneEmptyRowAndPreviewStaysOffWhenRowsReturn) {
 }
 
 TEST_F(BrowseTest, DepartmentUserSeesOnlyTheDepartmentsVouchers) {
-    FrmMaster& m = open(db::demo::kCompany, db::demo::kDubaiUser, db::demo::kCurrentYear, db::demo::kDubaiBranch);
+    FrmMaster& m =
+        open(db::demo::kCompany, db::demo::kDubaiUser, db::demo::kCurrentYear, db::demo::kDubaiBranch);
     forms::FlexGrid& g = m.GrdMaster;
-    std::string expected = demo.scalar("select count(*) from InterDivisionJournalTransHeader where companyid=1 "
-                                       "and financialid=3 and departmentid=3 and JournalTransDate >= '20251101'");
+    std::string expected =
+        demo.scalar("select count(*) from InterDivisionJournalTransHeader where companyid=1 "
+                    "and financialid=3 and departmentid=3 and JournalTransDate >= '20251101'");
     ASSERT_NE(expected, "0");
     EXPECT_EQ(std::to_string(g.Rows() - 1), expected);
     for (int r = 1; r < g.Rows(); ++r)
-        EXPECT_EQ(demo.scalar("select DepartmentID from InterDivisionJournalTransHeader where companyid=1 and "
-                              "JournalTransID=" +
-                              g.TextMatrix(r, 0)),
-                  "3");
+        EXPECT_EQ(
+            demo.scalar("select DepartmentID from InterDivisionJournalTransHeader where companyid=1 and "
+                        "JournalTransID=" +
+                        g.TextMatrix(r, 0)),
+            "3");
     EXPECT_TRUE(host.messages.empty());
 }

@@ -6,11 +6,13 @@
 using idj::FrmMaster;
 
 namespace {
-void insertVoucher(testsupport::DemoDb& demo, int id, const std::string& date, const char* remarksNumber = "IDJ/") {
-    demo.exec("insert into InterDivisionJournalTransHeader (JournalTransID, CompanyID, JournalNo, JournalTransDate,"
-              " Remarks, Cancelled, Posted, FinancialID, Type, Confirm, TypeSeriallNO, DepartmentID) values (" +
-              std::to_string(id) + ", 1, '" + remarksNumber + std::to_string(id) + "', '" + date +
-              "', 'r', 0, 0, 3, 'RE', 1, 'RCPT/99', 1)");
+void insertVoucher(testsupport::DemoDb& demo, int id, const std::string& date,
+                   const char* remarksNumber = "IDJ/") {
+    demo.exec(
+        "insert into InterDivisionJournalTransHeader (JournalTransID, CompanyID, JournalNo, JournalTransDate,"
+        " Remarks, Cancelled, Posted, FinancialID, Type, Confirm, TypeSeriallNO, DepartmentID) values (" +
+        std::to_string(id) + ", 1, '" + remarksNumber + std::to_string(id) + "', '" + date +
+        "', 'r', 0, 0, 3, 'RE', 1, 'RCPT/99', 1)");
 }
 } // namespace
 
@@ -44,8 +46,9 @@ TEST_F(BrowseTest, EditedVoucherRewritesTheCurrentRowButNotItsIdentifier) {
     FrmMaster& m = open();
     select(m, 284);
     const int row = m.GrdMaster.Row();
-    demo.exec("update InterDivisionJournalTransHeader set JournalNo='IDJ/284-B', Cancelled=1 where companyid=1 and "
-              "JournalTransID=284");
+    demo.exec(
+        "update InterDivisionJournalTransHeader set JournalNo='IDJ/284-B', Cancelled=1 where companyid=1 and "
+        "JournalTransID=284");
     idj::ctx().GStrMasterNewEditFlag = "E";
     idj::UpdateEditedRow("JournalTransID=284", 0);
     EXPECT_EQ(m.GrdMaster.TextMatrix(row, 0), "284");
@@ -56,7 +59,8 @@ TEST_F(BrowseTest, EditedVoucherRewritesTheCurrentRowButNotItsIdentifier) {
 TEST_F(BrowseTest, NullFieldsRefreshAsEmptyText) {
     FrmMaster& m = open();
     select(m, 284);
-    demo.exec("update InterDivisionJournalTransHeader set TypeSeriallNO=NULL where companyid=1 and JournalTransID=284");
+    demo.exec("update InterDivisionJournalTransHeader set TypeSeriallNO=NULL where companyid=1 and "
+              "JournalTransID=284");
     idj::ctx().GStrMasterNewEditFlag = "E";
     idj::UpdateEditedRow("JournalTransID=284", 0);
     EXPECT_EQ(m.GrdMaster.TextMatrix(m.GrdMaster.Row(), 4), "");
