@@ -230,6 +230,14 @@ class ImageList : public Control {
     std::vector<std::string> keys;
 };
 
+// Position and size in twips, as a window's design sets them.
+inline void place(Control& c, int left, int top, int width, int height) {
+    c.Left = left;
+    c.Top = top;
+    c.Width = width;
+    c.Height = height;
+}
+
 // Caption text without its access-key marker ("&New" -> "New"; "&&" stays "&").
 std::string stripAccessKey(const std::string& caption);
 // The access key of a caption, lower-cased, or 0.

@@ -24,13 +24,6 @@ std::shared_ptr<frmJournalDetails>& slot() {
 // The input boxes stand out in the pale yellow of the suite's entry windows.
 constexpr forms::Colour kEntryColour = forms::rgb(255, 255, 192);
 
-void place(forms::Control& c, int left, int top, int width, int height) {
-    c.Left = left;
-    c.Top = top;
-    c.Width = width;
-    c.Height = height;
-}
-
 } // namespace
 
 frmJournalDetails& frmJournalDetails::instance() {

@@ -21,13 +21,6 @@ std::shared_ptr<frmExchangerate>& slot() {
     return window;
 }
 
-void place(forms::Control& c, int left, int top, int width, int height) {
-    c.Left = left;
-    c.Top = top;
-    c.Width = width;
-    c.Height = height;
-}
-
 } // namespace
 
 frmExchangerate& frmExchangerate::instance() {
