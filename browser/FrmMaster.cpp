@@ -73,6 +73,10 @@ void FrmMaster::wireEvents() {
     CmdClose.Click = [this] { trapped("FrmMaster", "CmdClose_Click", [this] { CmdClose_Click(); }); };
     cmdNew.Click = [this] { cmdNew_Click(); };
     CmdEdit.Click = [this] { CmdEdit_Click(); };
+    cmdDuplicate.Click = [this] { cmdDuplicate_Click(); };
+    CmdDelete.Click = [this] { CmdDelete_Click(); };
+    cmdUpdate.Click = [this] { cmdUpdate_Click(); };
+    wireSearchEvents();
 
     GrdMaster.Click = [this] {
         trapped("FrmMaster", "GrdMaster_Click", [this] {

@@ -84,6 +84,8 @@ class FrmMaster : public forms::Form {
   private:
     FrmMaster();
     void wireEvents();
+    // The Browse frame's sort and search controls.
+    void wireSearchEvents();
 
     rt::ObjectPtr objUiToolkit_;
     rt::ObjectPtr objDataAccess_;
