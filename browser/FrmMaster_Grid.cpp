@@ -85,9 +85,9 @@ void FrmMaster::GridPopulate(const std::string& strSql, const std::string& strTa
                           c.intuserid, c.intCompanyID, GrdMaster.ref(), rt::ObjectPtr(adocon));
         FillColumnHeaders(strTableMain, lengths);
 
-        g.setColWidth(5, 1290);
-        g.setColWidth(6, 1290);
-        g.setColWidth(7, 1290);
+        // The flag columns of the full list; a narrower list (the table search) has fewer.
+        for (int col = 5; col <= 7 && col < g.Cols(); ++col)
+            g.setColWidth(col, 1290);
         g.setColWidth(0, 0);
         rs->Close();
     } catch (const rt::Error& e) {
@@ -111,7 +111,8 @@ void FrmMaster::FillColumnHeaders(const std::string& strTableMain, std::vector<i
         if (catalogueRows == 0) continue; // the hidden identifier column
         const int k = catalogueRows;
         std::string header = rt::TextOf((*rs)["columnheader"]);
-        g.setTextMatrix(0, k, header);
+        // The lists keep every catalogue column; the grid heads only the columns it has.
+        if (k < g.Cols()) g.setTextMatrix(0, k, header);
         cboColNames.AddItem(header);
         cboColNames.setItemData(cboColNames.NewIndex(), k);
         cboSearch.AddItem(header);
@@ -123,7 +124,7 @@ void FrmMaster::FillColumnHeaders(const std::string& strTableMain, std::vector<i
     rs->Close();
 
     // Widths only grow, to fit the longest text of each column.
-    for (int j = 0; j < catalogueRows; ++j) {
+    for (int j = 0; j < std::min(catalogueRows, g.Cols()); ++j) {
         int wanted = 130 * (static_cast<size_t>(j) < lengths.size() ? lengths[static_cast<size_t>(j)] : 0);
         if (wanted > g.ColWidth(j)) g.setColWidth(j, wanted);
     }
