@@ -4,131 +4,111 @@
 #include "component/Context.h"
 #include "voucher/frmJournal.h"
 
-#include <vector>
-
 using idj::frmJournal;
 using idj::FrmMaster;
+using Texts = std::vector<std::string>;
 
 namespace {
 
-// What the editor held when it came up.
-struct Copy {
-    bool shown = false, ok = false;
-    std::string remarks, journalNo, rates, mode;
-    std::vector<std::string> serials, accounts, debits;
-    int accountHeadWidth = 0;
-};
-
 class DuplicateTest : public BrowseTest {
   protected:
-    // Duplicates the voucher; `inEditor` runs while the editor is up, before it closes.
-    Copy duplicate(FrmMaster& m, int id, std::function<void(frmJournal&)> inEditor = {}) {
+    // Duplicates the voucher and runs `inEditor` while the editor is up; false when none came up.
+    bool duplicate(int id, const std::function<void(frmJournal&)>& inEditor) {
         select(m, id);
-        Copy copy;
+        bool shown = false;
         host.onShow("frmJournal", [&](forms::Form& f) {
+            shown = true;
             auto& j = static_cast<frmJournal&>(f);
-            copy.shown = true;
-            copy.ok = j.cmdOK.Enabled;
-            copy.remarks = j.txtRemarks.Text();
-            copy.journalNo = j.txtJournalNo.Text();
-            copy.rates = idj::ctx().GStrExchangeRates;
-            copy.mode = idj::ctx().GStrMasterNewEditFlag;
-            copy.accountHeadWidth = j.lvwJournal.header(3).Width;
-            for (int i = 1; i <= j.lvwJournal.Count(); ++i) {
-                copy.serials.push_back(j.lvwJournal.Item(i).Text);
-                copy.accounts.push_back(j.lvwJournal.Item(i).SubItem(6));
-                copy.debits.push_back(j.lvwJournal.Item(i).SubItem(4));
-            }
-            if (inEditor) inEditor(j);
-            if (j.loaded()) {
+            inEditor(j);
+            if (j.loaded()) { // closed without the question about unsaved changes
                 j.Tag.clear();
                 j.Unload();
             }
         });
         m.cmdDuplicate_Click();
-        return copy;
+        return shown;
+    }
+    bool okOfCopy(int id) {
+        bool ok = false;
+        duplicate(id, [&](frmJournal& j) { ok = j.cmdOK.Enabled; });
+        return ok;
     }
     std::string header(int id, const std::string& column) {
         return demo.scalar("select " + column +
-                           " from InterDivisionJournalTransHeader where companyid=1 and "
-                           "JournalTransID=" +
+                           " from InterDivisionJournalTransHeader where companyid=1 and JournalTransID=" +
                            std::to_string(id));
     }
-    std::vector<std::string> lineRows(int id) {
-        std::vector<std::string> out;
+    Texts lines(int id) {
+        Texts out;
         auto rs =
-            demo.conn->Execute("select AccountID, Amount, JournalTransCredit from "
+            demo.conn->Execute("select AccountID || '|' || Amount || '|' || JournalTransCredit from "
                                "InterDivisionJournalTransDetails where companyid=1 and JournalTransID=" +
                                std::to_string(id) + " order by JournalTransDetailID");
         for (; !rs->eof(); rs->MoveNext())
-            out.push_back(rt::TextOf((*rs)[0]) + "|" + rt::TextOf((*rs)[1]) + "|" + rt::TextOf((*rs)[2]));
-        rs->Close();
+            out.push_back(rt::TextOf((*rs)[0]));
         return out;
     }
+    void SetUp() override {
+        BrowseTest::SetUp();
+        open();
+    }
+    FrmMaster& m = FrmMaster::instance();
 };
 
 } // namespace
 
 TEST_F(DuplicateTest, WithoutASelectedVoucherNothingHappens) {
-    FrmMaster& m = open();
     for (const char* empty : {"", "0", "none"}) {
         m.GrdMaster.setTextMatrix(m.GrdMaster.Row(), 0, empty);
-        idj::ctx().GStrMasterNewEditFlag = "E";
         m.cmdDuplicate_Click();
-        EXPECT_TRUE(host.shown.empty()) << "'" << empty << "'";
-        EXPECT_EQ(idj::ctx().GStrMasterNewEditFlag, "E");
     }
+    EXPECT_TRUE(host.shown.empty());
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(DuplicateTest, PostedAndCancelledVoucherIsCopiedAsANewOneWithoutMessages) {
-    FrmMaster& m = open();
-    // 286: cancelled, posted and confirmed, dated after the freeze date, three lines.
-    Copy c = duplicate(m, 286);
-    ASSERT_TRUE(c.shown);
+TEST_F(DuplicateTest, StateOfTheOriginalIsNoBarAndLinesAreNumberedAfresh) {
+    // 286: cancelled, posted and confirmed, three lines.
+    Texts serials, accounts;
+    std::string remarks, rates, journalNo, mode;
+    ASSERT_TRUE(duplicate(286, [&](frmJournal& j) {
+        EXPECT_TRUE(j.cmdOK.Enabled);
+        remarks = j.txtRemarks.Text(), journalNo = j.txtJournalNo.Text();
+        rates = idj::ctx().GStrExchangeRates, mode = idj::ctx().GStrMasterNewEditFlag;
+        for (int i = 1; i <= j.lvwJournal.Count(); ++i)
+            serials.push_back(j.lvwJournal.Item(i).Text), accounts.push_back(j.lvwJournal.Item(i).SubItem(6));
+    }));
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(c.mode, "N");
-    EXPECT_TRUE(c.ok);
-    EXPECT_EQ(c.remarks, header(286, "Remarks"));
-    // The stored rates replace the ones the editor seeded for a new voucher.
-    EXPECT_EQ(c.rates, header(286, "exchangerates"));
-    EXPECT_NE(c.journalNo, "IDJ/286");
-    EXPECT_EQ(c.serials, (std::vector<std::string>{"1", "2", "3"}));
-    ASSERT_EQ(c.accounts.size(), 3u);
-    for (size_t i = 0; i < 3; ++i)
-        EXPECT_EQ(lineRows(286)[i].substr(0, lineRows(286)[i].find('|')), c.accounts[i]);
-}
+    EXPECT_EQ(mode, "N");
+    EXPECT_EQ(remarks, header(286, "Remarks"));
+    EXPECT_EQ(rates, header(286, "exchangerates")); // not the rates a new voucher is seeded with
+    EXPECT_NE(journalNo, "IDJ/286");
+    EXPECT_EQ(serials, (Texts{"1", "2", "3"}));
+    for (size_t i = 0; i < accounts.size(); ++i)
+        EXPECT_EQ(lines(286).at(i).substr(0, accounts[i].size() + 1), accounts[i] + "|");
 
-TEST_F(DuplicateTest, ManyLinesAreNumberedInOrderAndWidenTheAccountColumn) {
-    FrmMaster& m = open();
-    Copy c = duplicate(m, db::demo::kTwelveLineVoucher);
-    ASSERT_EQ(c.serials.size(), 12u);
-    for (size_t i = 0; i < 12; ++i)
-        EXPECT_EQ(c.serials[i], std::to_string(i + 1));
-    EXPECT_EQ(c.accountHeadWidth, 3000);
-}
-
-TEST_F(DuplicateTest, CopyOfAFrozenVoucherCannotBeSaved) {
-    FrmMaster& m = open();
-    EXPECT_FALSE(duplicate(m, db::demo::kFreezeVoucher).ok) << "on the freeze date";
-    EXPECT_FALSE(duplicate(m, db::demo::kFreezeVoucher - 1).ok) << "before it";
-    EXPECT_TRUE(duplicate(m, db::demo::kFreezeVoucher + 1).ok) << "after it, though posted";
-    // A later date typed into the editor does not bring the save back.
-    bool okAfterDateChange = true;
-    duplicate(m, db::demo::kFreezeVoucher, [&](frmJournal& j) {
-        j.dtpJournalDate.setValue(testsupport::processDate());
-        okAfterDateChange = j.cmdOK.Enabled;
+    int width = 0, count = 0;
+    duplicate(db::demo::kTwelveLineVoucher, [&](frmJournal& j) {
+        width = j.lvwJournal.header(3).Width, count = j.lvwJournal.Count();
+        EXPECT_EQ(j.lvwJournal.Item(12).Text, "12");
     });
-    EXPECT_FALSE(okAfterDateChange);
+    EXPECT_EQ(count, 12);
+    EXPECT_EQ(width, 3000);
+}
+
+TEST_F(DuplicateTest, CopyOfAFrozenVoucherCannotBeSavedEvenWithALaterDate) {
+    EXPECT_FALSE(okOfCopy(db::demo::kFreezeVoucher));
+    EXPECT_FALSE(okOfCopy(db::demo::kFreezeVoucher - 1));
+    EXPECT_TRUE(okOfCopy(db::demo::kFreezeVoucher + 1)) << "posted, after the freeze date";
+    duplicate(db::demo::kFreezeVoucher, [](frmJournal& j) {
+        j.dtpJournalDate.setValue(testsupport::processDate());
+        EXPECT_FALSE(j.cmdOK.Enabled);
+    });
 }
 
 TEST_F(DuplicateTest, SavingTheCopyStoresANewVoucherAndLeavesTheOriginal) {
-    FrmMaster& m = open();
-    const std::string before = header(292, "JournalNo");
-    Copy c = duplicate(m, 292, [](frmJournal& j) { j.cmdOK_Click(); });
-    ASSERT_TRUE(c.ok);
+    ASSERT_TRUE(duplicate(292, [](frmJournal& j) { j.cmdOK_Click(); }));
     EXPECT_EQ(header(301, "JournalNo"), "IDJ/301") << host.lastMessage();
     EXPECT_EQ(header(301, "Remarks"), header(292, "Remarks"));
-    EXPECT_EQ(lineRows(301), lineRows(292));
-    EXPECT_EQ(header(292, "JournalNo"), before);
+    EXPECT_EQ(lines(301), lines(292));
+    EXPECT_EQ(header(292, "JournalNo"), "IDJ/292");
 }
