@@ -88,8 +88,10 @@ void FrmMaster::CmdDelete_Click() {
             automation::callv(objDataAccess_, "fnreturnfield", "AutoConfirmAccTrans");
         if (!autoConfirm.isNull() && rt::CLng(autoConfirm) == 0) {
             automation::let(objDataAccess_, "strTableName", "InterDivisionJournalTransHeader");
+            // Identifiers run per company: without the company another company's flag could answer.
             if (truthOf(automation::callv(objDataAccess_, "fnreturnfield", "Confirm",
-                                          "JournalTransID=" + idText))) {
+                                          "JournalTransID=" + idText +
+                                              " and companyid=" + std::to_string(ctx().intCompanyID)))) {
                 forms::MsgBox("Confirm Finished, Cannot Delete", forms::vbInformation);
                 MousePointer = forms::vbDefault;
                 return;
