@@ -2,6 +2,7 @@
 // voucher in the editor, which numbers it afresh when it is saved.
 #include "automation/Automation.h"
 #include "browser/FrmMaster.h"
+#include "browser/VoucherLineRow.h"
 #include "component/Context.h"
 #include "component/ReportError.h"
 #include "component/basJournal.h"
@@ -11,26 +12,7 @@
 
 namespace idj {
 
-namespace {
-
-// One copied line as a row of the editor's list, numbered by its place in the copy.
-void addCopiedLine(forms::ListView& list, ado::Recordset& rs, int serial) {
-    forms::ListItem& item = list.Add(std::to_string(serial));
-    const rt::Variant side = rs["JournalTransCredit"];
-    const bool credit = !side.isNull() && !side.isEmpty() && rt::CBool(side);
-    const bool debit = !side.isNull() && !credit;
-    const std::string amount = rt::Format(rs["Amount"], "0.00");
-    item.setSubItem(1, rt::TextOf(rs["Depname"]));
-    item.setSubItem(2, rt::TextOf(rs["AccDesc"]));
-    item.setSubItem(3, rt::TextOf(rs["Remarks"]));
-    item.setSubItem(4, debit ? amount : "0.00");
-    item.setSubItem(5, credit ? amount : "0.00");
-    item.setSubItem(6, rt::TextOf(rs["AccountID"]));
-    item.setSubItem(7, "");
-    item.setSubItem(8, rt::TextOf(rs["departmentid"]));
-}
-
-} // namespace
+namespace {} // namespace
 
 void FrmMaster::cmdDuplicate_Click() {
     const bool ok = trapped("FrmMaster", "cmdDuplicate_Click ", [this] {
@@ -73,7 +55,7 @@ void FrmMaster::cmdDuplicate_Click() {
             adocon, ado::adOpenStatic, ado::adLockReadOnly);
         int serial = 0;
         for (; !lines->eof(); lines->MoveNext())
-            addCopiedLine(editor.lvwJournal, *lines, ++serial);
+            addVoucherLineRow(editor.lvwJournal, *lines, std::to_string(++serial));
         if (editor.lvwJournal.Count() >= 9) editor.lvwJournal.header(3).Width = 3000;
         lines->Close();
 

@@ -2,6 +2,7 @@
 // the voucher of the current row and decides whether it may be saved.
 #include "automation/Automation.h"
 #include "browser/FrmMaster.h"
+#include "browser/VoucherLineRow.h"
 #include "component/Context.h"
 #include "component/ReportError.h"
 #include "component/basJournal.h"
@@ -26,23 +27,6 @@ void chooseType(frmJournal& editor, const std::string& type) {
         editor.optCash.setValue(true);
     else if (type == "JO")
         editor.optJournal.setValue(true);
-}
-
-// One line of the voucher as a row of the editor's list.
-void addLine(forms::ListView& list, ado::Recordset& rs) {
-    forms::ListItem& item = list.Add(rt::TextOf(rs["JournalTransDetailID"]));
-    const rt::Variant side = rs["JournalTransCredit"];
-    const bool credit = truthOf(side);
-    const bool debit = !side.isNull() && !credit;
-    const std::string amount = rt::Format(rs["Amount"], "0.00");
-    item.setSubItem(1, rt::TextOf(rs["Depname"]));
-    item.setSubItem(2, rt::TextOf(rs["AccDesc"]));
-    item.setSubItem(3, rt::TextOf(rs["Remarks"]));
-    item.setSubItem(4, debit ? amount : "0.00");
-    item.setSubItem(5, credit ? amount : "0.00");
-    item.setSubItem(6, rt::TextOf(rs["AccountID"]));
-    item.setSubItem(7, "");
-    item.setSubItem(8, rt::TextOf(rs["departmentid"]));
 }
 
 } // namespace
@@ -124,7 +108,7 @@ void FrmMaster::CmdEdit_Click() {
         if (!lines->eof()) {
             lines->MoveFirst();
             for (; !lines->eof(); lines->MoveNext())
-                addLine(editor.lvwJournal, *lines);
+                addVoucherLineRow(editor.lvwJournal, *lines, rt::TextOf((*lines)["JournalTransDetailID"]));
             if (editor.lvwJournal.Count() >= 9) editor.lvwJournal.header(3).Width = 3000;
         }
         lines->Close();
