@@ -18,11 +18,14 @@ std::string company() {
 } // namespace
 
 void frmJournalDetails::fillDepartments() {
+    // Without a filter the condition would read "and DepartmentID order by" and offer every
+    // department of the company: no filter means no department.
+    std::string filter =
+        ctx().GStrUserDepartments.empty() ? std::string(" IN (0)") : ctx().GStrUserDepartments;
     setTable("adepartmentmaster");
-    automation::callv(objDataAccess_, "populatecomboorlist", cboDepartment.ref(), "DepartmentID",
-                      "DepartmentName",
-                      "CompanyID = " + company() + " and DepartmentID " + ctx().GStrUserDepartments +
-                          " order by DepartmentName");
+    automation::callv(
+        objDataAccess_, "populatecomboorlist", cboDepartment.ref(), "DepartmentID", "DepartmentName",
+        "CompanyID = " + company() + " and DepartmentID " + filter + " order by DepartmentName");
 }
 
 void frmJournalDetails::cboDepartment_Click() {
