@@ -79,6 +79,8 @@ class frmJournalDetails : public forms::Form {
     void fillDepartments();
     void cboDepartment_Click();
     void cboAccountID_Click();
+    // The symbol of the currency the department's amounts are read in.
+    std::string currencySymbolOf(int32_t departmentId);
 
     // OK: the four checks, then the row in the voucher's list and the rates the line needs.
     bool lineAccepted();

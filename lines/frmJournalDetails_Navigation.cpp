@@ -66,10 +66,14 @@ bool frmJournalDetails::holdsSelected(const forms::ComboBox& combo, const std::s
 }
 
 void frmJournalDetails::showOutsideDepartment(const forms::ListItem& row) {
+    lockLine(true);
     // Neither the previous line's department nor its accounts may stay behind.
     cboDepartment.setListIndex(-1);
     cboDepartment.setText(row.SubItem(1));
     cboAccountID.Clear();
+    // The amount shown is in the line's own department's currency.
+    lblAmount.Caption = "Amount(" + currencySymbolOf(rt::CLng(rt::Variant(row.SubItem(8)))) + "):";
+    lblAmount.touch();
 }
 
 void frmJournalDetails::setNavigationButtons(int16_t intIndex) {

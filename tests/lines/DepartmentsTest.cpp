@@ -111,6 +111,13 @@ TEST_F(DepartmentsTest, LineOfAnotherGroupsDepartmentIsShownAsStoredAndNeverRewr
         EXPECT_EQ(w.cboDepartment.Text(), stored[other - 1][1]);
         EXPECT_EQ(w.cboAccountID.Text(), stored[other - 1][2]);
         EXPECT_EQ(w.cboAccountID.ListCount(), 0) << "the previous department's accounts stayed";
+        EXPECT_EQ(w.lblAmount.Caption,
+                  "Amount(" +
+                      db.scalar("select c.Symbol from adepartmentmaster m join acurrencymaster c on "
+                                "c.CompanyID = m.CompanyID and c.CurrencyID = m.depcurrencyid where "
+                                "m.DepartmentID = " +
+                                stored[other - 1][8]) +
+                      "):");
         EXPECT_FALSE(w.cmdOK.Enabled || w.fraJournal.Enabled);
         EXPECT_TRUE(w.txtAmount.Locked);
         w.cmdOK.press();
