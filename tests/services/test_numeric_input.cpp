@@ -5,7 +5,6 @@
 #include "forms/TextEdit.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
-#include "services/UiToolkit.h"
 
 #include <gtest/gtest.h>
 
@@ -60,15 +59,6 @@ TEST_F(NumericInputTest, PastedAmountsAreTakenWholeOnlyWhenTheyCouldBeTyped) {
     EXPECT_EQ(amount.Text(), "150099.2");
 }
 
-TEST_F(NumericInputTest, RateBoxKeepsItsOwnDecimalsAndLength) {
-    forms::TextBox& rate = form->txtRemarks;
-    filter(rate, 15, 8);
-    EXPECT_TRUE(forms::editText(rate, "0.0000625"));
-    for (const char* refused : {"6.25E-05", "0.000000001", "1234567890123456", "inf", "nan", "-83.2"})
-        EXPECT_FALSE(forms::editText(rate, refused)) << refused;
-    EXPECT_EQ(rate.Text(), "0.0000625");
-}
-
 TEST_F(NumericInputTest, FilterThatFailsLeavesTheBoxAsItWas) {
     forms::TextBox& amount = form->txtAmount;
     amount.setText("12");
@@ -82,14 +72,6 @@ TEST_F(NumericInputTest, FilterThatFailsLeavesTheBoxAsItWas) {
     // The box's Change is its own again.
     EXPECT_TRUE(forms::editText(amount, "123"));
     EXPECT_EQ(changes, 1);
-}
-
-TEST(NumberText, IsTheRuleOfTypedAmounts) {
-    using services::UiToolkit;
-    for (const char* bad : {"12abc", "-5", "0.001", "1e308", "1.2.3", "1234567890123456789"})
-        EXPECT_FALSE(UiToolkit::isNumberText(bad, 18, 2)) << bad;
-    for (const char* good : {"", "12.", "0.01", "123456789012345.67"})
-        EXPECT_TRUE(UiToolkit::isNumberText(good, 18, 2)) << good;
 }
 
 } // namespace
