@@ -1,6 +1,6 @@
-// The voucher's two readable numbers: the journal number made at save, and the type serial
-// number shown while a voucher is entered. Both are counted from what is stored; nothing is
-// reserved, so two vouchers entered at once can get the same numbers.
+// The voucher's two readable numbers: the journal number and the type serial number. Both are
+// counted from what is stored; the save counts them again under its write lock, so what is
+// shown while a voucher is entered is only the number it will get if nobody saves first.
 #include "automation/Automation.h"
 #include "component/Context.h"
 #include "component/ReportError.h"
@@ -65,6 +65,11 @@ bool frmJournal::GenerateJournalNo() {
 }
 
 void frmJournal::fillSttausSerialNO() {
+    const std::string serial = nextTypeSerial();
+    if (!serial.empty()) txtserialNO.setText(serial);
+}
+
+std::string frmJournal::nextTypeSerial() const {
     static const TypeNumbering types[] = {{"PA", "PAY/"}, {"RE", "RCPT/"}, {"CA", "CSTR/"}, {"JO", "JRN/"}};
     const forms::OptionButton* options[] = {&optPayment, &optReceipts, &optCash, &optJournal};
     for (size_t i = 0; i < std::size(options); ++i) {
@@ -75,9 +80,9 @@ void frmJournal::fillSttausSerialNO() {
                  adocon, ado::adOpenStatic, ado::adLockReadOnly);
         const std::string count = rt::CStr(rs->field("Count").Value());
         rs->Close();
-        txtserialNO.setText(types[i].serialPrefix + count);
-        return;
+        return types[i].serialPrefix + count;
     }
+    return {};
 }
 
 std::string frmJournal::voucherType() const {
