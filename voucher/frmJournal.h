@@ -105,7 +105,10 @@ class frmJournal : public forms::Form {
 
     // The save, in one transaction: the stored voucher's identifier, or none when it was not stored.
     std::optional<int32_t> storeVoucher();
-    std::optional<int32_t> numberNewVoucher();
+    // Shows the journal number just made and the type serial, and gives the new identifier.
+    int32_t numberNewVoucher();
+    // The next journal number under the company's prefix; raises when it cannot be made.
+    std::string nextJournalNo() const;
     void insertHeader(int32_t id, double exchangeRate);
     void updateHeader(int32_t id, double exchangeRate);
     void writeLines(int32_t id, int16_t companyCurrency);

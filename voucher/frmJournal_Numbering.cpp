@@ -28,40 +28,41 @@ struct TypeNumbering {
 } // namespace
 
 bool frmJournal::GenerateJournalNo() {
-    return trapped("frmJournal", "GenerateJournalNo", [this] {
-        const Context& c = ctx();
-        rt::ObjectPtr data = automation::CreateObject("BaseServices.clsDataAccess");
-        automation::set(data, "adocon", browserConnection());
-        automation::let(data, "strTableName", "aPackagesettings");
-        const int16_t department = rt::CInt(automation::callv(data, "fnreturnfield", "companydepartment"));
+    return trapped("frmJournal", "GenerateJournalNo", [this] { strJournalNo_ = nextJournalNo(); });
+}
 
-        auto rs = ado::Recordset::create();
-        rs->Open("SELECT Prefix FROM aPrefix WHERE CompanyID = " + std::to_string(c.intCompanyID) +
-                     " AND InterfaceID = " + std::to_string(kInterfaceId) +
-                     " AND FinancialId = " + std::to_string(c.intFinancialID) +
-                     " and shopid is null and godownid is null and isnull(departmentid,0)=" +
-                     std::to_string(department),
-                 adocon, ado::adOpenStatic, ado::adLockReadOnly);
-        std::string prefix;
-        if (!rs->eof()) prefix = rt::TextOf(rs->field("prefix").Value());
-        rs->Close();
+std::string frmJournal::nextJournalNo() const {
+    const Context& c = ctx();
+    rt::ObjectPtr data = automation::CreateObject("BaseServices.clsDataAccess");
+    automation::set(data, "adocon", browserConnection());
+    automation::let(data, "strTableName", "aPackagesettings");
+    const int16_t department = rt::CInt(automation::callv(data, "fnreturnfield", "companydepartment"));
 
-        // The prefix is configured text: it is bound, not written into the statement.
-        const std::string length = std::to_string(characterCount(prefix));
-        rs->Open("Select isnull(max(convert(int,right(JournalNo,len(JournalNo)-" + length +
-                     "))),0) from InterDivisionJournalTransHeader where CompanyID = " +
-                     std::to_string(c.intCompanyID) + " and len(journalno)>len(?) and " +
-                     " isnumeric(isnull(right(JournalNo,len(JournalNo)-" + length +
-                     "),0)) =1 and substring(journalno,1,len(?))=?",
-                 adocon, ado::adOpenStatic, ado::adLockOptimistic, {prefix, prefix, prefix});
-        std::string highest = rs->eof() ? std::string("0") : rt::CStr((*rs)[0]);
-        rs->Close();
+    auto rs = ado::Recordset::create();
+    rs->Open("SELECT Prefix FROM aPrefix WHERE CompanyID = " + std::to_string(c.intCompanyID) +
+                 " AND InterfaceID = " + std::to_string(kInterfaceId) +
+                 " AND FinancialId = " + std::to_string(c.intFinancialID) +
+                 " and shopid is null and godownid is null and isnull(departmentid,0)=" +
+                 std::to_string(department),
+             adocon, ado::adOpenStatic, ado::adLockReadOnly);
+    std::string prefix;
+    if (!rs->eof()) prefix = rt::TextOf(rs->field("prefix").Value());
+    rs->Close();
 
-        // A 32-bit running number: a 16-bit one would stop every save after 32,767 vouchers.
-        const int32_t running =
-            highest != "0" ? rt::CLng(rt::Variant(rt::CDbl(rt::Variant(highest)) + 1)) : 1;
-        strJournalNo_ = prefix + std::to_string(running);
-    });
+    // The prefix is configured text: it is bound, not written into the statement.
+    const std::string length = std::to_string(characterCount(prefix));
+    rs->Open("Select isnull(max(convert(int,right(JournalNo,len(JournalNo)-" + length +
+                 "))),0) from InterDivisionJournalTransHeader where CompanyID = " +
+                 std::to_string(c.intCompanyID) + " and len(journalno)>len(?) and " +
+                 " isnumeric(isnull(right(JournalNo,len(JournalNo)-" + length +
+                 "),0)) =1 and substring(journalno,1,len(?))=?",
+             adocon, ado::adOpenStatic, ado::adLockOptimistic, {prefix, prefix, prefix});
+    std::string highest = rs->eof() ? std::string("0") : rt::CStr((*rs)[0]);
+    rs->Close();
+
+    // A 32-bit running number: a 16-bit one would stop every save after 32,767 vouchers.
+    const int32_t running = highest != "0" ? rt::CLng(rt::Variant(rt::CDbl(rt::Variant(highest)) + 1)) : 1;
+    return prefix + std::to_string(running);
 }
 
 void frmJournal::fillSttausSerialNO() {

@@ -41,23 +41,26 @@ void frmJournal::restoreNumbers(const ShownNumbers& shown) {
 
 std::optional<int32_t> frmJournal::storeVoucher() {
     Context& c = ctx();
-    // The write lock is taken at once, so numbering and insert are not interleaved with another user's save.
-    adocon->BeginTransImmediate();
+    const bool editing = c.GStrMasterNewEditFlag == "E";
+    // The write lock is taken at once, so numbering and insert are not interleaved with another
+    // user's save. A number that cannot be made stops the save; its fault is reported after the
+    // rollback, so that its record is kept.
+    if (editing)
+        adocon->BeginTransImmediate();
+    else if (!trappedWithRollback("frmJournal", "GenerateJournalNo", adocon, [this] {
+                 adocon->BeginTransImmediate();
+                 strJournalNo_ = nextJournalNo();
+             }))
+        return std::nullopt;
 
     const int16_t companyCurrency = PartyCurrency("Z", c.intCompanyID);
     const double exchangeRate = CrossRate(PartyCurrency("D", c.intdepartmentid), companyCurrency);
     int32_t id = 0;
-    if (c.GStrMasterNewEditFlag == "E") {
+    if (editing) {
         id = editedVoucherId();
         updateHeader(id, exchangeRate);
     } else {
-        const std::optional<int32_t> made = numberNewVoucher();
-        if (!made) {
-            // Already reported; a voucher under a stale number must not be stored.
-            adocon->RollbackTrans();
-            return std::nullopt;
-        }
-        id = *made;
+        id = numberNewVoucher();
         insertHeader(id, exchangeRate);
     }
     writeLines(id, companyCurrency);
@@ -67,8 +70,7 @@ std::optional<int32_t> frmJournal::storeVoucher() {
     return id;
 }
 
-std::optional<int32_t> frmJournal::numberNewVoucher() {
-    if (!GenerateJournalNo()) return std::nullopt;
+int32_t frmJournal::numberNewVoucher() {
     txtJournalNo.setText(journalNo());
     // Counted under the write lock, so two vouchers saved at once never share a serial.
     txtserialNO.setText(nextTypeSerial());

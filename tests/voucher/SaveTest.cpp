@@ -276,9 +276,11 @@ TEST_F(SaveTest, NumberThatCannotBeMadeStopsTheSave) {
     EXPECT_TRUE(j.loaded());
     EXPECT_TRUE(j.cmdOK.Enabled);
     EXPECT_EQ(count("InterDivisionJournalTransHeader where companyid=1 and JournalTransID>300"), 0);
-    // The fault was shown; its record went with the rolled-back transaction.
     ASSERT_FALSE(host.messages.empty());
     EXPECT_NE(host.lastMessage().find("GenerateJournalNo"), std::string::npos) << host.lastMessage();
+    // Reported after the rollback: the fault's record is not undone with the save.
+    EXPECT_EQ(faults(), Texts{"GenerateJournalNo"});
+    EXPECT_EQ(db.conn->TransactionLevel(), 0);
 
     db.exec("alter table aPrefixGone rename to aPrefix");
     j.cmdOK_Click();
