@@ -20,23 +20,6 @@ constexpr int kColId = 0, kColNo = 1, kColDate = 2, kColCancelled = 5, kColPoste
 // The search's result grid: identifier, number, date, cancelled, posted.
 constexpr int kSearchCols = 5, kSearchColPosted = 4;
 
-// On any error the transaction this action opened is rolled back before the error is reported.
-template <class F> void withRollback(const ado::ConnectionPtr& con, const char* routine, F&& body) {
-    const int level = con ? con->TransactionLevel() : 0;
-    auto rollBack = [&] {
-        if (con && con->TransactionLevel() > level) trapped(kWindow, routine, [&] { con->RollbackTrans(); });
-    };
-    try {
-        body();
-    } catch (const rt::Error& e) {
-        rollBack();
-        reportTrapped(kWindow, routine, e);
-    } catch (const std::exception& e) {
-        rollBack();
-        reportTrapped(kWindow, routine, e);
-    }
-}
-
 bool truthOf(const rt::Variant& v) {
     return !v.isNull() && !v.isEmpty() && rt::CBool(v);
 }
@@ -67,7 +50,7 @@ const std::string& askReason(FrmMaster& master) {
 } // namespace
 
 void FrmMaster::CmdDelete_Click() {
-    withRollback(adocon, "CmdDelete_Click ", [this] {
+    trappedWithRollback(kWindow, "CmdDelete_Click ", adocon, [this] {
         Context& c = ctx();
         forms::FlexGrid& g = GrdMaster;
         const int savedRow = g.Row();
@@ -156,7 +139,7 @@ void FrmMaster::CmdDelete_Click() {
 }
 
 void FrmMaster::cmdUpdate_Click() {
-    withRollback(adocon, "cmdUpdate_Click ", [this] {
+    trappedWithRollback(kWindow, "cmdUpdate_Click ", adocon, [this] {
         Context& c = ctx();
         forms::FlexGrid& g = GrdMaster;
         const int row = g.Row();
