@@ -7,7 +7,9 @@
 #include "component/RateText.h"
 #include "component/basJournal.h"
 #include "runtime/Convert.h"
+#include "runtime/Date.h"
 #include "runtime/Error.h"
+#include "voucher/frmJournal.h"
 
 #include <string>
 #include <utility>
@@ -79,6 +81,15 @@ std::string partyCurrencyStatement(const std::string& kind, int32_t id) {
     return {};
 }
 
+// The currency's rate of the voucher's date: the latest dated on or before it, else (and when no
+// voucher is open) the latest of all.
+std::string latestRateFirst() {
+    if (!frmJournal::exists() || !frmJournal::instance().loaded()) return " order by b.RateDate desc";
+    // Rates may be stored with a time of day; any time on the voucher's day counts.
+    const std::string dayEnd = rt::toYmd(frmJournal::instance().dtpJournalDate.Value()) + " 23:59:59";
+    return " order by case when b.RateDate <= '" + dayEnd + "' then 0 else 1 end, b.RateDate desc";
+}
+
 // The rate listed for a currency, 0 when it is not listed.
 double listedRate(int16_t currency) {
     const rates::RateLists& p = parsed();
@@ -96,6 +107,7 @@ std::string AddPartyRate(const std::string& rates, const std::string& kind, int3
     if (!empty) parse(rates);
 
     std::string sql = partyRateStatement(rt::UCase(kind), id);
+    if (!sql.empty()) sql += latestRateFirst();
     auto rs = ado::Recordset::create();
     rs->Open(sql, browserConnection(), ado::adOpenKeyset, ado::adLockOptimistic);
     if (rs->eof()) {

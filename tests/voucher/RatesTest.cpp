@@ -37,6 +37,22 @@ TEST_F(RatesTest, CrossRateDividesTheListedRates) {
     EXPECT_EQ(AddPartyRate(" 2:5:-1:45.5:", "D", demo::kExportDivision), "2:5:-1:45.5:");
 }
 
+TEST_F(RatesTest, TheRateOfTheVoucherDateIsTakenOfSeveralDatedOnes) {
+    db.exec("insert into ExchangeRateDetail (CompanyID, CurrencyID, RateDate, SellingRate) values "
+            "(1, 2, '20261130', 84.5), (1, 2, '20261201 09:30:00', 85), (1, 2, '20261202', 90)");
+    // No voucher open: the latest rate.
+    EXPECT_EQ(AddPartyRate("1:-1:", "D", demo::kExportDivision), "1:2:-1:90:");
+
+    frmJournal& j = loadNew();
+    j.dtpJournalDate.setValue(rt::makeDate(2026, 12, 1));
+    EXPECT_EQ(AddPartyRate("1:-1:", "D", demo::kExportDivision), "1:2:-1:85:");
+    j.dtpJournalDate.setValue(rt::makeDate(2026, 11, 30));
+    EXPECT_EQ(AddPartyRate("1:-1:", "A", 12), "1:2:-1:84.5:");
+    // Before every dated rate: the latest there is.
+    j.dtpJournalDate.setValue(rt::makeDate(2026, 3, 1));
+    EXPECT_EQ(AddPartyRate("1:-1:", "D", demo::kExportDivision), "1:2:-1:90:");
+}
+
 TEST_F(RatesTest, ARateBelowOneTenThousandthIsWrittenPlainAndConverts) {
     db.exec("update ExchangeRateDetail set SellingRate=0.0000625 where companyid=1 and currencyid=3");
     const std::string rates = AddPartyRate("1:-1:", "D", demo::kDubaiBranch);
