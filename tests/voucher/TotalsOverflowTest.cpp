@@ -25,5 +25,16 @@ TEST_F(TotalsOverflowTest, TotalsThatOverflowAreRefusedAndNothingIsStored) {
     EXPECT_EQ(count("InterDivisionJournalTransHeader"), before);
 }
 
+TEST_F(TotalsOverflowTest, AStoredInfiniteAmountIsReportedWhenTheVoucherOpens) {
+    db.exec("update InterDivisionJournalTransDetails set Amount=9e999 where companyid=1 and "
+            "JournalTransID=292 and JournalTransDetailID=1");
+    const Seen seen = openEdit(292);
+    // The voucher is not offered for editing with an amount it cannot show.
+    EXPECT_FALSE(seen.shown);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].prompt.find("Error 6: Overflow"), std::string::npos)
+        << host.messages[0].prompt;
+}
+
 } // namespace
 } // namespace vouchertest
