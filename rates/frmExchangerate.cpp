@@ -170,6 +170,11 @@ int frmExchangerate::rowWithoutRate() const {
 
 void frmExchangerate::cmdOk_Click() {
     trapped(kWindow, "cmdok_Click", [this] {
+        // After a load that failed the grid is no list of the voucher's rates: the text stays.
+        if (!blnLoaded_) {
+            Unload();
+            return;
+        }
         if (int row = rowWithoutRate()) {
             // The Enter that closes the message must not move the editor off the cell.
             blnSkipEnterRelease_ = true;
@@ -179,9 +184,8 @@ void frmExchangerate::cmdOk_Click() {
             mfgitem.SetFocus();
             return;
         }
-        // Without a listed currency, or after a load that failed, the grid is no list of the
-        // voucher's rates; the old text stays.
-        if (blnLoaded_ && mfgitem.Rows() > 1) {
+        // Without a listed currency there is nothing to write; the old text stays.
+        if (mfgitem.Rows() > 1) {
             rates::RateLists lists;
             lists.ids.push_back(rt::Str(intBaseCurrency_));
             lists.rates.push_back("1");

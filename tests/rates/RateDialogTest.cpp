@@ -228,6 +228,8 @@ TEST_F(RateDialogTest, AfterAFailedLoadOkLeavesTheRatesAlone) {
     if (d.mfgitem.Rows() > 1) editRate(d, 1, "5");
     d.cmdOk.press();
     EXPECT_FALSE(d.loaded());
+    for (const auto& m : host.messages)
+        EXPECT_NE(m.prompt, "Enter Exchange Rate"); // the grid is nothing to ask rates for
     EXPECT_EQ(ctx().GStrExchangeRates, rates);
 }
 
