@@ -49,6 +49,8 @@ class frmExchangerate : public forms::Form {
     rt::ObjectPtr objUiToolkit_;
     rt::ObjectPtr objDataAccess_;
     int32_t intBaseCurrency_ = 0;
+    // Whether this opening's load went through; only then does OK write the rates text.
+    bool blnLoaded_ = false;
     bool blnSuppressRowCol_ = false;
     bool blnSkipEnterRelease_ = false;
 };
