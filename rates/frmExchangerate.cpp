@@ -64,6 +64,9 @@ void frmExchangerate::wireEvents() {
     txter.KeyUp = [this](int& keyCode, int shift) {
         trapped(kWindow, "txter_KeyUp", [&] { txter_KeyUp(keyCode, shift); });
     };
+    // A rate pasted or dropped with the mouse has no key release; without this OK would save the
+    // old rate while the editor shows the new one.
+    txter.Change = [this] { trapped(kWindow, "txter_Change", [this] { txter_Change(); }); };
 }
 
 void frmExchangerate::design() {

@@ -40,6 +40,7 @@ class frmExchangerate : public forms::Form {
     void mfgitem_GotFocus();
     void txter_KeyPress(int& keyAscii);
     void txter_KeyUp(int keyCode, int shift);
+    void txter_Change();
     bool onRateCell() const;
     void placeEditor();
 

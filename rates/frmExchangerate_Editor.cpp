@@ -66,4 +66,8 @@ void frmExchangerate::txter_KeyUp(int keyCode, int shift) {
     blnSkipEnterRelease_ = false;
 }
 
+void frmExchangerate::txter_Change() {
+    if (txter.Visible && onRateCell()) mfgitem.setTextMatrix(mfgitem.Row(), kColRate, txter.Text());
+}
+
 } // namespace idj
