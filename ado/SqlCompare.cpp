@@ -101,6 +101,10 @@ void fnLike(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     }
     std::string bp, bv;
     std::string_view pattern = valueText(argv[0], bp);
+    // SQLite's own LIKE refuses very long patterns; callers may count on that limit staying.
+    int limit = sqlite3_limit(sqlite3_context_db_handle(ctx), SQLITE_LIMIT_LIKE_PATTERN_LENGTH, -1);
+    if (pattern.size() > static_cast<size_t>(limit))
+        return failFunction(ctx, rt::errProvider, "LIKE or GLOB pattern too complex");
     std::string_view value = valueText(argv[1], bv);
     sqlite3_result_int(ctx, likeText(value, pattern, escape) ? 1 : 0);
 }
