@@ -330,10 +330,16 @@ class Translator {
         }
     }
 
-    // A literal or parameter tested with IN or BETWEEN, as in "? IN ('a', 'b')".
+    // A literal or parameter tested with IN or BETWEEN, as in "? IN ('a', 'b')", or by the
+    // WHEN branches of "CASE ? WHEN ...".
     void collateLeftOperands() {
         for (size_t k = 0; k < t_.size(); ++k) {
             if (!isValue(k) || t_[k].kind == Tok::Number) continue;
+            size_t p = prev(k);
+            if (p != npos && t_[p].isWord("case")) {
+                after_[k] += std::string(" COLLATE ") + kTextCollation;
+                continue;
+            }
             size_t n = next(k);
             if (n != npos && t_[n].isWord("not")) n = next(n);
             if (n != npos && (t_[n].isWord("in") || t_[n].isWord("between")))

@@ -20,7 +20,8 @@ inline constexpr const char* kTextCollation = "TEXT_CI";
 int compareText(std::string_view a, std::string_view b);
 
 // SQL Server's LIKE: % and _, [set], [a-z] ranges and [^set], an optional escape character,
-// case folded as above. Trailing blanks of the value are ignored, those of the pattern count.
+// case folded as above. Trailing blanks of the value are ignored, those of the pattern count
+// (SQL Server's documentation of LIKE, "Pattern matching with LIKE").
 bool likeText(std::string_view value, std::string_view pattern, char32_t escape = 0);
 
 // Registers the collation on a raw handle; every handle that writes the schema's tables

@@ -123,6 +123,10 @@ const Case kValues[] = {
     {"isnumeric('12-')", "0"},
     {"isnumeric('IDJ/5')", "0"},
     {"isnumeric('1.2.3')", "0"},
+    // CASE compares its operand with each WHEN as "=" does.
+    {"case isnull(null, 'abc') when 'ABC' then 1 else 0 end", "1"},
+    {"case 'abc ' when 'ABC' then 1 else 0 end", "1"},
+    {"case ? when 'ABC' then 1 else 0 end", "1", "abc"},
     // Exact numbers to text: no ".0".
     {"right(cast(123456 as decimal), 3)", "456"},
     {"right(convert(numeric(18,0), 42), 2)", "42"},
