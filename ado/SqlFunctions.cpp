@@ -124,28 +124,14 @@ bool isDigit(char c) {
 // Currency symbols that money and smallmoney accept (SQL Server's documentation of
 // money and smallmoney lists them), as UTF-8.
 bool currencyAt(std::string_view s, size_t& i) {
-    static constexpr std::string_view symbols[] = {"$",
-                                                   "\xC2\xA2",
-                                                   "\xC2\xA3",
-                                                   "\xC2\xA4",
-                                                   "\xC2\xA5",
-                                                   "\xE0\xA7\xB2",
-                                                   "\xE0\xA7\xB3",
-                                                   "\xE0\xB8\xBF",
-                                                   "\xE1\x9F\x9B",
-                                                   "\xEF\xB7\xBC",
-                                                   "\xEF\xB9\xA9",
-                                                   "\xEF\xBC\x84",
-                                                   "\xEF\xBF\xA0",
-                                                   "\xEF\xBF\xA1",
-                                                   "\xEF\xBF\xA5",
-                                                   "\xEF\xBF\xA6"};
+    static constexpr std::string_view symbols[] = {"$", "¢", "£",  "¤",  "¥",  "৲",  "৳",  "฿",
+                                                   "៛", "﷼", "﹩", "＄", "￠", "￡", "￥", "￦"};
     for (std::string_view sym : symbols)
         if (s.substr(i, sym.size()) == sym) {
             i += sym.size();
             return true;
         }
-    // U+20A0 to U+20B1: the euro and the other signs of the currency block.
+    // U+20A0 to U+20B1 (₠ to ₱, the euro among them) share their first two bytes.
     if (s.size() >= i + 3 && s.substr(i, 2) == "\xE2\x82" && static_cast<unsigned char>(s[i + 2]) >= 0xA0 &&
         static_cast<unsigned char>(s[i + 2]) <= 0xB1) {
         i += 3;
