@@ -250,9 +250,9 @@ class Translator {
     }
 
     bool isCallName(size_t k) const {
-        static constexpr std::string_view notFunctions[] = {"in",   "exists", "as",     "and",  "or",
-                                                            "not",  "on",     "where",  "when", "then",
-                                                            "else", "select", "values", "over", "from"};
+        static constexpr std::string_view notFunctions[] = {
+            "in",   "exists", "as",     "and",    "or",   "not",  "on",  "where", "when",
+            "then", "else",   "select", "values", "over", "from", "any", "all",   "some"};
         if (t_[k].kind != Tok::Ident) return false;
         size_t p = prev(k);
         if (p != npos && t_[p].isPunct('.')) return false;
