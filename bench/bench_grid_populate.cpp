@@ -3,6 +3,7 @@
 #include "BenchDb.h"
 #include "Ratio.h"
 #include "ado/SqlTranslator.h"
+#include "ado/TextCompare.h"
 #include "browser/FrmMaster.h"
 #include "component/Context.h"
 
@@ -42,6 +43,7 @@ void BM_RawSqlite(benchmark::State& state) {
     setContext();
     sqlite3* db = nullptr;
     sqlite3_open(benchsupport::yearOfVouchers(kVouchers).c_str(), &db);
+    ado::registerTextCollation(db);
     idj::FrmMaster& m = idj::FrmMaster::instance();
     const std::string sql = ado::translateSql(m.browseStatement());
     size_t rows = 0;

@@ -2,6 +2,7 @@
 // 1,000,000 stored vouchers, each against raw SQLite doing the same inserts / the same scan.
 #include "BenchDb.h"
 #include "Ratio.h"
+#include "ado/TextCompare.h"
 #include "browser/FrmMaster.h"
 #include "component/Context.h"
 #include "forms/ScriptedHost.h"
@@ -82,6 +83,7 @@ void BM_RawSave(benchmark::State& state) {
     const std::string path = benchsupport::makeDatabase("rawsave", 0);
     sqlite3* db = nullptr;
     sqlite3_open(path.c_str(), &db);
+    ado::registerTextCollation(db);
     sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
     sqlite3_stmt *next, *header, *line, *confirm, *log;
     sqlite3_prepare_v2(
@@ -166,6 +168,7 @@ void BM_GenerateJournalNo(benchmark::State& state) {
 void BM_RawNumberScan(benchmark::State& state) {
     sqlite3* db = nullptr;
     sqlite3_open(millionVouchers().c_str(), &db);
+    ado::registerTextCollation(db);
     sqlite3_stmt* prefix = nullptr;
     sqlite3_stmt* scan = nullptr;
     sqlite3_prepare_v2(

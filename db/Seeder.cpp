@@ -88,7 +88,7 @@ bool ensureDemoDatabase(const std::string& path, rt::Date processDate) {
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(raw, sqlite3_close);
     try {
         if (rc != SQLITE_OK) raiseSqlite(raw, "open " + path);
-        createSchema(db.get());
+        createSchema(db.get()); // registers the text collation on this handle too
         seedDemo(db.get(), processDate);
     } catch (const rt::Error&) {
         db.reset();

@@ -187,7 +187,9 @@ Date CDate(const Variant& v) {
         raise(errTypeMismatch);
     }
     if (v.isObject()) raise(errTypeMismatch);
-    return Date{CDbl(v)};
+    double serial = CDbl(v);
+    if (!(serial >= kMinSerial && serial < kMaxSerial + 1)) raise(errOverflow);
+    return Date{serial};
 }
 
 std::string NumberText(double n) {
