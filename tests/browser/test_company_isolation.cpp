@@ -89,13 +89,18 @@ TEST_F(CompanyIsolationTest, DuplicateCopiesTheSecondCompanysLines) {
 }
 
 TEST_F(CompanyIsolationTest, ButtonsDeleteAndCancelPostingTouchTheSecondCompanyOnly) {
+    // Company 1's voucher 7 is confirmed, and unposted here so that only the company filter keeps
+    // a deletion of company 2's voucher 7 off it.
+    demo.exec("update InterDivisionJournalTransHeader set Posted=0 where companyid=1 and JournalTransID=7");
     const std::string before = firstCompany();
     FrmMaster& m = openSecond();
-    // Company 1's voucher 5 is live, company 2's is cancelled.
-    select(m, 5);
+    // Cancelled by another user since the list was loaded: company 2's voucher 11 only.
+    demo.exec(
+        "update InterDivisionJournalTransHeader set Cancelled=1 where companyid=2 and JournalTransID=11");
+    select(m, 11);
     EXPECT_FALSE(m.CmdDelete.Enabled);
 
-    // Company 1's voucher 7 is confirmed, company 2's is not: the deletion goes ahead.
+    // Company 2's voucher 7 is not confirmed: the deletion goes ahead.
     select(m, 7);
     ASSERT_TRUE(m.CmdDelete.Enabled);
     confirmDeletion("entered twice");
