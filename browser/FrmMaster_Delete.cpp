@@ -16,23 +16,6 @@ namespace {
 
 constexpr const char* kWindow = "FrmMaster";
 
-// On any error the transaction this action opened is rolled back before the error is reported.
-template <class F> void withRollback(const ado::ConnectionPtr& con, const char* routine, F&& body) {
-    const int level = con ? con->TransactionLevel() : 0;
-    auto rollBack = [&] {
-        if (con && con->TransactionLevel() > level) trapped(kWindow, routine, [&] { con->RollbackTrans(); });
-    };
-    try {
-        body();
-    } catch (const rt::Error& e) {
-        rollBack();
-        reportTrapped(kWindow, routine, e);
-    } catch (const std::exception& e) {
-        rollBack();
-        reportTrapped(kWindow, routine, e);
-    }
-}
-
 bool truthOf(const rt::Variant& v) {
     return !v.isNull() && !v.isEmpty() && rt::CBool(v);
 }
@@ -83,7 +66,7 @@ void FrmMaster::refreshCurrentRow(int32_t id) {
 }
 
 void FrmMaster::CmdDelete_Click() {
-    withRollback(adocon, "CmdDelete_Click ", [this] {
+    trappedWithRollback(kWindow, "CmdDelete_Click ", adocon, [this] {
         Context& c = ctx();
         forms::FlexGrid& g = GrdMaster;
         const int savedRow = g.Row();
@@ -175,7 +158,7 @@ void FrmMaster::CmdDelete_Click() {
 }
 
 void FrmMaster::cmdUpdate_Click() {
-    withRollback(adocon, "cmdUpdate_Click ", [this] {
+    trappedWithRollback(kWindow, "cmdUpdate_Click ", adocon, [this] {
         // The button follows the right; the action checks it as well.
         if (!HasRight("U")) return;
         Context& c = ctx();

@@ -1,6 +1,7 @@
 #pragma once
 // Error reporting: every handler traps its errors and hands them to ReportError, which adds
 // the user's name and passes them to the suite's fault-report service.
+#include "ado/Transaction.h"
 #include "runtime/Error.h"
 
 #include <cstdint>
@@ -32,6 +33,29 @@ template <class F> bool trapped(const char* moduleName, const char* routineName,
     } catch (const rt::Error& e) {
         reportTrapped(moduleName, routineName, e);
     } catch (const std::exception& e) {
+        reportTrapped(moduleName, routineName, e);
+    }
+    return false;
+}
+
+// The trap of a handler that opens a transaction on `connection`: whatever `body` throws, the
+// transactions it left open are rolled back before the error is reported, so the report is
+// not undone with them. Begins nothing itself. Returns whether `body` ended without an error.
+template <class F>
+bool trappedWithRollback(const char* moduleName, const char* routineName,
+                         const ado::ConnectionPtr& connection, F&& body) {
+    const int level = connection ? connection->TransactionLevel() : 0;
+    auto rollBack = [&] {
+        if (connection) trapped(moduleName, routineName, [&] { ado::rollBackTo(*connection, level); });
+    };
+    try {
+        body();
+        return true;
+    } catch (const rt::Error& e) {
+        rollBack();
+        reportTrapped(moduleName, routineName, e);
+    } catch (const std::exception& e) {
+        rollBack();
         reportTrapped(moduleName, routineName, e);
     }
     return false;

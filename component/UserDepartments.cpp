@@ -8,12 +8,17 @@ namespace idj {
 
 void LoadUserDepartments() {
     Context& c = ctx();
+    // Fail closed: whatever goes wrong below, the previous user's departments must not stay.
+    c.GStrUserDepartments = " IN (0)";
+
     rt::ObjectPtr data = automation::CreateObject("BaseServices.clsDataAccess");
     automation::set(data, "adocon", browserConnection());
     automation::let(data, "strTableName", "Ausers where userid=" + std::to_string(c.intuserid));
-    int16_t group = rt::CInt(automation::callv(data, "fnreturnfield", "UserGroupID"));
+    rt::Variant groupField = automation::callv(data, "fnreturnfield", "UserGroupID");
+    // A user without a group works with no department.
+    if (groupField.isNull() || groupField.isEmpty()) return;
+    int16_t group = rt::CInt(groupField);
 
-    c.GStrUserDepartments.clear();
     auto rs = ado::Recordset::create();
     rs->Open("Select DepartmentID,DepartmentName from adepartmentmaster where DepartmentID in "
              " (select deptid from AuserGroupDeptDetails where "

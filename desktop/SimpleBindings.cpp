@@ -1,5 +1,6 @@
 #include "desktop/BindingKinds.h"
 #include "desktop/QtConvert.h"
+#include "forms/TextEdit.h"
 
 #include <QMouseEvent>
 #include <algorithm>
@@ -58,21 +59,20 @@ bool LabelBinding::mouse(QObject* target, QMouseEvent* e) {
 
 TextBinding::TextBinding(forms::TextBox& c, QWidget* parent, Dispatcher& d)
     : Binding(c, new QLineEdit(parent), d), box_(c), edit_(static_cast<QLineEdit*>(widget())) {
-    // Keys the models do not type (Delete, paste, input methods) edit the widget; the result
-    // goes to the model as the new text.
+    // Keys the models do not type (Delete, paste, drag and drop, input methods) edit the widget;
+    // the result goes to the model as an edit its key filter and MaxLength judge, whole. The
+    // widget keeps no length of its own: it would cut a pasted number short before the model
+    // saw it. A refused edit is undone when the widget is brought back to the model's text.
     QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this](const QString& t) {
         input([this, t] {
-            box_.setText(ss(t));
             // The caret stays where the widget's edit left it.
-            if (box_.Text() == ss(edit_->text())) pushCaret();
+            if (forms::editText(box_, ss(t)) && box_.Text() == ss(edit_->text())) pushCaret();
         });
     });
 }
 
 void TextBinding::pull() {
     Binding::pull();
-    int max = box_.MaxLength > 0 ? box_.MaxLength : 32767;
-    if (edit_->maxLength() != max) edit_->setMaxLength(max);
     if (edit_->isReadOnly() != box_.Locked) edit_->setReadOnly(box_.Locked);
     QString t = qs(box_.Text());
     bool textChanged = edit_->text() != t;

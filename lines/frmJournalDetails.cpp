@@ -189,12 +189,16 @@ void frmJournalDetails::readVoucherState() {
 
 void frmJournalDetails::setReadOnly(bool readOnly) {
     blnReadOnly_ = readOnly;
-    cboAccountID.Locked = readOnly;
-    txtDescription.Locked = readOnly;
-    txtAmount.Locked = readOnly;
-    fraJournalType.Enabled = !readOnly;
-    cmdOK.Enabled = !readOnly;
-    fraJournal.Enabled = !readOnly;
+    lockLine(readOnly);
+}
+
+void frmJournalDetails::lockLine(bool locked) {
+    cboAccountID.Locked = locked;
+    txtDescription.Locked = locked;
+    txtAmount.Locked = locked;
+    fraJournalType.Enabled = !locked;
+    cmdOK.Enabled = !locked;
+    fraJournal.Enabled = !locked;
 }
 
 void frmJournalDetails::Form_Activate() {

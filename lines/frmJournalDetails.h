@@ -65,6 +65,8 @@ class frmJournalDetails : public forms::Form {
     // Load steps: the voucher's posted or cancelled state decides read-only mode.
     void readVoucherState();
     void setReadOnly(bool readOnly);
+    // Locks or frees the line's inputs and OK, as read-only mode does.
+    void lockLine(bool locked);
     void cmdCancel_Click();
 
     // Field behaviour.
@@ -77,6 +79,8 @@ class frmJournalDetails : public forms::Form {
     void fillDepartments();
     void cboDepartment_Click();
     void cboAccountID_Click();
+    // The symbol of the currency the department's amounts are read in.
+    std::string currencySymbolOf(int32_t departmentId);
 
     // OK: the four checks, then the row in the voucher's list and the rates the line needs.
     bool lineAccepted();
@@ -87,6 +91,8 @@ class frmJournalDetails : public forms::Form {
     // Navigation.
     void switchToEditMode();
     void setNavigationButtons(int16_t intIndex);
+    static bool holdsSelected(const forms::ComboBox& combo, const std::string& id);
+    void showOutsideDepartment(const forms::ListItem& row);
 
     // Data-access helpers on the window's own service object.
     void setTable(const std::string& strTableName);

@@ -49,7 +49,7 @@ void frmJournalDetails::cmdOK_Click() {
             voucher.blnDataChanged = true;
         voucher.FillTotal();
 
-        if (cboAccountID.Enabled) cboAccountID.SetFocus();
+        if (cboAccountID.canFocus()) cboAccountID.SetFocus();
         for (forms::CommandButton* b : {&cmdFirst, &cmdPrevious, &cmdNext, &cmdLast})
             b->Enabled = true;
         finishLine();
@@ -59,7 +59,13 @@ void frmJournalDetails::cmdOK_Click() {
 bool frmJournalDetails::lineAccepted() {
     if (cboAccountID.ListIndex() == -1 || cboAccountID.Text().empty()) {
         refuse("Invalid account head or not selected");
-        if (cboAccountID.Enabled) cboAccountID.SetFocus();
+        if (cboAccountID.canFocus()) cboAccountID.SetFocus();
+        return false;
+    }
+    // The department box is emptied after each line, while the account list stays.
+    if (cboDepartment.ListIndex() == -1 || cboDepartment.Text().empty()) {
+        refuse("Invalid department or not selected");
+        if (cboDepartment.canFocus()) cboDepartment.SetFocus();
         return false;
     }
     if (rt::Trim(txtDescription.Text()).empty()) {

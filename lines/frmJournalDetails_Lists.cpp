@@ -18,11 +18,14 @@ std::string company() {
 } // namespace
 
 void frmJournalDetails::fillDepartments() {
+    // Without a filter the condition would read "and DepartmentID order by" and offer every
+    // department of the company: no filter means no department.
+    std::string filter =
+        ctx().GStrUserDepartments.empty() ? std::string(" IN (0)") : ctx().GStrUserDepartments;
     setTable("adepartmentmaster");
-    automation::callv(objDataAccess_, "populatecomboorlist", cboDepartment.ref(), "DepartmentID",
-                      "DepartmentName",
-                      "CompanyID = " + company() + " and DepartmentID " + ctx().GStrUserDepartments +
-                          " order by DepartmentName");
+    automation::callv(
+        objDataAccess_, "populatecomboorlist", cboDepartment.ref(), "DepartmentID", "DepartmentName",
+        "CompanyID = " + company() + " and DepartmentID " + filter + " order by DepartmentName");
 }
 
 void frmJournalDetails::cboDepartment_Click() {
@@ -43,19 +46,24 @@ void frmJournalDetails::cboDepartment_Click() {
         ctx().GStrExchangeRates = AddPartyRate(ctx().GStrExchangeRates, "D", id);
 
         // The amount is read in the department's currency.
-        setTable("adepartmentmaster a ,aCurrencyMaster b");
-        int16_t currencyId = rt::CInt(returnField("b.CurrencyID", "a.DepartmentID=" + depId + " and" +
-                                                                      " a.depcurrencyid=CurrencyID and "
-                                                                      "b.CompanyID=a.companyid and " +
-                                                                      " b.CompanyID= " + company()));
-        setTable("acurrencymaster");
-        voucher.strCurrencySymbol = rt::CStr(returnField(
-            "Symbol", "currencyid=" + std::to_string(currencyId) + " and CompanyID= " + company()));
+        voucher.strCurrencySymbol = currencySymbolOf(id);
     }
     lblAmount.Caption = "Amount(" + voucher.strCurrencySymbol + "):";
     lblAmount.touch();
     // After the list was rebuilt the account box is normally empty, so this clears the description.
     txtDescription.setText(cboAccountID.Text());
+}
+
+std::string frmJournalDetails::currencySymbolOf(int32_t departmentId) {
+    setTable("adepartmentmaster a ,aCurrencyMaster b");
+    int16_t currencyId =
+        rt::CInt(returnField("b.CurrencyID", "a.DepartmentID=" + std::to_string(departmentId) + " and" +
+                                                 " a.depcurrencyid=CurrencyID and "
+                                                 "b.CompanyID=a.companyid and " +
+                                                 " b.CompanyID= " + company()));
+    setTable("acurrencymaster");
+    return rt::CStr(
+        returnField("Symbol", "currencyid=" + std::to_string(currencyId) + " and CompanyID= " + company()));
 }
 
 void frmJournalDetails::cboAccountID_Click() {

@@ -36,8 +36,12 @@ void frmJournalDetails::ItemSelected(int16_t intIndex) {
         txtSlNo.setText(row.Text);
         // Selecting the department rebuilds the account list and records its rate and symbol.
         automation::callv(objUiToolkit_, "SelectComboItemByValue", cboDepartment.ref(), row.SubItem(8));
+        const bool ownDepartment = holdsSelected(cboDepartment, row.SubItem(8));
+        if (!ownDepartment) showOutsideDepartment(row);
         // The account by the line's own id: two accounts may share a name.
         automation::callv(objUiToolkit_, "SelectComboItemByValue", cboAccountID.ref(), row.SubItem(6));
+        // An account the list no longer offers is shown by name; OK then asks for one.
+        if (!holdsSelected(cboAccountID, row.SubItem(6))) cboAccountID.setText(row.SubItem(2));
         txtDescription.setText(row.SubItem(3));
 
         if (rt::CDbl(rt::Variant(row.SubItem(5))) == 0) {
@@ -49,13 +53,27 @@ void frmJournalDetails::ItemSelected(int16_t intIndex) {
         }
         lvw.select(intIndex);
 
-        if (!blnReadOnly_) {
-            cmdOK.Enabled = true;
-            fraJournal.Enabled = true;
-            cboAccountID.Enabled = true;
-        }
+        // A line of a department the user may not post to can be looked at, never rewritten.
+        lockLine(blnReadOnly_ || !ownDepartment);
+        if (!blnReadOnly_ && ownDepartment) cboAccountID.Enabled = true;
         setNavigationButtons(intIndex);
     });
+}
+
+bool frmJournalDetails::holdsSelected(const forms::ComboBox& combo, const std::string& id) {
+    return combo.ListIndex() != -1 && rt::IsNumeric(rt::Variant(id)) &&
+           combo.ItemData(combo.ListIndex()) == rt::CDbl(rt::Variant(id));
+}
+
+void frmJournalDetails::showOutsideDepartment(const forms::ListItem& row) {
+    lockLine(true);
+    // Neither the previous line's department nor its accounts may stay behind.
+    cboDepartment.setListIndex(-1);
+    cboDepartment.setText(row.SubItem(1));
+    cboAccountID.Clear();
+    // The amount shown is in the line's own department's currency.
+    lblAmount.Caption = "Amount(" + currencySymbolOf(rt::CLng(rt::Variant(row.SubItem(8)))) + "):";
+    lblAmount.touch();
 }
 
 void frmJournalDetails::setNavigationButtons(int16_t intIndex) {

@@ -1,5 +1,6 @@
 #include "services/ColumnLayout.h"
 
+#include "ado/Transaction.h"
 #include "automation/Automation.h"
 #include "forms/Form.h"
 #include "runtime/Convert.h"
@@ -24,8 +25,9 @@ void restore(int16_t user, int16_t company, forms::FlexGrid& grid, const ado::Co
 
 void save(int16_t user, int16_t company, const forms::FlexGrid& grid, const ado::ConnectionPtr& connection) {
     const std::string name = ColumnLayout::gridName(grid);
-    connection->BeginTrans();
-    try {
+    // Half a layout is worse than the old one.
+    ado::rollBackOnError(connection, [&] {
+        connection->BeginTrans();
         connection->Execute(
             "DELETE FROM aGridColumnLayout WHERE UserID = ? AND CompanyID = ? AND GridName = ?",
             {user, company, name});
@@ -33,12 +35,8 @@ void save(int16_t user, int16_t company, const forms::FlexGrid& grid, const ado:
             connection->Execute("INSERT INTO aGridColumnLayout (UserID, CompanyID, GridName, ColumnIndex, "
                                 "ColumnWidth) VALUES (?, ?, ?, ?, ?)",
                                 {user, company, name, c, grid.ColWidth(c)});
-    } catch (const rt::Error&) {
-        // Half a layout is worse than the old one.
-        connection->RollbackTrans();
-        throw;
-    }
-    connection->CommitTrans();
+        connection->CommitTrans();
+    });
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "ado/Ado.h"
 #include "forms/Controls.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace idj {
@@ -56,6 +58,8 @@ class frmJournal : public forms::Form {
     // type serial number shown while a voucher is entered.
     bool GenerateJournalNo();
     void fillSttausSerialNO();
+    // The serial number the chosen type would get now; empty when no type is chosen.
+    std::string nextTypeSerial() const;
     const std::string& journalNo() const { return strJournalNo_; }
 
     // The save with its checks.
@@ -89,10 +93,38 @@ class frmJournal : public forms::Form {
     void wireEvents();
     void wireKeys();
     void wireListEvents();
-    // The checks before saving; false when one refused (its message was shown).
+    // The checks before saving, in their order; false when one refused (its message was shown).
     bool checksPass(const rt::ObjectPtr& objData);
-    // The save itself, inside one transaction.
-    void saveVoucher();
+    bool storedVoucherPosted(const rt::ObjectPtr& objData) const;
+    bool yearAccepted();
+    bool otherYearAccepted(const std::string& financialId);
+    bool packageDateAccepted(const rt::ObjectPtr& objData);
+    void takeYearOfDate(const rt::ObjectPtr& objData);
+    bool contentsPass();
+    bool totalsTally();
+
+    // The save, in one transaction: the stored voucher's identifier, or none when it was not stored.
+    std::optional<int32_t> storeVoucher();
+    // Shows the journal number just made and the type serial, and gives the new identifier.
+    int32_t numberNewVoucher();
+    // The next journal number under the company's prefix; raises when it cannot be made.
+    std::string nextJournalNo() const;
+    void insertHeader(int32_t id, double exchangeRate);
+    void updateHeader(int32_t id, double exchangeRate);
+    void writeLines(int32_t id, int16_t companyCurrency);
+    void settleConfirmation(int32_t id);
+    void logSave(int32_t id);
+    void afterSave(int32_t id);
+    // The identifier of the voucher being edited: the browse grid's current row.
+    int32_t editedVoucherId() const;
+
+    // What the window showed before a save, put back when the save fails.
+    struct ShownNumbers {
+        std::string journalNo, serial, generated;
+        int confirm = 0;
+    };
+    ShownNumbers shownNumbers() const;
+    void restoreNumbers(const ShownNumbers& shown);
 
     // Line list.
     void lvwJournal_DblClick();

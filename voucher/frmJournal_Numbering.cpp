@@ -1,6 +1,6 @@
-// The voucher's two readable numbers: the journal number made at save, and the type serial
-// number shown while a voucher is entered. Both are counted from what is stored; nothing is
-// reserved, so two vouchers entered at once can get the same numbers.
+// The voucher's two readable numbers: the journal number and the type serial number. Both are
+// counted from what is stored; the save counts them again under its write lock, so what is
+// shown while a voucher is entered is only the number it will get if nobody saves first.
 #include "automation/Automation.h"
 #include "component/Context.h"
 #include "component/ReportError.h"
@@ -28,43 +28,49 @@ struct TypeNumbering {
 } // namespace
 
 bool frmJournal::GenerateJournalNo() {
-    return trapped("frmJournal", "GenerateJournalNo", [this] {
-        const Context& c = ctx();
-        rt::ObjectPtr data = automation::CreateObject("BaseServices.clsDataAccess");
-        automation::set(data, "adocon", browserConnection());
-        automation::let(data, "strTableName", "aPackagesettings");
-        const int16_t department = rt::CInt(automation::callv(data, "fnreturnfield", "companydepartment"));
+    return trapped("frmJournal", "GenerateJournalNo", [this] { strJournalNo_ = nextJournalNo(); });
+}
 
-        auto rs = ado::Recordset::create();
-        rs->Open("SELECT Prefix FROM aPrefix WHERE CompanyID = " + std::to_string(c.intCompanyID) +
-                     " AND InterfaceID = " + std::to_string(kInterfaceId) +
-                     " AND FinancialId = " + std::to_string(c.intFinancialID) +
-                     " and shopid is null and godownid is null and isnull(departmentid,0)=" +
-                     std::to_string(department),
-                 adocon, ado::adOpenStatic, ado::adLockReadOnly);
-        std::string prefix;
-        if (!rs->eof()) prefix = rt::TextOf(rs->field("prefix").Value());
-        rs->Close();
+std::string frmJournal::nextJournalNo() const {
+    const Context& c = ctx();
+    rt::ObjectPtr data = automation::CreateObject("BaseServices.clsDataAccess");
+    automation::set(data, "adocon", browserConnection());
+    automation::let(data, "strTableName", "aPackagesettings");
+    const int16_t department = rt::CInt(automation::callv(data, "fnreturnfield", "companydepartment"));
 
-        // The prefix is configured text: it is bound, not written into the statement.
-        const std::string length = std::to_string(characterCount(prefix));
-        rs->Open("Select isnull(max(convert(int,right(JournalNo,len(JournalNo)-" + length +
-                     "))),0) from InterDivisionJournalTransHeader where CompanyID = " +
-                     std::to_string(c.intCompanyID) + " and len(journalno)>len(?) and " +
-                     " isnumeric(isnull(right(JournalNo,len(JournalNo)-" + length +
-                     "),0)) =1 and substring(journalno,1,len(?))=?",
-                 adocon, ado::adOpenStatic, ado::adLockOptimistic, {prefix, prefix, prefix});
-        std::string highest = rs->eof() ? std::string("0") : rt::CStr((*rs)[0]);
-        rs->Close();
+    auto rs = ado::Recordset::create();
+    rs->Open("SELECT Prefix FROM aPrefix WHERE CompanyID = " + std::to_string(c.intCompanyID) +
+                 " AND InterfaceID = " + std::to_string(kInterfaceId) +
+                 " AND FinancialId = " + std::to_string(c.intFinancialID) +
+                 " and shopid is null and godownid is null and isnull(departmentid,0)=" +
+                 std::to_string(department),
+             adocon, ado::adOpenStatic, ado::adLockReadOnly);
+    std::string prefix;
+    if (!rs->eof()) prefix = rt::TextOf(rs->field("prefix").Value());
+    rs->Close();
 
-        // A 32-bit running number: a 16-bit one would stop every save after 32,767 vouchers.
-        const int32_t running =
-            highest != "0" ? rt::CLng(rt::Variant(rt::CDbl(rt::Variant(highest)) + 1)) : 1;
-        strJournalNo_ = prefix + std::to_string(running);
-    });
+    // The prefix is configured text: it is bound, not written into the statement.
+    const std::string length = std::to_string(characterCount(prefix));
+    rs->Open("Select isnull(max(convert(int,right(JournalNo,len(JournalNo)-" + length +
+                 "))),0) from InterDivisionJournalTransHeader where CompanyID = " +
+                 std::to_string(c.intCompanyID) + " and len(journalno)>len(?) and " +
+                 " isnumeric(isnull(right(JournalNo,len(JournalNo)-" + length +
+                 "),0)) =1 and substring(journalno,1,len(?))=?",
+             adocon, ado::adOpenStatic, ado::adLockOptimistic, {prefix, prefix, prefix});
+    std::string highest = rs->eof() ? std::string("0") : rt::CStr((*rs)[0]);
+    rs->Close();
+
+    // A 32-bit running number: a 16-bit one would stop every save after 32,767 vouchers.
+    const int32_t running = highest != "0" ? rt::CLng(rt::Variant(rt::CDbl(rt::Variant(highest)) + 1)) : 1;
+    return prefix + std::to_string(running);
 }
 
 void frmJournal::fillSttausSerialNO() {
+    const std::string serial = nextTypeSerial();
+    if (!serial.empty()) txtserialNO.setText(serial);
+}
+
+std::string frmJournal::nextTypeSerial() const {
     static const TypeNumbering types[] = {{"PA", "PAY/"}, {"RE", "RCPT/"}, {"CA", "CSTR/"}, {"JO", "JRN/"}};
     const forms::OptionButton* options[] = {&optPayment, &optReceipts, &optCash, &optJournal};
     for (size_t i = 0; i < std::size(options); ++i) {
@@ -75,9 +81,9 @@ void frmJournal::fillSttausSerialNO() {
                  adocon, ado::adOpenStatic, ado::adLockReadOnly);
         const std::string count = rt::CStr(rs->field("Count").Value());
         rs->Close();
-        txtserialNO.setText(types[i].serialPrefix + count);
-        return;
+        return types[i].serialPrefix + count;
     }
+    return {};
 }
 
 std::string frmJournal::voucherType() const {

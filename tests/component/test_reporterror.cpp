@@ -116,6 +116,36 @@ TEST_F(ReportErrorTest, TrappedErrorsAreReportedWithTheWorkingContext) {
     EXPECT_EQ(rt::CStr(second[5]), "vector index");
 }
 
+TEST_F(ReportErrorTest, TrappedWithRollbackUndoesOnlyWhatTheBodyOpened) {
+    StubbedServices stubs;
+    auto count = [&] { return demo.scalar("select count(*) from aPrefix where Prefix like 'T%'"); };
+    const std::string before = count();
+    demo.conn->BeginTrans(); // the caller's own
+    demo.conn->Execute("update aPrefix set Prefix='T1' where rowid=(select min(rowid) from aPrefix)");
+    const bool ok = idj::trappedWithRollback("FrmMaster", "CmdDelete_Click ", demo.conn, [&] {
+        demo.conn->BeginTrans();
+        demo.conn->Execute("update aPrefix set Prefix='T2'");
+        throw std::out_of_range("row index");
+    });
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(demo.conn->TransactionLevel(), 1);
+    EXPECT_EQ(count(), "1") << "the caller's change stays, the body's is gone";
+    demo.conn->RollbackTrans();
+    EXPECT_EQ(count(), before);
+    ASSERT_EQ(stubs.calls->size(), 1u);
+    EXPECT_EQ(rt::CStr(stubs.calls->front().args[2]), "CmdDelete_Click ");
+    EXPECT_EQ(rt::CStr(stubs.calls->front().args[5]), "row index");
+
+    // A body that opened nothing and failed: reported, nothing else rolled back.
+    demo.conn->BeginTrans();
+    EXPECT_FALSE(
+        idj::trappedWithRollback("FrmMaster", "x", demo.conn, [] { throw rt::Error(91, "s", "d"); }));
+    EXPECT_EQ(demo.conn->TransactionLevel(), 1);
+    demo.conn->RollbackTrans();
+    EXPECT_TRUE(idj::trappedWithRollback("FrmMaster", "x", demo.conn, [] {}));
+    EXPECT_EQ(stubs.calls->size(), 2u);
+}
+
 TEST_F(ReportErrorTest, TheRealFaultServiceRecordsAndShowsTheFault) {
     services::setSuiteConnection(demo.conn);
     int32_t number = -2147217900;

@@ -1,6 +1,8 @@
 // The line editor window: read-only vouchers, the amount box.
 #include "LineEditorFixture.h"
 
+#include "forms/TextEdit.h"
+
 namespace linetest {
 
 TEST_F(LineEditorTest, PostedVoucherIsShownReadOnlyButCanBeLookedThrough) {
@@ -32,6 +34,23 @@ TEST_F(LineEditorTest, AmountBoxTakesOnlyAmountsAndFormatsThem) {
         w.txtAmount.MouseMove(0, 0, 10, 10);
         EXPECT_EQ(w.txtAmount.ToolTipText, "1,234,567.50");
     });
+}
+
+TEST_F(LineEditorTest, PastedAmountsMeetTheTypingRule) {
+    open(true, [&](frmJournalDetails& w) {
+        choose(w.cboDepartment, "Head Office");
+        choose(w.cboAccountID, "Rent - Head Office");
+        for (const char* pasted : {"12abc", "-5", "0.001", "1e308"}) {
+            w.txtAmount.selectAll();
+            EXPECT_FALSE(forms::editText(w.txtAmount, pasted)) << pasted;
+            EXPECT_EQ(w.txtAmount.Text(), "") << pasted;
+        }
+        w.txtAmount.selectAll();
+        EXPECT_TRUE(forms::editText(w.txtAmount, "1500.25"));
+        w.cmdOK.press();
+    });
+    ASSERT_EQ(lines().Count(), 1);
+    EXPECT_EQ(row(1)[4], "1500.25");
 }
 
 } // namespace linetest

@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <random>
+#include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -82,10 +83,14 @@ TEST_F(SaveReliability, EachStatementOfANewVoucherFailingLeavesNothingAndARetryS
         db.exec(std::string("CREATE TEMP TRIGGER injected ") + f.trigger +
                 " BEGIN SELECT RAISE(ABORT, 'injected'); END");
         frmJournal& j = enterNew(day(2026, 12, 1), std::string("try ") + f.what, lines(4));
+        const std::string serial = j.txtserialNO.Text();
         j.cmdOK_Click();
         EXPECT_TRUE(j.loaded());
         EXPECT_TRUE(j.cmdOK.Enabled);
         EXPECT_EQ(snapshot(), before);
+        // No number that was never stored stays on the screen.
+        EXPECT_EQ(j.txtJournalNo.Text(), "");
+        EXPECT_EQ(j.txtserialNO.Text(), serial);
         EXPECT_NE(host.lastMessage().find("injected"), std::string::npos) << host.lastMessage();
 
         db.exec("DROP TRIGGER injected");
@@ -132,6 +137,31 @@ TEST_F(SaveReliability, EachStatementOfAnEditFailingLeavesTheVoucherAsStored) {
     }
 }
 
+// An activity log that fails as a container would, inside the save's transaction.
+struct FailingLog : rt::Object {
+    std::string className() const override { return "clsActivityLog"; }
+    rt::Variant invoke(std::string_view member, rt::CallKind kind, std::vector<rt::Variant>& args) override {
+        if (rt::iequals(member, "SaveActivityLogInfo")) throw std::out_of_range("log slot out of range");
+        return keep->invoke(member, kind, args);
+    }
+    rt::ObjectPtr keep = ctx().objActivityLog;
+};
+
+TEST_F(SaveReliability, AStandardExceptionInsideTheSaveRollsBackAndIsReported) {
+    const std::string before = snapshot();
+    frmJournal& j = enterNew(day(2026, 12, 1), "container fault", lines(4));
+    ctx().objActivityLog = std::make_shared<FailingLog>();
+    EXPECT_NO_THROW(j.cmdOK_Click());
+    EXPECT_EQ(db.conn->TransactionLevel(), 0);
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_TRUE(j.loaded());
+    EXPECT_TRUE(j.cmdOK.Enabled);
+    EXPECT_EQ(j.txtJournalNo.Text(), "");
+    EXPECT_NE(host.lastMessage().find("log slot out of range"), std::string::npos) << host.lastMessage();
+    // Rolled back before the report, so the fault's record stays.
+    EXPECT_EQ(faults(), Texts{"cmdOk_Click "});
+}
+
 TEST_F(SaveReliability, AProcessKilledDuringSavesNeverLeavesAVoucherWithoutAllItsLines) {
     constexpr int kLines = 150;
     std::mt19937 random(12345);
@@ -174,7 +204,7 @@ TEST_F(SaveReliability, AProcessKilledDuringSavesNeverLeavesAVoucherWithoutAllIt
     fresh->Close();
 }
 
-TEST_F(SaveReliability, ProcessesSavingAtOnceGetDistinctIdentifiersAndNumbers) {
+TEST_F(SaveReliability, ProcessesSavingAtOnceGetDistinctIdentifiersNumbersAndSerials) {
     constexpr int kProcesses = 4, kEach = 6;
     std::vector<pid_t> children;
     for (int p = 0; p < kProcesses; ++p) {
@@ -198,6 +228,7 @@ TEST_F(SaveReliability, ProcessesSavingAtOnceGetDistinctIdentifiersAndNumbers) {
     const std::string fresh = "from InterDivisionJournalTransHeader where companyid=1 and JournalTransID>300";
     EXPECT_EQ(db.scalar("select count(*) " + fresh), total);
     EXPECT_EQ(db.scalar("select count(distinct JournalNo) " + fresh), total);
+    EXPECT_EQ(db.scalar("select count(distinct TypeSeriallNO) " + fresh), total);
     EXPECT_EQ(db.scalar("select max(JournalTransID) " + fresh), std::to_string(300 + kProcesses * kEach));
     EXPECT_EQ(db.scalar("select count(*) from InterDivisionJournalTransDetails where companyid=1 and "
                         "JournalTransID>300"),

@@ -239,6 +239,36 @@ TEST_F(SaveTest, ApostrophesSaveInBothModes) {
     EXPECT_EQ(count("aPrefix") > 0, true);
 }
 
+TEST_F(SaveTest, TheSerialIsCountedAtTheSaveAndAFailedSaveShowsWhatWasShownBefore) {
+    frmJournal& j = enterNew(day(2026, 12, 1), "serial", balanced());
+    const std::string shown = j.txtserialNO.Text();
+    ASSERT_EQ(shown.rfind("JRN/", 0), 0u);
+    const int counted = std::stoi(shown.substr(4));
+    // Another user stores a Journal voucher while this one is entered.
+    db.exec(
+        "insert into InterDivisionJournalTransHeader (JournalTransID, CompanyID, JournalNo, "
+        "JournalTransDate, "
+        "Remarks, Cancelled, Posted, FinancialID, Type, Confirm, TypeSeriallNO) values (301, 1, 'IDJ/301', "
+        "'20261201', 'other user', 0, 0, 3, 'JO', 0, '" +
+        shown + "')");
+
+    db.exec("CREATE TEMP TRIGGER injected BEFORE INSERT ON aActivityLog BEGIN SELECT RAISE(ABORT, "
+            "'injected'); END");
+    j.cmdOK_Click();
+    ASSERT_TRUE(j.loaded());
+    EXPECT_EQ(j.txtJournalNo.Text(), "");
+    EXPECT_EQ(j.txtserialNO.Text(), shown);
+
+    db.exec("DROP TRIGGER injected");
+    j.cmdOK_Click();
+    ASSERT_TRUE(saved(j)) << ::testing::PrintToString(prompts());
+    const std::string stored = "JRN/" + std::to_string(counted + 1);
+    EXPECT_EQ(header(302, "TypeSeriallNO"), stored);
+    forms::FlexGrid& grid = FrmMaster::instance().GrdMaster;
+    EXPECT_EQ(grid.TextMatrix(grid.Rows() - 1, 1), "IDJ/302");
+    EXPECT_EQ(grid.TextMatrix(grid.Rows() - 1, 4), stored);
+}
+
 TEST_F(SaveTest, NumberThatCannotBeMadeStopsTheSave) {
     db.exec("alter table aPrefix rename to aPrefixGone");
     frmJournal& j = enterNew(day(2026, 12, 1), "no number", balanced());
@@ -246,9 +276,11 @@ TEST_F(SaveTest, NumberThatCannotBeMadeStopsTheSave) {
     EXPECT_TRUE(j.loaded());
     EXPECT_TRUE(j.cmdOK.Enabled);
     EXPECT_EQ(count("InterDivisionJournalTransHeader where companyid=1 and JournalTransID>300"), 0);
-    // The fault was shown; its record went with the rolled-back transaction.
     ASSERT_FALSE(host.messages.empty());
     EXPECT_NE(host.lastMessage().find("GenerateJournalNo"), std::string::npos) << host.lastMessage();
+    // Reported after the rollback: the fault's record is not undone with the save.
+    EXPECT_EQ(faults(), Texts{"GenerateJournalNo"});
+    EXPECT_EQ(db.conn->TransactionLevel(), 0);
 
     db.exec("alter table aPrefixGone rename to aPrefix");
     j.cmdOK_Click();
