@@ -49,8 +49,6 @@ BrowseColumn FrmMaster::entryColumn(const forms::ComboBox& combo) const {
     return browseColumnAt(combo.ItemData(combo.ListIndex()), GrdMaster.Cols());
 }
 
-namespace {} // namespace
-
 void FrmMaster::wireSearchEvents() {
     cboColNames.Click = [this] {
         trapped("FrmMaster", "cboColNames_Click", [this] {
