@@ -121,3 +121,15 @@ TEST_F(BrowseTest, DeleteAfterCancellingAPostingNeedsRightD) {
     EXPECT_FALSE(m.cmdUpdate.Enabled);
     EXPECT_FALSE(m.CmdDelete.Enabled);
 }
+
+TEST_F(BrowseTest, TheSelectedVoucherReachesStatementsOnlyAsANumber) {
+    FrmMaster& m = open();
+    select(m, 282); // referred by a cancelled general journal entry only
+    forms::FlexGrid& g = m.GrdMaster;
+    g.setTextMatrix(g.Row(), 0, "282 or 1=1");
+    EXPECT_EQ(m.selectedVoucherId(), 282);
+    EXPECT_FALSE(m.fnCheckEditDelete(1));
+    m.EnableOrDisableButtons();
+    EXPECT_TRUE(m.CmdDelete.Enabled);
+    EXPECT_TRUE(host.messages.empty()) << host.lastMessage();
+}
