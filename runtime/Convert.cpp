@@ -210,7 +210,8 @@ std::string NumberText(double n) {
 }
 
 std::string Str(double n) {
-    return n >= 0 ? " " + NumberText(n) : NumberText(n);
+    std::string text = n >= 0 ? " " : "";
+    return text += NumberText(n);
 }
 
 std::string CStr(const Variant& v) {
