@@ -1,0 +1,199 @@
+#include "report/ReportPages.h"
+
+#include "runtime/Convert.h"
+
+#include <QRegularExpression>
+
+namespace report {
+
+namespace {
+
+std::string key(const QString& name) {
+    return name.toLower().toStdString();
+}
+
+bool flagOf(const Record& record, const QString& field) {
+    auto it = record.find(key(field));
+    if (it == record.end() || it->second.isEmpty() || it->second.isNull()) return false;
+    if (it->second.isString() && !rt::IsNumeric(it->second)) return !rt::Trim(it->second.str()).empty();
+    return rt::CBool(it->second);
+}
+
+QString valueText(const rt::Variant& v, const QString& format) {
+    if (format == "yesno") return (!v.isNull() && !v.isEmpty() && rt::CBool(v)) ? "Yes" : "No";
+    if (format.isEmpty()) return QString::fromStdString(rt::TextOf(v));
+    return QString::fromStdString(rt::Format(v, format.toStdString()));
+}
+
+class Composer {
+  public:
+    Composer(const Layout& layout, const ReportData& data) : l_(layout), d_(data) {
+        QPageSize size(layout.pageSize);
+        QSizeF mm = size.size(QPageSize::Millimeter);
+        if (layout.orientation == QPageLayout::Landscape) mm.transpose();
+        pageWidth_ = mm.width();
+        bottom_ = mm.height() - l_.marginBottom - l_.pageFooter.height;
+        fields_ = d_.header;
+        fields_["linecount"] = static_cast<int32_t>(d_.lines.size());
+    }
+
+    Pages run() {
+        totals();
+        startPage();
+        for (size_t i = 0; i < d_.lines.size(); ++i) {
+            if (y_ + l_.rowHeight > bottom_) startPage();
+            row(d_.lines[i], static_cast<int>(i) + 1);
+        }
+        if (y_ + l_.rowHeight + l_.summary.height > bottom_) startPage();
+        totalRow();
+        band(l_.summary);
+        finishPages();
+        return std::move(out_);
+    }
+
+  private:
+    Page& page() { return *current_; }
+
+    void totals() {
+        for (const ColumnSpec& c : l_.columns) {
+            if (!c.total) continue;
+            double sum = 0;
+            for (const Record& r : d_.lines) {
+                auto it = r.find(key(c.field));
+                if (it != r.end() && rt::IsNumeric(it->second)) sum += rt::CDbl(it->second);
+            }
+            fields_["total." + key(c.field)] = sum;
+        }
+    }
+
+    void text(const QRectF& rect, const QString& t, double size, bool bold, Qt::Alignment align,
+              QColor color = Qt::black, bool wrap = false) {
+        page().texts.push_back({rect, t, size > 0 ? size : l_.fontSize, bold, wrap, align, color});
+    }
+
+    void band(const Band& b) {
+        for (const TextSpec& t : b.texts) {
+            if (!t.when.isEmpty() && !flagOf(fields_, t.when)) continue;
+            if (!t.unless.isEmpty() && flagOf(fields_, t.unless)) continue;
+            text(QRectF(l_.marginLeft + t.x, y_ + t.y, t.w, t.h), fillFields(t.text, fields_), t.size, t.bold,
+                 t.align, t.color, t.wrap);
+        }
+        for (const RuleSpec& r : b.rules)
+            page().rules.push_back(
+                {QLineF(l_.marginLeft + r.x1, y_ + r.y1, l_.marginLeft + r.x2, y_ + r.y2), r.width, r.color});
+        y_ += b.height;
+    }
+
+    double contentWidth() const { return pageWidth_ - l_.marginLeft - l_.marginRight; }
+
+    void rule(double y, double width, QColor color = Qt::black) {
+        page().rules.push_back({QLineF(l_.marginLeft, y, l_.marginLeft + contentWidth(), y), width, color});
+    }
+
+    void startPage() {
+        out_.pages.emplace_back();
+        current_ = &out_.pages.back();
+        y_ = l_.marginTop;
+        band(out_.pages.size() == 1 ? l_.title : l_.continued);
+        rule(y_, 0.4);
+        double x = l_.marginLeft;
+        for (const ColumnSpec& c : l_.columns) {
+            text(QRectF(x + 1, y_, c.width - 2, l_.columnHeaderHeight), c.caption, 0, true,
+                 c.align | Qt::AlignVCenter);
+            x += c.width;
+        }
+        y_ += l_.columnHeaderHeight;
+        rule(y_, 0.4);
+    }
+
+    void row(const Record& r, int serial) {
+        double x = l_.marginLeft;
+        for (const ColumnSpec& c : l_.columns) {
+            QString t;
+            if (c.field == "#") {
+                t = QString::number(serial);
+            } else {
+                auto it = r.find(key(c.field));
+                if (it != r.end()) t = valueText(it->second, c.format);
+            }
+            text(QRectF(x + 1, y_, c.width - 2, l_.rowHeight), t, 0, false, c.align | Qt::AlignVCenter);
+            x += c.width;
+        }
+        y_ += l_.rowHeight;
+        rule(y_, 0.1, QColor(190, 190, 190));
+    }
+
+    void totalRow() {
+        rule(y_, 0.4);
+        double x = l_.marginLeft;
+        bool captioned = false;
+        for (const ColumnSpec& c : l_.columns) {
+            if (c.total) {
+                text(QRectF(x + 1, y_, c.width - 2, l_.rowHeight + 1),
+                     valueText(fields_["total." + key(c.field)], c.format), 0, true,
+                     c.align | Qt::AlignVCenter);
+            } else if (!captioned && x > l_.marginLeft) {
+                captioned = true;
+                text(QRectF(x + 1, y_, c.width - 2, l_.rowHeight + 1), l_.totalCaption, 0, true,
+                     Qt::AlignLeft | Qt::AlignVCenter);
+            }
+            x += c.width;
+        }
+        y_ += l_.rowHeight + 1;
+        rule(y_, 0.4);
+        rule(y_ + 0.6, 0.4);
+        y_ += 2;
+    }
+
+    void finishPages() {
+        const int count = static_cast<int>(out_.pages.size());
+        for (int i = 0; i < count; ++i) {
+            fields_["page"] = i + 1;
+            fields_["pages"] = count;
+            y_ = bottom_;
+            current_ = &out_.pages[static_cast<size_t>(i)];
+            band(l_.pageFooter);
+        }
+        out_.pageSize = l_.pageSize;
+        out_.orientation = l_.orientation;
+        out_.fontFamily = l_.fontFamily;
+    }
+
+    const Layout& l_;
+    const ReportData& d_;
+    Record fields_;
+    Pages out_;
+    Page* current_ = nullptr;
+    double pageWidth_ = 0, bottom_ = 0, y_ = 0;
+};
+
+} // namespace
+
+QString fillFields(const QString& text, const Record& record) {
+    static const QRegularExpression place("\\{([A-Za-z0-9_.]+)(?::([^}]*))?\\}");
+    QString out;
+    qsizetype last = 0;
+    for (auto it = place.globalMatch(text); it.hasNext();) {
+        QRegularExpressionMatch m = it.next();
+        out += text.mid(last, m.capturedStart() - last);
+        auto found = record.find(key(m.captured(1)));
+        if (found != record.end()) out += valueText(found->second, m.captured(2));
+        last = m.capturedEnd();
+    }
+    out += text.mid(last);
+    return out;
+}
+
+QString Pages::text() const {
+    QString all;
+    for (const Page& p : pages)
+        for (const PageText& t : p.texts)
+            all += t.text + '\n';
+    return all;
+}
+
+Pages composePages(const Layout& layout, const ReportData& data) {
+    return Composer(layout, data).run();
+}
+
+} // namespace report

@@ -1,0 +1,48 @@
+#pragma once
+// The engine's preview window: the report's pages with zoom, paging, printing and PDF export,
+// each offered when the report's print-window options switch it on.
+#include "report/ReportPages.h"
+
+#include <QDialog>
+
+class QAction;
+class QLabel;
+class QPrintPreviewWidget;
+class QPrinter;
+class QSpinBox;
+class QToolBar;
+
+namespace report {
+
+struct PrintWindowOptions {
+    bool hasZoomControl = false;
+    bool hasNavigationControls = false;
+    bool hasPrintButton = false;
+    bool hasExportButton = false;
+};
+
+class PreviewWindow : public QDialog {
+
+  public:
+    PreviewWindow(Pages pages, const PrintWindowOptions& options, QWidget* parent = nullptr);
+
+    const Pages& pages() const { return pages_; }
+    int currentPage() const;
+
+    void goToPage(int page);
+    // Prints through the system's print dialog; PDF export asks where to write.
+    void print();
+    void exportPdf();
+
+  private:
+    void buildToolBar(const PrintWindowOptions& options);
+    void updatePageBox();
+
+    Pages pages_;
+    QPrintPreviewWidget* view_ = nullptr;
+    QPrinter* printer_ = nullptr;
+    QSpinBox* pageBox_ = nullptr;
+    QLabel* pageCount_ = nullptr;
+};
+
+} // namespace report
