@@ -46,7 +46,7 @@ rt::Variant ReportApplication::invoke(std::string_view member, rt::CallKind kind
 
 Report::~Report() {
     // A window still open goes with its report, unless the application has already ended.
-    if (state_->window && QCoreApplication::instance()) state_->window->deleteLater();
+    if (state_->window && QCoreApplication::instance()) state_->window->close();
 }
 
 Pages Report::pages() const {
