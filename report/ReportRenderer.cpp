@@ -6,6 +6,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
+#include <map>
+#include <utility>
 
 namespace report {
 
@@ -18,6 +20,23 @@ void renderPages(const Pages& pages, QPagedPaintDevice& device) {
     auto px = [dpmm](const QRectF& r) {
         return QRectF(r.x() * dpmm, r.y() * dpmm, r.width() * dpmm, r.height() * dpmm);
     };
+    // A report uses a few sizes and weights over thousands of texts: one font and metrics each.
+    struct Face {
+        QFont font;
+        QFontMetricsF metrics;
+    };
+    std::map<std::pair<double, bool>, Face> faces;
+    auto faceOf = [&](const PageText& t) -> const Face& {
+        auto it = faces.find({t.size, t.bold});
+        if (it != faces.end()) return it->second;
+        QFont font(pages.fontFamily);
+        font.setPointSizeF(t.size);
+        font.setBold(t.bold);
+        // Ligatures would turn "fi" into one glyph that text extraction and search miss.
+        font.setStyleStrategy(QFont::PreferNoShaping);
+        return faces.emplace(std::make_pair(t.size, t.bold), Face{font, QFontMetricsF(font, &device)})
+            .first->second;
+    };
     for (size_t i = 0; i < pages.pages.size(); ++i) {
         if (i > 0) device.newPage();
         const Page& page = pages.pages[i];
@@ -27,20 +46,17 @@ void renderPages(const Pages& pages, QPagedPaintDevice& device) {
                              QPointF(r.line.x2() * dpmm, r.line.y2() * dpmm));
         }
         for (const PageText& t : page.texts) {
-            QFont font(pages.fontFamily);
-            font.setPointSizeF(t.size);
-            font.setBold(t.bold);
-            // Ligatures would turn "fi" into one glyph that text extraction and search miss.
-            font.setStyleStrategy(QFont::PreferNoShaping);
-            painter.setFont(font);
+            const Face& face = faceOf(t);
+            painter.setFont(face.font);
             painter.setPen(t.color);
             const QRectF rect = px(t.rect);
             if (t.wrap) {
                 painter.drawText(rect, static_cast<int>(t.align | Qt::AlignTop) | Qt::TextWordWrap, t.text);
             } else {
                 // A text wider than its place is cut with an ellipsis rather than run into the next.
-                const QString shown =
-                    QFontMetricsF(font, &device).elidedText(t.text, Qt::ElideRight, rect.width());
+                const QString shown = face.metrics.horizontalAdvance(t.text) <= rect.width()
+                                          ? t.text
+                                          : face.metrics.elidedText(t.text, Qt::ElideRight, rect.width());
                 painter.drawText(rect, static_cast<int>(t.align | Qt::AlignVCenter), shown);
             }
         }
