@@ -173,6 +173,10 @@ TEST_F(ReportTest, FailuresRaiseAndWriteNoFile) {
     EXPECT_EQ(number([&] { automation::callv(engine, "OpenReport", reportFile()); }), 91);
     auto closed = ado::Connection::create();
     EXPECT_EQ(number([&] { automation::callv(engine, "LogOnServer", rt::ObjectPtr(closed)); }), 91);
+    // A data source with a user and password is no log-on: only an open connection is.
+    EXPECT_EQ(
+        number([&] { automation::callv(engine, "LogOnServer", "odbc.dll", "dsn", "db", "user", "secret"); }),
+        13);
 }
 
 TEST_F(ReportTest, StoredRatesTextIsBoundNotSpliced) {
