@@ -60,7 +60,8 @@ std::string ratesText(const Layout& layout, const ado::ConnectionPtr& connection
         }
         if (!out.empty()) out += "     ";
         // Each currency with its rate kept together on one line.
-        for (size_t at; (at = name.find(' ')) != std::string::npos;) name.replace(at, 1, "\u00a0");
+        for (size_t at; (at = name.find(' ')) != std::string::npos;)
+            name.replace(at, 1, "\u00a0");
         out += name + "\u00a0" + trimmedNumber(rates[i]);
     }
     return out;

@@ -45,13 +45,13 @@ PreviewWindow::PreviewWindow(Pages pages, const PrintWindowOptions& options, QWi
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    buildToolBar(options);
-    layout->addWidget(findChild<QToolBar*>());
+    layout->addWidget(buildToolBar(options));
     layout->addWidget(view_, 1);
-    view_->fitToWidth();
+    // The whole first page at a glance; zoom and fit width are a click away.
+    view_->fitInView();
 }
 
-void PreviewWindow::buildToolBar(const PrintWindowOptions& options) {
+QToolBar* PreviewWindow::buildToolBar(const PrintWindowOptions& options) {
     auto* bar = new QToolBar(this);
     bar->setAccessibleName("Preview tools");
     if (options.hasPrintButton)
@@ -86,6 +86,7 @@ void PreviewWindow::buildToolBar(const PrintWindowOptions& options) {
     }
     bar->addSeparator();
     addButton(bar, tr("&Close"), "Close", QKeySequence(Qt::Key_Escape), [this] { close(); });
+    return bar;
 }
 
 int PreviewWindow::currentPage() const {

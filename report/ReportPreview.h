@@ -35,7 +35,7 @@ class PreviewWindow : public QDialog {
     void exportPdf();
 
   private:
-    void buildToolBar(const PrintWindowOptions& options);
+    QToolBar* buildToolBar(const PrintWindowOptions& options);
     void updatePageBox();
 
     Pages pages_;
