@@ -96,3 +96,13 @@ TEST_F(PreviewTest, MissingReportFileGoesToTheFaultReportAndOpensNoWindow) {
     EXPECT_TRUE(previews().empty());
     EXPECT_EQ(m.MousePointer, forms::vbDefault);
 }
+
+TEST_F(PreviewTest, NoSelectedRowAsksForVoucherZeroWhichIsReportedNotShown) {
+    FrmMaster& m = open();
+    m.GrdMaster.setTextMatrix(m.GrdMaster.Row(), 0, "");
+    m.cmdPreview_click();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.lastMessage().find("Routine: cmdPreview_click"), std::string::npos);
+    EXPECT_NE(host.lastMessage().find("voucher 0"), std::string::npos) << host.lastMessage();
+    EXPECT_TRUE(previews().empty());
+}
