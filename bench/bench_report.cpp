@@ -72,7 +72,7 @@ void BM_RawSqlite(benchmark::State& state) {
         std::vector<std::string> cells;
         cells.reserve(8 * (kLines + 1));
         rows = 0;
-        for (const report::QuerySpec* q : {&layout.header, &layout.lines}) {
+        for (const report::LayoutQuery* q : {&layout.header, &layout.lines}) {
             sqlite3_stmt* st = nullptr;
             sqlite3_prepare_v2(db, ado::translateSql(q->sql).c_str(), -1, &st, nullptr);
             sqlite3_bind_int(st, 1, db::demo::kCompany);

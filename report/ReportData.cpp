@@ -9,7 +9,7 @@ namespace report {
 
 namespace {
 
-ado::Params bound(const QuerySpec& q, const Values& values) {
+ado::Params bound(const LayoutQuery& q, const Values& values) {
     ado::Params params;
     for (const QString& name : q.params) {
         auto it = values.find(name.toLower().toStdString());

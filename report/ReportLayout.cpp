@@ -23,8 +23,8 @@ Qt::Alignment alignmentOf(const QString& name) {
     return Qt::AlignLeft;
 }
 
-TextSpec textOf(const QJsonObject& o) {
-    TextSpec t;
+LayoutText textOf(const QJsonObject& o) {
+    LayoutText t;
     t.text = o["text"].toString();
     t.x = o["x"].toDouble();
     t.y = o["y"].toDouble();
@@ -40,8 +40,8 @@ TextSpec textOf(const QJsonObject& o) {
     return t;
 }
 
-RuleSpec ruleOf(const QJsonObject& o) {
-    RuleSpec r;
+LayoutRule ruleOf(const QJsonObject& o) {
+    LayoutRule r;
     r.x1 = o["x1"].toDouble();
     r.y1 = o["y1"].toDouble();
     r.x2 = o["x2"].toDouble();
@@ -61,8 +61,8 @@ Band bandOf(const QJsonObject& o) {
     return b;
 }
 
-QuerySpec queryOf(const QJsonObject& o) {
-    QuerySpec q;
+LayoutQuery queryOf(const QJsonObject& o) {
+    LayoutQuery q;
     q.sql = o["sql"].toString().toStdString();
     for (const QJsonValue& v : o["params"].toArray())
         q.params << v.toString();
@@ -116,7 +116,7 @@ Layout readLayout(const std::string& path) {
     l.totalCaption = detail["totalCaption"].toString(l.totalCaption);
     for (const QJsonValue& v : detail["columns"].toArray()) {
         const QJsonObject o = v.toObject();
-        ColumnSpec c;
+        LayoutColumn c;
         c.caption = o["caption"].toString();
         c.field = o["field"].toString();
         c.width = o["width"].toDouble(c.width);

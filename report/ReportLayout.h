@@ -13,7 +13,7 @@ namespace report {
 
 // A text with "{field}" or "{field:format}" places; printed only when its `when` field is true
 // (and its `unless` field false), when one is named.
-struct TextSpec {
+struct LayoutText {
     QString text;
     double x = 0, y = 0, w = 0, h = 5;
     double size = 0; // 0: the layout's font size
@@ -24,7 +24,7 @@ struct TextSpec {
     QString when, unless;
 };
 
-struct RuleSpec {
+struct LayoutRule {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     double width = 0.3;
     QColor color = Qt::black;
@@ -32,11 +32,11 @@ struct RuleSpec {
 
 struct Band {
     double height = 0;
-    std::vector<TextSpec> texts;
-    std::vector<RuleSpec> rules;
+    std::vector<LayoutText> texts;
+    std::vector<LayoutRule> rules;
 };
 
-struct ColumnSpec {
+struct LayoutColumn {
     QString caption;
     QString field; // "#" is the line's serial number
     double width = 20;
@@ -47,7 +47,7 @@ struct ColumnSpec {
 
 // A statement whose '?' places take the named values in order (parameter fields, or
 // "currency" for the rate lookup).
-struct QuerySpec {
+struct LayoutQuery {
     std::string sql;
     QStringList params;
 };
@@ -60,17 +60,17 @@ struct Layout {
     double fontSize = 8.5;
 
     QStringList parameters; // the parameter fields, in their order
-    QuerySpec header, lines;
+    LayoutQuery header, lines;
     // The rates text column of the header ("id1:id2:...-rate1:rate2:...") and the statement
     // that names one currency.
     QString ratesField;
-    QuerySpec currencyName;
+    LayoutQuery currencyName;
 
     Band title;      // first page, above the column headers
     Band continued;  // later pages, above the column headers
     Band summary;    // after the totals
     Band pageFooter; // bottom of every page
-    std::vector<ColumnSpec> columns;
+    std::vector<LayoutColumn> columns;
     double columnHeaderHeight = 7;
     double rowHeight = 5;
     QString totalCaption = "Total";

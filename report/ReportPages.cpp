@@ -55,7 +55,7 @@ class Composer {
     Page& page() { return *current_; }
 
     void totals() {
-        for (const ColumnSpec& c : l_.columns) {
+        for (const LayoutColumn& c : l_.columns) {
             if (!c.total) continue;
             double sum = 0;
             for (const Record& r : d_.lines) {
@@ -72,13 +72,13 @@ class Composer {
     }
 
     void band(const Band& b) {
-        for (const TextSpec& t : b.texts) {
+        for (const LayoutText& t : b.texts) {
             if (!t.when.isEmpty() && !flagOf(fields_, t.when)) continue;
             if (!t.unless.isEmpty() && flagOf(fields_, t.unless)) continue;
             text(QRectF(l_.marginLeft + t.x, y_ + t.y, t.w, t.h), fillFields(t.text, fields_), t.size, t.bold,
                  t.align, t.color, t.wrap);
         }
-        for (const RuleSpec& r : b.rules)
+        for (const LayoutRule& r : b.rules)
             page().rules.push_back(
                 {QLineF(l_.marginLeft + r.x1, y_ + r.y1, l_.marginLeft + r.x2, y_ + r.y2), r.width, r.color});
         y_ += b.height;
@@ -97,7 +97,7 @@ class Composer {
         band(out_.pages.size() == 1 ? l_.title : l_.continued);
         rule(y_, 0.4);
         double x = l_.marginLeft;
-        for (const ColumnSpec& c : l_.columns) {
+        for (const LayoutColumn& c : l_.columns) {
             text(QRectF(x + 1, y_, c.width - 2, l_.columnHeaderHeight), c.caption, 0, true,
                  c.align | Qt::AlignVCenter);
             x += c.width;
@@ -108,7 +108,7 @@ class Composer {
 
     void row(const Record& r, int serial) {
         double x = l_.marginLeft;
-        for (const ColumnSpec& c : l_.columns) {
+        for (const LayoutColumn& c : l_.columns) {
             QString t;
             if (c.field == "#") {
                 t = QString::number(serial);
@@ -127,7 +127,7 @@ class Composer {
         rule(y_, 0.4);
         double x = l_.marginLeft;
         bool captioned = false;
-        for (const ColumnSpec& c : l_.columns) {
+        for (const LayoutColumn& c : l_.columns) {
             if (c.total) {
                 text(QRectF(x + 1, y_, c.width - 2, l_.rowHeight + 1),
                      valueText(fields_["total." + key(c.field)], c.format), 0, true,
