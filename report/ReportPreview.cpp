@@ -34,10 +34,10 @@ PreviewWindow::PreviewWindow(Pages pages, const PrintWindowOptions& options, QWi
     setAccessibleName("Report preview");
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
-    printer_ = new QPrinter(QPrinter::HighResolution);
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer_->setFullPage(true);
     printer_->setPageLayout(QPageLayout(QPageSize(pages_.pageSize), pages_.orientation, QMarginsF()));
-    view_ = new QPrintPreviewWidget(printer_, this);
+    view_ = new QPrintPreviewWidget(printer_.get(), this);
     view_->setAccessibleName("Report pages");
     connect(view_, &QPrintPreviewWidget::paintRequested, this,
             [this](QPrinter* printer) { renderPages(pages_, *printer); });
@@ -87,6 +87,11 @@ QToolBar* PreviewWindow::buildToolBar(const PrintWindowOptions& options) {
     bar->addSeparator();
     addButton(bar, tr("&Close"), "Close", QKeySequence(Qt::Key_Escape), [this] { close(); });
     return bar;
+}
+
+// The preview widget paints on the printer until it goes, so the printer outlives it.
+PreviewWindow::~PreviewWindow() {
+    delete view_;
 }
 
 int PreviewWindow::currentPage() const {

@@ -4,11 +4,12 @@
 #include "report/ReportPages.h"
 
 #include <QDialog>
+#include <QPrinter>
+#include <memory>
 
 class QAction;
 class QLabel;
 class QPrintPreviewWidget;
-class QPrinter;
 class QSpinBox;
 class QToolBar;
 
@@ -25,6 +26,7 @@ class PreviewWindow : public QDialog {
 
   public:
     PreviewWindow(Pages pages, const PrintWindowOptions& options, QWidget* parent = nullptr);
+    ~PreviewWindow() override;
 
     const Pages& pages() const { return pages_; }
     int currentPage() const;
@@ -40,7 +42,7 @@ class PreviewWindow : public QDialog {
 
     Pages pages_;
     QPrintPreviewWidget* view_ = nullptr;
-    QPrinter* printer_ = nullptr;
+    std::unique_ptr<QPrinter> printer_; // the preview's device, not a child widget
     QSpinBox* pageBox_ = nullptr;
     QLabel* pageCount_ = nullptr;
 };
