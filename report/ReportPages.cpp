@@ -2,7 +2,10 @@
 
 #include "runtime/Convert.h"
 
+#include <QFontMetricsF>
+#include <QImage>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace report {
 
@@ -44,7 +47,7 @@ class Composer {
             if (y_ + l_.rowHeight > bottom_) startPage();
             row(d_.lines[i], static_cast<int>(i) + 1);
         }
-        if (y_ + l_.rowHeight + l_.summary.height > bottom_) startPage();
+        if (y_ + l_.rowHeight + heightOf(l_.summary) > bottom_) startPage();
         totalRow();
         band(l_.summary);
         finishPages();
@@ -71,17 +74,58 @@ class Composer {
         page().texts.push_back({rect, t, size > 0 ? size : l_.fontSize, bold, wrap, align, color});
     }
 
+    bool printed(const LayoutText& t) const {
+        return (t.when.isEmpty() || flagOf(fields_, t.when)) &&
+               (t.unless.isEmpty() || !flagOf(fields_, t.unless));
+    }
+
+    // How far a wrapped text needs more than its place, in millimetres.
+    double overflow(const LayoutText& t, const QString& filled) const {
+        if (!t.wrap || filled.isEmpty()) return 0;
+        const double needed =
+            textHeight(printFont(l_.fontFamily, t.size > 0 ? t.size : l_.fontSize, t.bold), filled, t.w);
+        return std::max(0.0, needed - t.h);
+    }
+
+    // A wrapped text that needs more room pushes down what lies below it in the band.
+    struct Growth {
+        double below; // items from here down move
+        double extra;
+    };
+    std::vector<Growth> growthOf(const Band& b) const {
+        std::vector<Growth> g;
+        for (const LayoutText& t : b.texts)
+            if (printed(t))
+                if (double extra = overflow(t, fillFields(t.text, fields_)); extra > 0)
+                    g.push_back({t.y + t.h, extra});
+        return g;
+    }
+    static double shift(const std::vector<Growth>& g, double y) {
+        double d = 0;
+        for (const Growth& x : g)
+            if (y >= x.below - 0.01) d += x.extra;
+        return d;
+    }
+    double heightOf(const Band& b) const {
+        double h = b.height;
+        for (const Growth& x : growthOf(b))
+            h += x.extra;
+        return h;
+    }
+
     void band(const Band& b) {
+        const std::vector<Growth> g = growthOf(b);
         for (const LayoutText& t : b.texts) {
-            if (!t.when.isEmpty() && !flagOf(fields_, t.when)) continue;
-            if (!t.unless.isEmpty() && flagOf(fields_, t.unless)) continue;
-            text(QRectF(l_.marginLeft + t.x, y_ + t.y, t.w, t.h), fillFields(t.text, fields_), t.size, t.bold,
-                 t.align, t.color, t.wrap);
+            if (!printed(t)) continue;
+            const QString filled = fillFields(t.text, fields_);
+            text(QRectF(l_.marginLeft + t.x, y_ + t.y + shift(g, t.y), t.w, t.h + overflow(t, filled)),
+                 filled, t.size, t.bold, t.align, t.color, t.wrap);
         }
         for (const LayoutRule& r : b.rules)
-            page().rules.push_back(
-                {QLineF(l_.marginLeft + r.x1, y_ + r.y1, l_.marginLeft + r.x2, y_ + r.y2), r.width, r.color});
-        y_ += b.height;
+            page().rules.push_back({QLineF(l_.marginLeft + r.x1, y_ + r.y1 + shift(g, r.y1),
+                                           l_.marginLeft + r.x2, y_ + r.y2 + shift(g, r.y2)),
+                                    r.width, r.color});
+        y_ += heightOf(b);
     }
 
     double contentWidth() const { return pageWidth_ - l_.marginLeft - l_.marginRight; }
@@ -182,6 +226,30 @@ QString fillFields(const QString& text, const Record& record) {
     }
     out += text.mid(last);
     return out;
+}
+
+QFont printFont(const QString& family, double size, bool bold) {
+    QFont font(family);
+    font.setPointSizeF(size);
+    font.setBold(bold);
+    // Ligatures would turn "fi" into one glyph that text extraction and search miss.
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
+double textHeight(const QFont& font, const QString& text, double widthMm) {
+    // Measured at print resolution; half a millimetre spare for a device that wraps a little later.
+    constexpr double dpi = 600;
+    static QImage device = [] {
+        QImage image(1, 1, QImage::Format_Mono);
+        image.setDotsPerMeterX(static_cast<int>(dpi / 0.0254));
+        image.setDotsPerMeterY(static_cast<int>(dpi / 0.0254));
+        return image;
+    }();
+    const double dpmm = dpi / 25.4;
+    const QRectF r =
+        QFontMetricsF(font, &device).boundingRect(QRectF(0, 0, widthMm * dpmm, 1e6), Qt::TextWordWrap, text);
+    return r.height() / dpmm + 0.5;
 }
 
 QString Pages::text() const {

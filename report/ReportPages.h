@@ -5,6 +5,7 @@
 #include "report/ReportLayout.h"
 
 #include <QColor>
+#include <QFont>
 #include <QLineF>
 #include <QRectF>
 #include <QString>
@@ -46,6 +47,11 @@ struct Pages {
 // Lays the data out: title on the first page, column headers on every page, the lines, the
 // totals and the summary (on a fresh page when they do not fit), the page footer everywhere.
 Pages composePages(const Layout& layout, const ReportData& data);
+
+// The font a report prints in; the layout and the painting both use it.
+QFont printFont(const QString& family, double size, bool bold);
+// The height in millimetres that a text wrapped to the width needs.
+double textHeight(const QFont& font, const QString& text, double widthMm);
 
 // "{field}" and "{field:format}" places of a text filled from the record. A format is a number
 // or date pattern, or "yesno" for a flag; an unknown field prints empty.

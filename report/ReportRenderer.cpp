@@ -29,11 +29,7 @@ void renderPages(const Pages& pages, QPagedPaintDevice& device) {
     auto faceOf = [&](const PageText& t) -> const Face& {
         auto it = faces.find({t.size, t.bold});
         if (it != faces.end()) return it->second;
-        QFont font(pages.fontFamily);
-        font.setPointSizeF(t.size);
-        font.setBold(t.bold);
-        // Ligatures would turn "fi" into one glyph that text extraction and search miss.
-        font.setStyleStrategy(QFont::PreferNoShaping);
+        QFont font = printFont(pages.fontFamily, t.size, t.bold);
         return faces.emplace(std::make_pair(t.size, t.bold), Face{font, QFontMetricsF(font, &device)})
             .first->second;
     };

@@ -187,3 +187,18 @@ TEST_F(ReportTest, StoredRatesTextIsBoundNotSpliced) {
     EXPECT_NE(text.find("2' OR '1'='1"), std::string::npos) << text;
     EXPECT_EQ(text.find("US Dollar"), std::string::npos);
 }
+
+TEST_F(ReportTest, LongRemarksPrintWholeAndPushTheCancellationDown) {
+    std::string remarks;
+    for (int i = 1; i <= 60; ++i)
+        remarks += "remark" + std::to_string(i) + " ";
+    demo.exec("UPDATE InterDivisionJournalTransHeader SET Remarks = '" + remarks +
+              "' WHERE CompanyID = 1 AND JournalTransID = 285");
+    const std::string text = pdfText(db::demo::kCompany, 285);
+    const size_t first = text.find("remark1 "), last = text.find("remark60");
+    ASSERT_NE(first, std::string::npos);
+    ASSERT_NE(last, std::string::npos) << text;
+    // Below the remarks, not over them.
+    EXPECT_GT(text.find("CANCELLED"), last);
+    EXPECT_GT(text.find("Sl.No."), text.find("CANCELLED"));
+}
