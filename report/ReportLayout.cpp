@@ -123,6 +123,7 @@ Layout readLayout(const std::string& path) {
         c.align = alignmentOf(o["align"].toString());
         c.format = o["format"].toString();
         c.total = o["total"].toBool();
+        c.wrap = o["wrap"].toBool();
         l.columns.push_back(c);
     }
     if (l.columns.empty()) invalid(path, "no detail columns");

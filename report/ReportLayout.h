@@ -43,6 +43,7 @@ struct LayoutColumn {
     Qt::Alignment align = Qt::AlignLeft;
     QString format;
     bool total = false;
+    bool wrap = false; // a long text takes more lines instead of being cut
 };
 
 // A statement whose '?' places take the named values in order (parameter fields, or

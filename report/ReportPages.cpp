@@ -30,7 +30,8 @@ QString valueText(const rt::Variant& v, const QString& format) {
 
 class Composer {
   public:
-    Composer(const Layout& layout, const ReportData& data) : l_(layout), d_(data) {
+    Composer(const Layout& layout, const ReportData& data)
+        : l_(layout), d_(data), body_(printFont(layout.fontFamily, layout.fontSize, false)) {
         QPageSize size(layout.pageSize);
         QSizeF mm = size.size(QPageSize::Millimeter);
         if (layout.orientation == QPageLayout::Landscape) mm.transpose();
@@ -44,8 +45,10 @@ class Composer {
         totals();
         startPage();
         for (size_t i = 0; i < d_.lines.size(); ++i) {
-            if (y_ + l_.rowHeight > bottom_) startPage();
-            row(d_.lines[i], static_cast<int>(i) + 1);
+            std::vector<QString> cells = cellsOf(d_.lines[i], static_cast<int>(i) + 1);
+            const double height = rowHeightOf(cells);
+            if (y_ + height > bottom_) startPage();
+            row(cells, height);
         }
         if (y_ + l_.rowHeight + heightOf(l_.summary) > bottom_) startPage();
         totalRow();
@@ -82,8 +85,8 @@ class Composer {
     // How far a wrapped text needs more than its place, in millimetres.
     double overflow(const LayoutText& t, const QString& filled) const {
         if (!t.wrap || filled.isEmpty()) return 0;
-        const double needed =
-            textHeight(printFont(l_.fontFamily, t.size > 0 ? t.size : l_.fontSize, t.bold), filled, t.w);
+        const double needed = TextMeasure(printFont(l_.fontFamily, t.size > 0 ? t.size : l_.fontSize, t.bold))
+                                  .wrappedHeight(filled, t.w);
         return std::max(0.0, needed - t.h);
     }
 
@@ -150,20 +153,46 @@ class Composer {
         rule(y_, 0.4);
     }
 
-    void row(const Record& r, int serial) {
-        double x = l_.marginLeft;
+    std::vector<QString> cellsOf(const Record& r, int serial) const {
+        std::vector<QString> cells;
         for (const LayoutColumn& c : l_.columns) {
-            QString t;
             if (c.field == "#") {
-                t = QString::number(serial);
-            } else {
-                auto it = r.find(key(c.field));
-                if (it != r.end()) t = valueText(it->second, c.format);
+                cells.push_back(QString::number(serial));
+                continue;
             }
-            text(QRectF(x + 1, y_, c.width - 2, l_.rowHeight), t, 0, false, c.align | Qt::AlignVCenter);
+            auto it = r.find(key(c.field));
+            cells.push_back(it == r.end() ? QString() : valueText(it->second, c.format));
+        }
+        return cells;
+    }
+
+    // One line high, unless a wrapping column's text needs more lines.
+    double rowHeightOf(const std::vector<QString>& cells) const {
+        double height = l_.rowHeight;
+        for (size_t i = 0; i < cells.size(); ++i) {
+            const LayoutColumn& c = l_.columns[i];
+            if (!c.wrap || body_.width(cells[i]) <= c.width - 2) continue;
+            height = std::max(height,
+                              body_.wrappedHeight(cells[i], c.width - 2) + l_.rowHeight - body_.lineHeight());
+        }
+        return height;
+    }
+
+    void row(const std::vector<QString>& cells, double height) {
+        // Wrapped text starts where a single line would stand, centred in the first line's height.
+        const double firstLine = (l_.rowHeight - body_.lineHeight()) / 2;
+        double x = l_.marginLeft;
+        for (size_t i = 0; i < cells.size(); ++i) {
+            const LayoutColumn& c = l_.columns[i];
+            if (height > l_.rowHeight && c.wrap)
+                text(QRectF(x + 1, y_ + firstLine, c.width - 2, height - firstLine), cells[i], 0, false,
+                     c.align, Qt::black, true);
+            else
+                text(QRectF(x + 1, y_, c.width - 2, l_.rowHeight), cells[i], 0, false,
+                     c.align | Qt::AlignVCenter);
             x += c.width;
         }
-        y_ += l_.rowHeight;
+        y_ += height;
         rule(y_, 0.1, QColor(190, 190, 190));
     }
 
@@ -208,6 +237,7 @@ class Composer {
     Record fields_;
     Pages out_;
     Page* current_ = nullptr;
+    TextMeasure body_; // the detail rows' font
     double pageWidth_ = 0, bottom_ = 0, y_ = 0;
 };
 
@@ -237,19 +267,35 @@ QFont printFont(const QString& family, double size, bool bold) {
     return font;
 }
 
-double textHeight(const QFont& font, const QString& text, double widthMm) {
-    // Measured at print resolution; half a millimetre spare for a device that wraps a little later.
-    constexpr double dpi = 600;
-    static QImage device = [] {
+namespace {
+constexpr double kMeasureDpi = 600;
+constexpr double kDotsPerMm = kMeasureDpi / 25.4;
+
+const QImage& measureDevice() {
+    static const QImage device = [] {
         QImage image(1, 1, QImage::Format_Mono);
-        image.setDotsPerMeterX(static_cast<int>(dpi / 0.0254));
-        image.setDotsPerMeterY(static_cast<int>(dpi / 0.0254));
+        image.setDotsPerMeterX(static_cast<int>(kMeasureDpi / 0.0254));
+        image.setDotsPerMeterY(static_cast<int>(kMeasureDpi / 0.0254));
         return image;
     }();
-    const double dpmm = dpi / 25.4;
-    const QRectF r =
-        QFontMetricsF(font, &device).boundingRect(QRectF(0, 0, widthMm * dpmm, 1e6), Qt::TextWordWrap, text);
-    return r.height() / dpmm + 0.5;
+    return device;
+}
+} // namespace
+
+TextMeasure::TextMeasure(const QFont& font) : metrics_(font, &measureDevice()) {}
+
+double TextMeasure::width(const QString& text) const {
+    return metrics_.horizontalAdvance(text) / kDotsPerMm;
+}
+
+double TextMeasure::lineHeight() const {
+    return metrics_.height() / kDotsPerMm;
+}
+
+double TextMeasure::wrappedHeight(const QString& text, double widthMm) const {
+    const QRectF r = metrics_.boundingRect(QRectF(0, 0, widthMm * kDotsPerMm, 1e6), Qt::TextWordWrap, text);
+    // Half a millimetre spare for a device that wraps a little later.
+    return r.height() / kDotsPerMm + 0.5;
 }
 
 QString Pages::text() const {

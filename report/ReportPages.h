@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLineF>
 #include <QRectF>
 #include <QString>
@@ -44,14 +45,26 @@ struct Pages {
     QString text() const;
 };
 
-// Lays the data out: title on the first page, column headers on every page, the lines, the
+// Lays the data out: title on the first page, column headers on every page, the lines (taller
+// where a wrapping column needs it), the
 // totals and the summary (on a fresh page when they do not fit), the page footer everywhere.
 Pages composePages(const Layout& layout, const ReportData& data);
 
 // The font a report prints in; the layout and the painting both use it.
 QFont printFont(const QString& family, double size, bool bold);
-// The height in millimetres that a text wrapped to the width needs.
-double textHeight(const QFont& font, const QString& text, double widthMm);
+
+// Sizes of printed text in millimetres, measured at print resolution.
+class TextMeasure {
+  public:
+    explicit TextMeasure(const QFont& font);
+    double width(const QString& text) const;
+    double lineHeight() const;
+    // The height a text wrapped to the width needs.
+    double wrappedHeight(const QString& text, double widthMm) const;
+
+  private:
+    QFontMetricsF metrics_;
+};
 
 // "{field}" and "{field:format}" places of a text filled from the record. A format is a number
 // or date pattern, or "yesno" for a flag; an unknown field prints empty.

@@ -202,3 +202,22 @@ TEST_F(ReportTest, LongRemarksPrintWholeAndPushTheCancellationDown) {
     EXPECT_GT(text.find("CANCELLED"), last);
     EXPECT_GT(text.find("Sl.No."), text.find("CANCELLED"));
 }
+
+TEST_F(ReportTest, LongLineDescriptionWrapsWithinItsRow) {
+    std::string description;
+    for (int i = 1; i <= 40; ++i)
+        description += "detail" + std::to_string(i) + " ";
+    demo.exec(
+        "UPDATE InterDivisionJournalTransDetails SET Remarks = '" + description +
+        "' WHERE CompanyID = 1 AND JournalTransID = 288 AND JournalTransDetailID = "
+        "(SELECT MIN(JournalTransDetailID) FROM InterDivisionJournalTransDetails WHERE CompanyID = 1 AND "
+        "JournalTransID = 288)");
+    const std::string text = pdfText(db::demo::kCompany, 288);
+    const size_t last = text.find("detail40");
+    ASSERT_NE(last, std::string::npos) << text;
+    // The next line starts below the whole description.
+    const std::string second = lineStarting(text, "2 ");
+    ASSERT_FALSE(second.empty());
+    EXPECT_GT(text.find(second), last);
+    EXPECT_NE(lineStarting(text, "1 ").find("detail1 "), std::string::npos);
+}
