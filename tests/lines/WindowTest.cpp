@@ -6,7 +6,7 @@
 namespace linetest {
 
 TEST_F(LineEditorTest, PostedVoucherIsShownReadOnlyButCanBeLookedThrough) {
-    editStoredVoucher(283); // posted
+    editStoredVoucher(demo::kPostedVoucher);
     ASSERT_GE(lines().Count(), 2);
     lines().select(1);
     open(false, [&](frmJournalDetails& w) {

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace testsupport {
 
@@ -61,6 +62,15 @@ class DemoDb {
         std::string v = rs->eof() ? std::string() : textOf((*rs)[0]);
         rs->Close();
         return v;
+    }
+    // The first column of every row.
+    std::vector<std::string> texts(const std::string& sql) {
+        std::vector<std::string> out;
+        auto rs = conn->Execute(sql);
+        for (; !rs->eof(); rs->MoveNext())
+            out.push_back(textOf((*rs)[0]));
+        rs->Close();
+        return out;
     }
     void exec(const std::string& sql) { conn->Execute(sql); }
 
