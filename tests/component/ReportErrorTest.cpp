@@ -141,13 +141,3 @@ TEST_F(ReportErrorTest, TrappedWithRollbackUndoesOnlyWhatTheBodyOpened) {
     EXPECT_TRUE(idj::trappedWithRollback("FrmMaster", "x", demo.conn, [] {}));
     EXPECT_EQ(stubs.calls->size(), 2u);
 }
-
-TEST_F(ReportErrorTest, TheRealFaultServiceRecordsAndShowsTheFault) {
-    services::setSuiteConnection(demo.conn);
-    int32_t number = -2147217900;
-    idj::ReportError("FrmMaster", 1, "CmdDelete_Click", number, "Provider", "Syntax error", "E", -1);
-    EXPECT_EQ(demo.scalar("SELECT UserName || ' ' || RoutineName || ' ' || ErrorNumber FROM aFaultLog"),
-              "admin CmdDelete_Click 17900");
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_NE(host.lastMessage().find("Syntax error"), std::string::npos);
-}
