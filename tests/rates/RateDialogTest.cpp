@@ -66,20 +66,64 @@ class RateDialogTest : public ::testing::Test {
     forms::ScriptedHost host;
 };
 
-TEST_F(RateDialogTest, ListsTheCurrenciesBesideTheBaseNumberedFromOne) {
-    frmExchangerate& d = open(" 1:2:3:-1:83.2:22.6:");
-    EXPECT_EQ(rows(d),
-              (std::vector<Texts>{{" 1", "US Dollar", " 83.2", " 2"}, {" 2", "UAE Dirham", " 22.6", " 3"}}));
-    EXPECT_FALSE(d.txter.Visible);
-    EXPECT_EQ(forms::screen().MousePointer, forms::vbDefault);
+TEST_F(RateDialogTest, ListsTheCompanysCurrenciesAndOkWritesThemBack) {
+    const Texts dollar{" 1", "US Dollar", " 83.2", " 2"}, dirham{" 2", "UAE Dirham", " 22.6", " 3"};
+    const std::string both = " 1:2:3:-1:83.2:22.6:";
+    struct Case {
+        const char* what;
+        std::string setup, rates;
+        std::vector<Texts> listed;
+        std::string written;
+        Texts asked;
+    };
+    const Case cases[] = {
+        {"as written", "", both, {dollar, dirham}, both, {}},
+        {"base in the middle, unknown currency, no leading blank",
+         "",
+         "2:9:1:3:-83.2:7:1:22.6:",
+         {dollar, dirham},
+         both,
+         {}},
+        {"nothing listed", "", "", {}, "", {}},
+        {"the base alone", "", "1:-1:", {}, "1:-1:", {}},
+        // A stored text that would widen the currency query if it were pasted in.
+        {"not whole numbers", "", "2:3) or (1=1:0x4:4.5:-83.2:1:1:1:", {dollar}, " 1:2:-1:83.2:", {}},
+        {"small rate",
+         "",
+         " 1:3:-1:0.0000625:",
+         {{" 1", "UAE Dirham", " 0.0000625", " 3"}},
+         " 1:3:-1:0.0000625:",
+         {}},
+        {"no rates stored", "", " 1:2:", {{" 1", "US Dollar", " 0", " 2"}}, " 1:2:", {"Enter Exchange Rate"}},
+        // The cash group's number is also the dollar's: the dollar keeps its rate.
+        {"cash group 2",
+         "update asettings set CashGroupID=2 where companyid=1",
+         both,
+         {dollar, dirham},
+         both,
+         {}},
+        {"no cash group",
+         "update asettings set CashGroupID=NULL where companyid=1",
+         both,
+         {dollar, dirham},
+         both,
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        host.messages.clear();
+        if (!c.setup.empty()) db.exec(c.setup);
+        frmExchangerate& d = open(c.rates);
+        EXPECT_EQ(rows(d), c.listed);
+        EXPECT_FALSE(d.txter.Visible);
+        EXPECT_EQ(forms::screen().MousePointer, forms::vbDefault);
+        d.cmdOk.press();
+        EXPECT_EQ(ctx().GStrExchangeRates, c.written);
+        EXPECT_EQ(testsupport::prompts(host), c.asked);
+        EXPECT_EQ(d.loaded(), !c.asked.empty());
+        if (d.loaded()) d.Unload();
+    }
     EXPECT_TRUE(faults().empty());
-}
-
-TEST_F(RateDialogTest, OkWithoutChangesRewritesTheTextFromTheListedCurrencies) {
-    // The base in the middle, an identifier the company does not have, no leading blank.
-    open("2:9:1:3:-83.2:7:1:22.6:").cmdOk.press();
-    EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:3:-1:83.2:22.6:");
-    EXPECT_FALSE(frmExchangerate::instance().loaded());
 }
 
 TEST_F(RateDialogTest, CurrencyWithoutARateShowsZeroAndBlocksOk) {
@@ -163,28 +207,6 @@ TEST_F(RateDialogTest, CloseAfterEditingKeepsTheText) {
     EXPECT_EQ(ctx().GStrExchangeRates, before);
 }
 
-TEST_F(RateDialogTest, NothingListedWritesNothing) {
-    frmExchangerate& d = open("");
-    EXPECT_EQ(d.mfgitem.Rows(), 1);
-    d.cmdOk.press();
-    EXPECT_FALSE(d.loaded());
-    EXPECT_EQ(ctx().GStrExchangeRates, "");
-
-    open("1:-1:").cmdOk.press(); // the base alone
-    EXPECT_EQ(ctx().GStrExchangeRates, "1:-1:");
-    EXPECT_TRUE(host.messages.empty());
-}
-
-TEST_F(RateDialogTest, OnlyWholeNumbersReachTheCurrencyQuery) {
-    // A stored text that would widen the query if it were pasted in.
-    const std::string hostile = "2:3) or (1=1:0x4:4.5:-83.2:1:1:1:";
-    frmExchangerate& d = open(hostile);
-    EXPECT_EQ(rows(d), (std::vector<Texts>{{" 1", "US Dollar", " 83.2", " 2"}}));
-    EXPECT_TRUE(faults().empty());
-    d.cmdOk.press();
-    EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:-1:83.2:");
-}
-
 TEST_F(RateDialogTest, AfterAFailedLoadOkLeavesTheRatesAlone) {
     open(" 1:2:3:-1:83.2:22.6:").cmdCancel.press(); // an earlier opening that went well
 
@@ -203,42 +225,12 @@ TEST_F(RateDialogTest, AfterAFailedLoadOkLeavesTheRatesAlone) {
     EXPECT_EQ(ctx().GStrExchangeRates, rates);
 }
 
-TEST_F(RateDialogTest, TheBaseEntryIsTheCompanysCurrencyWhateverTheCashGroup) {
-    // Cash group 2 is also the US dollar's number: the dollar must keep its rate.
-    db.exec("update asettings set CashGroupID=2 where companyid=1");
-    frmExchangerate& d = open(" 1:2:3:-1:83.2:22.6:");
-    EXPECT_EQ(rows(d),
-              (std::vector<Texts>{{" 1", "US Dollar", " 83.2", " 2"}, {" 2", "UAE Dirham", " 22.6", " 3"}}));
-    d.cmdOk.press();
-    EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:3:-1:83.2:22.6:");
-
-    // A company without a cash group loads all the same.
-    db.exec("update asettings set CashGroupID=NULL where companyid=1");
-    open(" 1:2:3:-1:83.2:22.6:").cmdOk.press();
-    EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:3:-1:83.2:22.6:");
-    EXPECT_TRUE(faults().empty());
-}
-
-TEST_F(RateDialogTest, SmallRatesAreShownAndWrittenWithoutExponent) {
+TEST_F(RateDialogTest, SmallRatesTypedAreWrittenWithoutExponent) {
     frmExchangerate& d = open(" 1:3:-1:0.0000625:");
-    EXPECT_EQ(rows(d), (std::vector<Texts>{{" 1", "UAE Dirham", " 0.0000625", " 3"}}));
+    editRate(d, 1, "0.00001250");
     d.cmdOk.press();
-    EXPECT_EQ(ctx().GStrExchangeRates, " 1:3:-1:0.0000625:");
-    EXPECT_DOUBLE_EQ(idj::CrossRate(3, 1), 16000);
-
-    frmExchangerate& again = open(" 1:3:-1:0.0000625:");
-    editRate(again, 1, "0.00001250");
-    again.cmdOk.press();
     EXPECT_EQ(ctx().GStrExchangeRates, " 1:3:-1:0.0000125:");
     EXPECT_DOUBLE_EQ(idj::CrossRate(3, 1), 80000);
-}
-
-TEST_F(RateDialogTest, AStoredTextWithoutRatesListsItsCurrenciesToBeRated) {
-    frmExchangerate& d = open(" 1:2:");
-    EXPECT_EQ(rows(d), (std::vector<Texts>{{" 1", "US Dollar", " 0", " 2"}}));
-    d.cmdOk.press();
-    EXPECT_EQ(host.messages.size(), 1u); // "Enter Exchange Rate"
-    EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:");
 }
 
 TEST_F(RateDialogTest, VoucherThatCannotBeSavedShowsTheRatesWithOkDisabled) {
