@@ -24,9 +24,13 @@ class LineEditorTest : public ::testing::Test {
   protected:
     using Script = std::function<void(frmJournalDetails&)>;
 
+    // The voucher editor for a new voucher of the Head Office.
     void SetUp() override {
         forms::setHost(&host);
-        openVoucher(demo::kAdmin);
+        testsupport::startSession(db, demo::kAdmin, demo::kHeadOffice);
+        ctx().GStrMasterNewEditFlag = "N";
+        voucher().adocon = db.conn;
+        voucher().Load();
     }
 
     void TearDown() override {
@@ -35,18 +39,6 @@ class LineEditorTest : public ::testing::Test {
         voucher().Tag.clear();
         voucher().Unload();
         forms::setHost(nullptr);
-    }
-
-    // The voucher editor for a new voucher of the Head Office, for the given user.
-    void openVoucher(int16_t user) {
-        if (voucher().loaded()) {
-            voucher().Tag.clear();
-            voucher().Unload();
-        }
-        testsupport::startSession(db, user, demo::kHeadOffice);
-        ctx().GStrMasterNewEditFlag = "N";
-        voucher().adocon = db.conn;
-        voucher().Load();
     }
 
     // Opens the line editor from the voucher's line menu, Add or Edit; the script is the user's part.
