@@ -79,20 +79,18 @@ TEST_F(ShowTest, TheObjectStaysAliveUntilShowEnds) {
     EXPECT_EQ(clsJournal::liveCount(), before - 1);
 }
 
-TEST_F(ShowTest, WithAnUnsetConnectionTheFirstStatementFailsAndIsReported) {
-    componenttest::StubbedServices stubs;
-    // The user lookup would fail on the unopened connection too; the stand-in answers it.
-    stubs.answerUserName("admin");
-    journal->show();
-    ASSERT_EQ(stubs.calls->size(), 1u);
-    const auto& a = stubs.calls->front().args;
-    EXPECT_EQ(rt::CStr(a[0]), "FrmMaster");
-    EXPECT_EQ(rt::CStr(a[2]), "Form_Load");
-    EXPECT_EQ(rt::CLng(a[3]), 3709);
-    EXPECT_EQ(journal->adocon()->CommandTimeout(), 0);
-}
-
-TEST_F(ShowTest, WithAnUnsetConnectionTheFailedUserLookupReachesTheHost) {
+TEST_F(ShowTest, WithAnUnsetConnectionTheFirstStatementFails) {
+    {
+        componenttest::StubbedServices stubs;
+        // The user lookup would fail on the unopened connection too; the stand-in answers it.
+        stubs.answerUserName("admin");
+        journal->show();
+        ASSERT_EQ(stubs.calls->size(), 1u);
+        const auto& a = stubs.calls->front().args;
+        EXPECT_EQ(rt::CStr(a[0]) + "." + rt::CStr(a[2]) + " " + rt::CStr(a[3]), "FrmMaster.Form_Load 3709");
+        EXPECT_EQ(journal->adocon()->CommandTimeout(), 0);
+    }
+    // With the real services the fault report's own user lookup fails, and that reaches the host.
     try {
         automation::callv(journal, "show");
         FAIL() << "no error";

@@ -129,23 +129,11 @@ class SaveTest : public VoucherTest {
     }
     // Each stored line: detail id, account, credit flag, amount, remarks, department, rate.
     std::vector<Texts> lines(int id, int company = demo::kCompany) {
-        std::vector<Texts> out;
-        auto rs =
-            db.conn->Execute("select JournalTransDetailID, AccountID, JournalTransCredit, Amount, Remarks, "
-                             "departmentid, depexrates from InterDivisionJournalTransDetails where "
-                             "companyid=? and JournalTransID=? order by JournalTransDetailID",
-                             {static_cast<int32_t>(company), static_cast<int32_t>(id)});
-        for (; !rs->eof(); rs->MoveNext()) {
-            Texts r;
-            for (int i = 0; i < 7; ++i) {
-                const rt::Variant& v = (*rs)[i];
-                r.push_back(v.type() == rt::Variant::Type::Boolean ? (rt::CBool(v) ? "1" : "0")
-                                                                   : rt::TextOf(v));
-            }
-            out.push_back(r);
-        }
-        rs->Close();
-        return out;
+        return db.rows(
+            "select JournalTransDetailID, AccountID, JournalTransCredit, Amount, Remarks, departmentid, "
+            "depexrates from InterDivisionJournalTransDetails where companyid=" +
+            std::to_string(company) + " and JournalTransID=" + std::to_string(id) +
+            " order by JournalTransDetailID");
     }
     int count(const std::string& table) { return std::stoi(db.scalar("select count(*) from " + table)); }
 
