@@ -24,11 +24,9 @@ TEST_F(CloseTest, ChangedVoucherAsksAndEachAnswerDoesItsPart) {
     });
     FrmMaster::instance().cmdNew_Click();
     EXPECT_EQ(open, (std::vector<bool>{true, true, false}));
-    Texts asked;
-    for (const auto& m : host.messages)
-        if (m.prompt == "Save Changes?") asked.push_back(m.title + " " + std::to_string(m.buttons));
-    const std::string question = "Accounts Suite " + std::to_string(forms::vbYesNoCancel + forms::vbQuestion);
-    EXPECT_EQ(asked, (Texts{question, question, question}));
+    EXPECT_EQ(prompts(),
+              (Texts{"Save Changes?", "Save Changes?", "Journal details not entered", "Save Changes?"}));
+    EXPECT_EQ(host.messages[0].buttons, forms::vbYesNoCancel + forms::vbQuestion);
 }
 
 TEST_F(CloseTest, LineEditorsFlagIsClearedByTheAnswer) {
