@@ -150,6 +150,7 @@ TEST_F(SaveTest, DatesTheUserMayNotSaveOn) {
         closeQuietly(j);
     }
     ctx().intuserid = demo::kAdmin;
+    const std::string packageDate = db.scalar("select packagedate from apackagesettings");
     db.exec("update apackagesettings set packagedate='20261115'");
     frmJournal& early = enterNew(day(2026, 11, 14), "early", testsupport::balancedLines());
     early.cmdOK_Click();
@@ -160,7 +161,7 @@ TEST_F(SaveTest, DatesTheUserMayNotSaveOn) {
     EXPECT_TRUE(saved(early));
 
     // The open past year asks; No keeps the window, Yes saves there.
-    db.exec("update apackagesettings set packagedate='20230401'");
+    db.exec("update apackagesettings set packagedate='" + packageDate + "'");
     frmJournal& j = enterNew(day(2025, 12, 1), "past year", testsupport::balancedLines());
     host.answer(forms::vbNo);
     j.cmdOK_Click();
