@@ -8,8 +8,8 @@ constexpr int kNew = demo::kNextVoucher;
 
 TEST_F(SaveTest, NewVoucherIsStoredWithItsNumbersLinesAndRatesAndListed) {
     const int gridRows = FrmMaster::instance().GrdMaster.Rows();
-    frmJournal& j = enterNew(day(2026, 12, 1), "  December transfer  ",
-                             {{.account = 3, .debit = "250.00", .description = " salaries "},
+    frmJournal& j = enterNew(day(2026, 12, 1), "  O'Brien's December transfer  ",
+                             {{.account = 3, .debit = "250.00", .description = " director's salaries "},
                               {.account = 2, .credit = "200.00", .description = "bank"},
                               {.department = demo::kExportDivision, .account = 12, .credit = "50.00"}});
     ctx().GStrExchangeRates = "1:2:-1:83.2:"; // as the line editor leaves it for these lines
@@ -23,7 +23,7 @@ TEST_F(SaveTest, NewVoucherIsStoredWithItsNumbersLinesAndRatesAndListed) {
         {"cancelled", "0"},
         {"FinancialID", "3"},
         {"Type", "JO"},
-        {"Remarks", "December transfer"},
+        {"Remarks", "O'Brien's December transfer"},
         {"JournalTransDate", "20261201"},
         {"CancelledRemarks", ""},
         {"exchangerates", "1:2:-1:83.2:"},
@@ -34,7 +34,7 @@ TEST_F(SaveTest, NewVoucherIsStoredWithItsNumbersLinesAndRatesAndListed) {
 
     auto rows = lines(kNew);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], (Texts{"1", "3", "0", "250", "salaries", "1", "1"}));
+    EXPECT_EQ(rows[0], (Texts{"1", "3", "0", "250", "director's salaries", "1", "1"}));
     EXPECT_EQ(rows[1], (Texts{"2", "2", "1", "200", "bank", "1", "1"}));
     EXPECT_EQ(rows[2][0] + rows[2][2], "31");
     // The Export Division's line carries its dollar rate against the company's rupee.
@@ -71,7 +71,7 @@ TEST_F(SaveTest, EditAfterRemovingTheFirstLineRewritesTheLinesOfThisCompanyOnly)
             first.setSubItem(4, rt::Format(rt::Val(first.SubItem(4)) + moved, "0.00"));
         else
             first.setSubItem(5, rt::Format(rt::Val(first.SubItem(5)) - moved, "0.00"));
-        j.txtRemarks.setText(" it's corrected ");
+        j.txtRemarks.setText(" it's corrected '; drop table aPrefix; -- ");
         j.cmdOK_Click();
     });
     selectVoucher(id);
@@ -83,7 +83,8 @@ TEST_F(SaveTest, EditAfterRemovingTheFirstLineRewritesTheLinesOfThisCompanyOnly)
     EXPECT_EQ(after[0][0] + after[1][0], "12");
     EXPECT_EQ(after[0][1], before[1][1]);
     EXPECT_EQ(after[1][1], before[2][1]);
-    EXPECT_EQ(header(id, "Remarks"), "it's corrected");
+    EXPECT_EQ(header(id, "Remarks"), "it's corrected '; drop table aPrefix; --");
+    EXPECT_GT(count("aPrefix"), 0);
     EXPECT_EQ(header(id, "JournalNo"), number);
     EXPECT_EQ(header(id, "TypeSeriallNO"), serial);
     EXPECT_EQ(header(id, "FinancialID"), "3");
@@ -206,26 +207,6 @@ TEST_F(SaveTest, AutomaticConfirmationConfirmsEverySave) {
         ASSERT_TRUE(saved(j));
     }
     EXPECT_EQ(header(kNew, "Confirm") + header(kNew + 1, "Confirm"), "10");
-}
-
-TEST_F(SaveTest, ApostrophesSaveInBothModes) {
-    frmJournal& j = enterNew(
-        day(2026, 12, 1), "O'Brien's advance",
-        {{.account = 3, .debit = "10.00", .description = "director's"}, {.account = 2, .credit = "10.00"}});
-    j.cmdOK_Click();
-    ASSERT_TRUE(saved(j)) << ::testing::PrintToString(prompts());
-    EXPECT_EQ(header(kNew, "Remarks"), "O'Brien's advance");
-    EXPECT_EQ(lines(kNew)[0][4], "director's");
-
-    host.onShow("frmJournal", [&](forms::Form& f) {
-        auto& e = static_cast<frmJournal&>(f);
-        e.txtRemarks.setText("it's '; drop table aPrefix; --");
-        e.cmdOK_Click();
-    });
-    selectVoucher(kNew);
-    FrmMaster::instance().CmdEdit_Click();
-    EXPECT_EQ(header(kNew, "Remarks"), "it's '; drop table aPrefix; --");
-    EXPECT_GT(count("aPrefix"), 0);
 }
 
 TEST_F(SaveTest, TheSerialIsCountedAtTheSaveAndAFailedSaveShowsWhatWasShownBefore) {
