@@ -8,9 +8,11 @@ class LineListTest : public VoucherTest {
   protected:
     frmJournal& threeLines() {
         frmJournal& j = loadNew();
-        addRow(j, "1", "Head Office", "100.00", "0.00", 3, "first");
-        addRow(j, "2", "Export Division", "25.00", "0.00", 14, "second");
-        addRow(j, "3", "Dubai Branch", "0.00", "125.00", 19, "third");
+        testsupport::addLines(
+            j.lvwJournal,
+            {{.account = 3, .debit = "100.00", .description = "first"},
+             {.department = demo::kExportDivision, .account = 14, .debit = "25.00", .description = "second"},
+             {.department = demo::kDubaiBranch, .account = 19, .credit = "125.00", .description = "third"}});
         j.FillTotal();
         return j;
     }
@@ -27,7 +29,9 @@ TEST_F(LineListTest, RemovingALineRenumbersByTheSerialAndRecomputesTotals) {
     EXPECT_EQ(j.lblCr.Caption, "100.00");
 
     // Out of order: serials above the removed one go down, wherever they stand.
-    addRow(j, "3", "Dubai Branch", "25.00", "0.00", 19, "fourth");
+    testsupport::addLines(
+        j.lvwJournal,
+        {{.department = demo::kDubaiBranch, .account = 19, .debit = "25.00", .description = "fourth"}});
     j.lvwJournal.sortBy(0, true, true); // 3, 2, 1
     j.lvwJournal.select(3);
     host.answer(forms::vbYes);
@@ -41,7 +45,7 @@ TEST_F(LineListTest, ControlAccountOfTheVoucherDepartmentCannotBeRemoved) {
     frmJournal& j = threeLines();
     // Account 7 is the Head Office's control account for the Export Division, on a line of
     // whatever department.
-    addRow(j, "4", "Dubai Branch", "0.00", "0.00", 7);
+    testsupport::addLines(j.lvwJournal, {{.department = demo::kDubaiBranch, .account = 7}});
     j.lvwJournal.select(4);
     j.mnuDelete_Click();
     EXPECT_EQ(prompts(), Texts{"Detail can't Delete"});
@@ -56,10 +60,12 @@ TEST_F(LineListTest, ControlAccountOfTheVoucherDepartmentCannotBeRemoved) {
 
 TEST_F(LineListTest, HeaderClicksSortNumbersAsNumbers) {
     frmJournal& j = loadNew();
-    addRow(j, "1", "Head Office", "100.00", "0.00");
-    addRow(j, "2", "Export Division", "25.00", "0.00");
-    addRow(j, "10", "London Branch", "1000.00", "0.00");
-    addRow(j, "3", "Dubai Branch", "7.50", "0.00");
+    testsupport::addLines(j.lvwJournal, {{.debit = "100.00"},
+                                         {.department = demo::kExportDivision, .debit = "25.00"},
+                                         {.department = demo::kLondonBranch, .debit = "1000.00"},
+                                         {.department = demo::kDubaiBranch, .debit = "7.50"}});
+    j.lvwJournal.Item(3).Text = "10";
+    j.lvwJournal.Item(4).Text = "3";
 
     j.lvwJournal_ColumnClick(5); // "Debit"
     EXPECT_EQ(column(j, 4), (Texts{"7.50", "25.00", "100.00", "1000.00"}));

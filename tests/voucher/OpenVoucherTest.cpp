@@ -9,33 +9,27 @@ using OpenVoucherTest = VoucherTest;
 TEST_F(OpenVoucherTest, EditShowsEveryVoucherAndOnlyAnOpenOneMaySave) {
     const std::string posted = "Entry Posted,Cannot Modify",
                       referred = "Journal entry refered in Journal. Cannot Edit.";
-    const std::pair<int, Texts> cases[] = {{282, {}} /* open */,      {283, {posted}},
-                                           {285, {}} /* cancelled */, {281, {referred}},
-                                           {284, {}} /* confirmed */, {demo::kFreezeVoucher, {}},
-                                           {290, {posted, referred}}};
+    const std::pair<int, Texts> cases[] = {{demo::kReferredByCancelledVoucher, {}},
+                                           {demo::kPostedVoucher, {posted}},
+                                           {demo::kCancelledVoucher, {}},
+                                           {demo::kReferredVoucher, {referred}},
+                                           {demo::kConfirmedVoucher, {}},
+                                           {demo::kFreezeVoucher, {}},
+                                           {demo::kPostedReferredVoucher, {posted, referred}}};
     for (const auto& [id, messages] : cases) {
         host.messages.clear();
         const Seen seen = openEdit(id);
         ASSERT_TRUE(seen.shown) << id;
-        EXPECT_EQ(seen.ok, id == 282) << id;
+        EXPECT_EQ(seen.ok, id == demo::kReferredByCancelledVoucher) << id;
         EXPECT_EQ(prompts(), messages) << id;
         EXPECT_EQ(seen.journalNo, "IDJ/" + std::to_string(id)) << id;
         EXPECT_GE(seen.lines, 2) << id;
     }
     // The posted message has the application's own title, not the host's caption.
-    openEdit(283);
+    openEdit(demo::kPostedVoucher);
     EXPECT_EQ(host.messages.back().title, forms::appTitle());
     EXPECT_EQ(host.messages.back().buttons, forms::vbInformation);
     EXPECT_EQ(faults(), Texts{});
-}
-
-TEST_F(OpenVoucherTest, AccountHeadWidensFromNineLines) {
-    const std::string lines =
-        "delete from InterDivisionJournalTransDetails where companyid=1 and JournalTransID=288";
-    db.exec(lines + " and JournalTransDetailID>9");
-    EXPECT_EQ(openEdit(demo::kTwelveLineVoucher).accountHeadWidth, 3000);
-    db.exec(lines + " and JournalTransDetailID=9");
-    EXPECT_EQ(openEdit(demo::kTwelveLineVoucher).accountHeadWidth, 2200);
 }
 
 TEST_F(OpenVoucherTest, NewStartsAnEmptyJournalVoucherWithFreshRates) {
@@ -50,7 +44,7 @@ TEST_F(OpenVoucherTest, NewStartsAnEmptyJournalVoucherWithFreshRates) {
     useContext(demo::kClerk, demo::kHeadOffice);
     EXPECT_FALSE(openNew().confirmEnabled);
     autoConfirm(true);
-    EXPECT_EQ(openEdit(284).confirm, 0); // confirmed, but the setting clears the box
+    EXPECT_EQ(openEdit(demo::kConfirmedVoucher).confirm, 0); // confirmed, but the setting clears the box
 }
 
 } // namespace

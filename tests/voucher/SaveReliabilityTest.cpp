@@ -1,6 +1,6 @@
 // A save is atomic whatever fails or whoever else saves: each statement failing in turn, a
 // process killed in the middle of saves, several processes saving into one file at once.
-#include "SaveFixture.h"
+#include "VoucherFixture.h"
 
 #include <csignal>
 #include <random>
@@ -27,10 +27,12 @@ class SaveReliability : public SaveTest {
                "#" + db.scalar("select count(*) from aActivityLog");
     }
 
-    std::vector<Line> lines(int n, double amount = 10) {
+    // n lines that tally, debits and credits in turn.
+    static std::vector<Line> pairs(int n) {
         std::vector<Line> out;
         for (int i = 0; i < n; ++i)
-            out.push_back({1, i % 2 ? 2 : 3, i % 2 ? 0 : amount, i % 2 ? amount : 0});
+            out.push_back(i % 2 ? Line{.account = 2, .credit = "10.00"}
+                                : Line{.account = 3, .debit = "10.00"});
         return out;
     }
 
@@ -52,7 +54,7 @@ class SaveReliability : public SaveTest {
         frmJournal& j = idj::loadVoucherEditor(FrmMaster::instance().adocon);
         j.dtpJournalDate.setValue(day(2026, 12, 1));
         j.txtRemarks.setText(remarks);
-        fillRows(j, lines(lineCount));
+        testsupport::addLines(j.lvwJournal, pairs(lineCount));
         j.cmdOK_Click();
         if (!saved(j))
             for (const auto& m : host.messages)
@@ -76,13 +78,13 @@ TEST_F(SaveReliability, EachStatementOfANewVoucherFailingLeavesNothingAndARetryS
         {"confirmation", "BEFORE UPDATE OF Confirm ON InterDivisionJournalTransHeader"},
         {"activity log", "BEFORE INSERT ON aActivityLog"},
     };
-    int expectedId = 301;
+    int expectedId = demo::kNextVoucher;
     for (const Fault& f : faults) {
         SCOPED_TRACE(f.what);
         const std::string before = snapshot();
         db.exec(std::string("CREATE TEMP TRIGGER injected ") + f.trigger +
                 " BEGIN SELECT RAISE(ABORT, 'injected'); END");
-        frmJournal& j = enterNew(day(2026, 12, 1), std::string("try ") + f.what, lines(4));
+        frmJournal& j = enterNew(day(2026, 12, 1), std::string("try ") + f.what, pairs(4));
         const std::string serial = j.txtserialNO.Text();
         j.cmdOK_Click();
         EXPECT_TRUE(j.loaded());
@@ -97,7 +99,7 @@ TEST_F(SaveReliability, EachStatementOfANewVoucherFailingLeavesNothingAndARetryS
         j.cmdOK_Click();
         ASSERT_TRUE(saved(j));
         EXPECT_EQ(header(expectedId, "JournalNo"), "IDJ/" + std::to_string(expectedId));
-        EXPECT_EQ(SaveTest::lines(expectedId).size(), 4u);
+        EXPECT_EQ(lines(expectedId).size(), 4u);
         ++expectedId;
     }
 }
@@ -129,11 +131,11 @@ TEST_F(SaveReliability, EachStatementOfAnEditFailingLeavesTheVoucherAsStored) {
             j.cmdOK_Click();
             retried = saved(j);
         });
-        selectVoucher(292);
+        selectVoucher(demo::kPlainVoucher);
         FrmMaster::instance().CmdEdit_Click();
         ASSERT_TRUE(retried);
-        EXPECT_EQ(header(292, "Remarks"), std::string("edited, ") + f.what);
-        EXPECT_EQ(SaveTest::lines(292).size(), 3u);
+        EXPECT_EQ(header(demo::kPlainVoucher, "Remarks"), std::string("edited, ") + f.what);
+        EXPECT_EQ(lines(demo::kPlainVoucher).size(), 3u);
     }
 }
 
@@ -149,7 +151,7 @@ struct FailingLog : rt::Object {
 
 TEST_F(SaveReliability, AStandardExceptionInsideTheSaveRollsBackAndIsReported) {
     const std::string before = snapshot();
-    frmJournal& j = enterNew(day(2026, 12, 1), "container fault", lines(4));
+    frmJournal& j = enterNew(day(2026, 12, 1), "container fault", pairs(4));
     ctx().objActivityLog = std::make_shared<FailingLog>();
     EXPECT_NO_THROW(j.cmdOK_Click());
     EXPECT_EQ(db.conn->TransactionLevel(), 0);
@@ -229,7 +231,8 @@ TEST_F(SaveReliability, ProcessesSavingAtOnceGetDistinctIdentifiersNumbersAndSer
     EXPECT_EQ(db.scalar("select count(*) " + fresh), total);
     EXPECT_EQ(db.scalar("select count(distinct JournalNo) " + fresh), total);
     EXPECT_EQ(db.scalar("select count(distinct TypeSeriallNO) " + fresh), total);
-    EXPECT_EQ(db.scalar("select max(JournalTransID) " + fresh), std::to_string(300 + kProcesses * kEach));
+    EXPECT_EQ(db.scalar("select max(JournalTransID) " + fresh),
+              std::to_string(demo::kVoucherCount + kProcesses * kEach));
     EXPECT_EQ(db.scalar("select count(*) from InterDivisionJournalTransDetails where companyid=1 and "
                         "JournalTransID>300"),
               std::to_string(kProcesses * kEach * 4));

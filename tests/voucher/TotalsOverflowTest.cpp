@@ -1,5 +1,5 @@
 // Lines whose amounts add up past what a number holds: the totals and the save refuse them.
-#include "SaveFixture.h"
+#include "VoucherFixture.h"
 
 namespace vouchertest {
 namespace {
@@ -8,11 +8,9 @@ using TotalsOverflowTest = SaveTest;
 
 TEST_F(TotalsOverflowTest, TotalsThatOverflowAreRefusedAndNothingIsStored) {
     const int before = count("InterDivisionJournalTransHeader");
-    frmJournal& j = enterNew(day(2026, 12, 1), "huge", {});
     // Each amount within range, both together not.
-    addRow(j, "1", "Head Office", "1e308", "0.00", 3);
-    addRow(j, "2", "Head Office", "1e308", "0.00", 3);
-    addRow(j, "3", "Head Office", "0.00", "5.00", 2);
+    frmJournal& j = enterNew(day(2026, 12, 1), "huge",
+                             {{.debit = "1e308"}, {.debit = "1e308"}, {.account = 2, .credit = "5.00"}});
     j.FillTotal();
     EXPECT_EQ(prompts(), Texts{"Total amount is too large"});
     EXPECT_EQ(j.lblCr.Caption, "");
@@ -27,8 +25,9 @@ TEST_F(TotalsOverflowTest, TotalsThatOverflowAreRefusedAndNothingIsStored) {
 
 TEST_F(TotalsOverflowTest, AStoredInfiniteAmountIsReportedWhenTheVoucherOpens) {
     db.exec("update InterDivisionJournalTransDetails set Amount=9e999 where companyid=1 and "
-            "JournalTransID=292 and JournalTransDetailID=1");
-    const Seen seen = openEdit(292);
+            "JournalTransID=" +
+            std::to_string(demo::kPlainVoucher) + " and JournalTransDetailID=1");
+    const Seen seen = openEdit(demo::kPlainVoucher);
     // The voucher is not offered for editing with an amount it cannot show.
     EXPECT_FALSE(seen.shown);
     ASSERT_EQ(host.messages.size(), 1u);
