@@ -1,71 +1,77 @@
-// Cancelling a posting: only the voucher's own live general journal entries are cancelled,
-// the posted flag is cleared and the row updated in place; a failure changes neither table.
+// Cancelling a posting: only the voucher's own live general journal entries are cancelled, the
+// posted flag is cleared and the row updated in place; a failure changes neither table, and a
+// voucher changed by another user since the list was loaded is refused.
 #include "BrowseFixture.h"
-
-using idj::FrmMaster;
-using CancelPostingTest = BrowseTest;
 
 namespace {
 
-// Voucher 283's posted flag, then its live general journal rows: its own ('J', its date,
-// company 1) and the decoys.
-std::string state(testsupport::DemoDb& demo) {
-    return demo.scalar(
-        "select h.Posted || ':' || sum(g.companyid=1 and g.Type='J' and g.JournalDate="
-        "h.JournalTransDate) || ':' || sum(not (g.companyid=1 and g.Type='J' and g.JournalDate="
-        "h.JournalTransDate)) from InterDivisionJournalTransHeader h, genjournalheader g where "
-        "h.companyid=1 and h.JournalTransID=283 and g.referenceno=h.JournalNo and g.Cancel=0");
-}
+class CancelPostingTest : public BrowseTest {
+  protected:
+    // The posted voucher's flag, then its live general journal rows: its own ('J', its date,
+    // company 1) and the decoys.
+    std::string state() {
+        return db.scalar(
+            "select h.Posted || ':' || sum(g.companyid=1 and g.Type='J' and g.JournalDate="
+            "h.JournalTransDate) || ':' || sum(not (g.companyid=1 and g.Type='J' and g.JournalDate="
+            "h.JournalTransDate)) from InterDivisionJournalTransHeader h, genjournalheader g where "
+            "h.companyid=1 and h.JournalTransID=283 and g.referenceno=h.JournalNo and g.Cancel=0");
+    }
+    void cancelPosting(FrmMaster& m, forms::MsgBoxResult answer = forms::vbYes) {
+        host.answer(answer);
+        m.cmdUpdate_Click();
+    }
+};
 
 TEST_F(CancelPostingTest, AnsweringNoChangesNothing) {
     FrmMaster& m = open();
-    select(m, 283);
-    host.answer(forms::vbNo);
-    m.cmdUpdate_Click();
+    select(m, demo::kPostedVoucher);
+    cancelPosting(m, forms::vbNo);
     EXPECT_EQ(host.lastMessage(), "Do you want to cancel the posting of 'IDJ/283'?");
-    EXPECT_EQ(host.messages.back().buttons, forms::vbYesNo | forms::vbQuestion);
-    EXPECT_EQ(state(demo), "1:3:3");
+    EXPECT_EQ(state(), "1:3:3");
 }
 
 TEST_F(CancelPostingTest, CancelsOnlyTheVouchersLiveEntriesAndUpdatesTheRow) {
     FrmMaster& m = open();
-    select(m, 283);
-    const int row = m.GrdMaster.Row();
-    host.answer(forms::vbYes);
-    m.cmdUpdate_Click();
-    EXPECT_EQ(demo.scalar("select Posted from InterDivisionJournalTransHeader where companyid=1 and "
-                          "JournalTransID=283"),
-              "0");
-    EXPECT_EQ(demo.scalar("select count(*) from genjournalheader where referenceno='IDJ/283' and Cancel=0"),
-              "3");
-    EXPECT_EQ(demo.scalar("select ActionCode || VoucherNo from aActivityLog where VoucherID=283"),
-              "CIDJ/283");
+    select(m, demo::kPostedVoucher);
+    cancelPosting(m);
+    EXPECT_EQ(state(), "0:0:3");
+    EXPECT_EQ(db.scalar("select ActionCode || VoucherNo from aActivityLog where VoucherID=283"), "CIDJ/283");
     EXPECT_EQ(host.lastMessage(), "Posting Cancelled");
-    EXPECT_EQ(m.GrdMaster.TextMatrix(row, 6), "No");
-    EXPECT_EQ(m.GrdMaster.cellForeColor(row, 7), forms::vbWindowText);
+    EXPECT_EQ(current(m, 6), "No");
+    EXPECT_EQ(m.GrdMaster.cellForeColor(m.GrdMaster.Row(), 7), forms::vbWindowText);
     EXPECT_FALSE(m.cmdUpdate.Enabled);
     EXPECT_TRUE(m.CmdDelete.Enabled);
-
-    // A five-column search grid has its posted column last.
-    m.GridPopulate("select JournalTransID, JournalNo, JournalTransDate, 'No', 'Yes' from "
-                   "InterDivisionJournalTransHeader where companyid=1 and JournalTransID=289",
-                   "InterDivisionJournalTransHeader");
-    host.answer(forms::vbYes);
-    m.cmdUpdate_Click();
-    EXPECT_EQ(m.GrdMaster.TextMatrix(1, 4), "No");
 }
 
 TEST_F(CancelPostingTest, FailureOfTheSecondStatementRollsBothTablesBack) {
     FrmMaster& m = open();
-    select(m, 283);
-    demo.exec("CREATE TEMP TRIGGER injected BEFORE UPDATE OF posted ON InterDivisionJournalTransHeader "
-              "BEGIN SELECT RAISE(ABORT, 'injected'); END");
-    host.answer(forms::vbYes);
-    m.cmdUpdate_Click();
-    EXPECT_EQ(state(demo), "1:3:3");
-    EXPECT_EQ(demo.conn->TransactionLevel(), 0);
-    EXPECT_NE(host.lastMessage().find("Module: FrmMaster\nRoutine: cmdUpdate_Click \n"), std::string::npos);
-    EXPECT_EQ(m.GrdMaster.TextMatrix(m.GrdMaster.Row(), 6), "Yes");
+    select(m, demo::kPostedVoucher);
+    failOn("BEFORE UPDATE OF posted ON InterDivisionJournalTransHeader");
+    cancelPosting(m);
+    EXPECT_EQ(state(), "1:3:3");
+    EXPECT_EQ(db.conn->TransactionLevel(), 0);
+    EXPECT_TRUE(reported("cmdUpdate_Click \n")) << host.lastMessage();
+    EXPECT_EQ(current(m, 6), "Yes");
+}
+
+TEST_F(CancelPostingTest, AVoucherNoLongerPostedOrSinceDeletedIsRefused) {
+    FrmMaster& m = open();
+    const std::pair<int, const char*> cases[] = {{demo::kPostedVoucher, "Posted=0"},
+                                                 {demo::kPostedWithoutJournalVoucher, "Cancelled=1"}};
+    const std::string before = state();
+    for (auto [id, change] : cases) {
+        select(m, id);
+        ASSERT_TRUE(m.cmdUpdate.Enabled) << id;
+        db.exec(std::string("update InterDivisionJournalTransHeader set ") + change +
+                " where companyid=1 and JournalTransID=" + std::to_string(id));
+        cancelPosting(m);
+        EXPECT_NE(host.lastMessage().find("The posting cannot be cancelled"), std::string::npos) << id;
+        EXPECT_EQ(db.conn->TransactionLevel(), 0);
+        EXPECT_FALSE(m.cmdUpdate.Enabled) << id;
+    }
+    EXPECT_EQ(state().substr(1), before.substr(1)) << "the general journal rows are untouched";
+    EXPECT_EQ(header(demo::kPostedWithoutJournalVoucher, "Posted"), "1");
+    EXPECT_EQ(db.scalar("select count(*) from aActivityLog where ActionCode='C'"), "0");
 }
 
 } // namespace
