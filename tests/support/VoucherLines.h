@@ -3,6 +3,7 @@
 // from the database as the browse window's Edit loads them.
 #include "ado/Ado.h"
 #include "browser/VoucherLineRow.h"
+#include "component/Context.h"
 #include "db/Seeder.h"
 #include "forms/ListView.h"
 #include "runtime/Convert.h"
@@ -53,17 +54,12 @@ inline std::vector<Line> balancedLines(const std::string& amount = "250.00") {
             {.account = 2, .credit = amount, .description = "bank"}};
 }
 
+// Loads as Edit loads them, with `company` standing in for the user's company meanwhile.
 inline void loadStoredLines(forms::ListView& list, const ado::ConnectionPtr& conn, int company, int id) {
-    auto rs = conn->Execute(
-        "select d.JournalTransDetailID, m.DepartmentName as Depname, a.AccountDesc as AccDesc, d.Remarks, "
-        "d.Amount, d.JournalTransCredit, d.AccountID, d.departmentid from InterDivisionJournalTransDetails d "
-        "join adepartmentmaster m on m.DepartmentID = d.DepartmentID "
-        "join AACCOUNTMASTER a on a.CompanyID = d.CompanyID and a.AccountID = d.AccountID "
-        "where d.CompanyID = ? and d.JournalTransID = ? order by d.JournalTransDetailID",
-        {static_cast<int32_t>(company), static_cast<int32_t>(id)});
-    for (; !rs->eof(); rs->MoveNext())
-        idj::addVoucherLineRow(list, *rs, rt::CStr((*rs)[0]));
-    rs->Close();
+    const int16_t current = idj::ctx().intCompanyID;
+    idj::ctx().intCompanyID = static_cast<int16_t>(company);
+    idj::loadVoucherLines(conn, list, id, idj::LineSerial::StoredId);
+    idj::ctx().intCompanyID = current;
 }
 
 } // namespace testsupport
