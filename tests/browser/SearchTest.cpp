@@ -85,15 +85,14 @@ TEST_F(SearchTest, TableSearchOnFlagsAndItsOwnColumns) {
     EXPECT_EQ(g.Rows() - 1, count("cancelled=0"));
 }
 
-TEST_F(SearchTest, DateSearchTakesTheStyleFromTheSeparator) {
+TEST_F(SearchTest, DateSearchReadsEitherSeparator) {
     FrmMaster& m = open();
     forms::FlexGrid& g = m.GrdMaster;
     const std::string shown = g.TextMatrix(rowOf(m, 150), 2); // dd/mm/yyyy
     std::string hyphened = shown;
     std::replace(hyphened.begin(), hyphened.end(), '/', '-');
-    for (const auto& [text, style] : {std::pair{hyphened, ",105)"}, std::pair{shown, ",103)"}}) {
+    for (const std::string& text : {hyphened, shown}) {
         typeSearch(m, "Date", text, true, forms::vbKeyReturn);
-        EXPECT_NE(m.lastGridSql().find(style), std::string::npos) << m.lastGridSql();
         EXPECT_NE(rowOf(m, 150), 0) << text;
         for (int r = 1; r < g.Rows(); ++r)
             EXPECT_EQ(g.TextMatrix(r, 2), shown) << text;
@@ -159,13 +158,10 @@ TEST_F(SearchTest, EveryActionWorksOnTheSearchGrid) {
     select(m, 291);
     EXPECT_TRUE(m.CmdDelete.Enabled);
     EXPECT_FALSE(m.cmdUpdate.Enabled);
-    int lines = 0;
-    std::string number;
-    EXPECT_TRUE(inEditor([&] { m.CmdEdit_Click(); }, [&](frmJournal& j) { number = j.txtJournalNo.Text(); }));
+    EXPECT_TRUE(inEditor([&] { m.CmdEdit_Click(); },
+                         [](frmJournal& j) { EXPECT_EQ(j.txtJournalNo.Text(), "IDJ/291"); }));
     EXPECT_TRUE(
-        inEditor([&] { m.cmdDuplicate_Click(); }, [&](frmJournal& j) { lines = j.lvwJournal.Count(); }));
-    EXPECT_EQ(number, "IDJ/291");
-    EXPECT_EQ(lines, 2);
+        inEditor([&] { m.cmdDuplicate_Click(); }, [](frmJournal& j) { EXPECT_EQ(j.lvwJournal.Count(), 2); }));
 
     confirmDeletion("duplicate entry");
     m.CmdDelete_Click();

@@ -87,7 +87,7 @@ TEST_F(ReportTest, VoucherPrintsNumberEveryLineAndTotals) {
 }
 
 TEST_F(ReportTest, CancelledVoucherPrintsMarkAndReason) {
-    const std::string text = pdfText(db::demo::kCompany, 285);
+    const std::string text = pdfText(db::demo::kCompany, db::demo::kCancelledVoucher);
     EXPECT_NE(text.find("CANCELLED"), std::string::npos);
     const std::string reason = demo.scalar("SELECT CancelledRemarks FROM InterDivisionJournalTransHeader "
                                            "WHERE CompanyID = 1 AND JournalTransID = 285");
@@ -95,7 +95,7 @@ TEST_F(ReportTest, CancelledVoucherPrintsMarkAndReason) {
     EXPECT_NE(text.find("Reason: " + reason), std::string::npos);
     EXPECT_NE(text.find("Cancelled: Yes"), std::string::npos);
 
-    EXPECT_EQ(pdfText(db::demo::kCompany, 284).find("CANCELLED"), std::string::npos);
+    EXPECT_EQ(pdfText(db::demo::kCompany, db::demo::kConfirmedVoucher).find("CANCELLED"), std::string::npos);
 }
 
 TEST_F(ReportTest, ThousandLinesPaginateWithHeadersAndPageNumbersOnEveryPage) {
@@ -158,15 +158,20 @@ TEST_F(ReportTest, FailuresRaiseAndWriteNoFile) {
     // No such voucher of the company (id 0: no row selected).
     EXPECT_EQ(number([&] { automation::callv(openReport(db::demo::kCompany, 0), "Export", pdfPath()); }),
               3021);
-    EXPECT_EQ(
-        number([&] { automation::callv(openReport(db::demo::kSecondCompany, 288), "Export", pdfPath()); }),
-        3021);
+    EXPECT_EQ(number([&] {
+                  automation::callv(openReport(db::demo::kSecondCompany, db::demo::kTwelveLineVoucher),
+                                    "Export", pdfPath());
+              }),
+              3021);
     EXPECT_FALSE(std::filesystem::exists(pdfPath()));
     // A missing or broken report file.
-    EXPECT_EQ(number([&] { openReport(1, 288, reportFile() + ".missing"); }), 53);
+    EXPECT_EQ(number([&] {
+                  openReport(db::demo::kCompany, db::demo::kTwelveLineVoucher, reportFile() + ".missing");
+              }),
+              53);
     const std::string broken = pdfPath() + ".json";
     { std::ofstream(broken) << "{ \"page\": "; }
-    EXPECT_EQ(number([&] { openReport(1, 288, broken); }), 5);
+    EXPECT_EQ(number([&] { openReport(db::demo::kCompany, db::demo::kTwelveLineVoucher, broken); }), 5);
     std::filesystem::remove(broken);
     // No log-on without an open connection, and no report without a log-on.
     rt::ObjectPtr engine = automation::CreateObject(report::ReportApplication::kProgId);
@@ -182,7 +187,7 @@ TEST_F(ReportTest, FailuresRaiseAndWriteNoFile) {
 TEST_F(ReportTest, StoredRatesTextIsBoundNotSpliced) {
     demo.exec("UPDATE InterDivisionJournalTransHeader SET exchangerates = '1:2'' OR ''1''=''1:-1:83.2:' "
               "WHERE CompanyID = 1 AND JournalTransID = 288");
-    const std::string text = pdfText(db::demo::kCompany, 288);
+    const std::string text = pdfText(db::demo::kCompany, db::demo::kTwelveLineVoucher);
     EXPECT_NE(text.find("Indian Rupee"), std::string::npos);
     EXPECT_NE(text.find("2' OR '1'='1"), std::string::npos) << text;
     EXPECT_EQ(text.find("US Dollar"), std::string::npos);
@@ -194,7 +199,7 @@ TEST_F(ReportTest, LongRemarksPrintWholeAndPushTheCancellationDown) {
         remarks += "remark" + std::to_string(i) + " ";
     demo.exec("UPDATE InterDivisionJournalTransHeader SET Remarks = '" + remarks +
               "' WHERE CompanyID = 1 AND JournalTransID = 285");
-    const std::string text = pdfText(db::demo::kCompany, 285);
+    const std::string text = pdfText(db::demo::kCompany, db::demo::kCancelledVoucher);
     const size_t first = text.find("remark1 "), last = text.find("remark60");
     ASSERT_NE(first, std::string::npos);
     ASSERT_NE(last, std::string::npos) << text;
@@ -212,7 +217,7 @@ TEST_F(ReportTest, LongLineDescriptionWrapsWithinItsRow) {
         "' WHERE CompanyID = 1 AND JournalTransID = 288 AND JournalTransDetailID = "
         "(SELECT MIN(JournalTransDetailID) FROM InterDivisionJournalTransDetails WHERE CompanyID = 1 AND "
         "JournalTransID = 288)");
-    const std::string text = pdfText(db::demo::kCompany, 288);
+    const std::string text = pdfText(db::demo::kCompany, db::demo::kTwelveLineVoucher);
     const size_t last = text.find("detail40");
     ASSERT_NE(last, std::string::npos) << text;
     // The next line starts below the whole description.
