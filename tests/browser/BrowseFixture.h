@@ -111,6 +111,15 @@ class BrowseTest : public ::testing::Test {
         return db.scalar("select " + column + " from InterDivisionJournalTransHeader where companyid=" +
                          std::to_string(company) + " and JournalTransID=" + std::to_string(id));
     }
+    void setHeader(int id, const std::string& assignments, int company = demo::kCompany) {
+        db.exec("update InterDivisionJournalTransHeader set " + assignments +
+                " where companyid=" + std::to_string(company) + " and JournalTransID=" + std::to_string(id));
+    }
+    // What the activity log holds for a voucher: action and number.
+    std::vector<std::string> logged(int id) {
+        return db.texts("select ActionCode || VoucherNo from aActivityLog where VoucherID=" +
+                        std::to_string(id));
+    }
     // Company 1's current-year vouchers matching a condition.
     int count(const std::string& where) {
         return std::stoi(db.scalar("select count(*) from InterDivisionJournalTransHeader where companyid=1 "

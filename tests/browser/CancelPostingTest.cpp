@@ -35,7 +35,7 @@ TEST_F(CancelPostingTest, CancelsOnlyTheVouchersLiveEntriesAndUpdatesTheRow) {
     select(m, demo::kPostedVoucher);
     cancelPosting(m);
     EXPECT_EQ(state(), "0:0:3");
-    EXPECT_EQ(db.scalar("select ActionCode || VoucherNo from aActivityLog where VoucherID=283"), "CIDJ/283");
+    EXPECT_EQ(logged(demo::kPostedVoucher), std::vector<std::string>{"CIDJ/283"});
     EXPECT_EQ(host.lastMessage(), "Posting Cancelled");
     EXPECT_EQ(current(m, 6), "No");
     EXPECT_EQ(m.GrdMaster.cellForeColor(m.GrdMaster.Row(), 7), forms::vbWindowText);
@@ -62,8 +62,7 @@ TEST_F(CancelPostingTest, AVoucherNoLongerPostedOrSinceDeletedIsRefused) {
     for (auto [id, change] : cases) {
         select(m, id);
         ASSERT_TRUE(m.cmdUpdate.Enabled) << id;
-        db.exec(std::string("update InterDivisionJournalTransHeader set ") + change +
-                " where companyid=1 and JournalTransID=" + std::to_string(id));
+        setHeader(id, change);
         cancelPosting(m);
         EXPECT_NE(host.lastMessage().find("The posting cannot be cancelled"), std::string::npos) << id;
         EXPECT_EQ(db.conn->TransactionLevel(), 0);

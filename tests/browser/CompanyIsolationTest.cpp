@@ -10,7 +10,7 @@ class CompanyIsolationTest : public BrowseTest {
         BrowseTest::SetUp();
         // Company 1's voucher 7 is confirmed, and unposted here so that only the company filter
         // keeps a deletion of company 2's voucher 7 off it.
-        db.exec("update InterDivisionJournalTransHeader set Posted=0 where companyid=1 and JournalTransID=7");
+        setHeader(7, "Posted=0");
         firstBefore = firstCompany();
         open(demo::kSecondCompany);
     }
@@ -68,7 +68,7 @@ TEST_F(CompanyIsolationTest, DuplicateCopiesTheSecondCompanysLines) {
 
 TEST_F(CompanyIsolationTest, ButtonsDeleteAndCancelPostingTouchTheSecondCompanyOnly) {
     // Cancelled by another user since the list was loaded: company 2's voucher 11 only.
-    db.exec("update InterDivisionJournalTransHeader set Cancelled=1 where companyid=2 and JournalTransID=11");
+    setHeader(11, "Cancelled=1", demo::kSecondCompany);
     select(m, 11);
     EXPECT_FALSE(m.CmdDelete.Enabled);
 

@@ -36,12 +36,12 @@ TEST_F(DeleteTest, ConfirmedVoucherIsAskedWhenConfirmationIsAutomaticAndNoChange
     EXPECT_EQ(host.messages.back().buttons, forms::vbYesNo | forms::vbCritical | forms::vbDefaultButton2);
     EXPECT_TRUE(host.shown.empty());
     EXPECT_EQ(header(demo::kConfirmedVoucher, "Cancelled"), "0");
-    EXPECT_EQ(db.scalar("select count(*) from aActivityLog where VoucherID=284"), "0");
+    EXPECT_TRUE(logged(demo::kConfirmedVoucher).empty());
 }
 
 TEST_F(DeleteTest, ReasonIsRequiredStoredAsTypedAndTheRowTurnsRed) {
     FrmMaster& m = open();
-    select(m, 291);
+    select(m, demo::kPlainVoucher);
     const int row = m.GrdMaster.Row(), rows = m.GrdMaster.Rows();
     host.answer(forms::vbYes);
     host.onShow("frmcancelreason", [&](forms::Form& f) {
@@ -55,8 +55,8 @@ TEST_F(DeleteTest, ReasonIsRequiredStoredAsTypedAndTheRowTurnsRed) {
         EXPECT_TRUE(d.requestClose());
     });
     m.CmdDelete_Click();
-    EXPECT_EQ(header(291, "Cancelled || CancelledRemarks"), "1  its a copy ");
-    EXPECT_EQ(db.scalar("select ActionCode || VoucherNo from aActivityLog where VoucherID=291"), "DIDJ/291");
+    EXPECT_EQ(header(demo::kPlainVoucher, "Cancelled || CancelledRemarks"), "1  its a copy ");
+    EXPECT_EQ(logged(demo::kPlainVoucher), std::vector<std::string>{"DIDJ/292"});
     forms::FlexGrid& g = m.GrdMaster;
     EXPECT_EQ(g.Rows(), rows);
     EXPECT_EQ(g.Row(), row);
@@ -68,24 +68,24 @@ TEST_F(DeleteTest, ReasonIsRequiredStoredAsTypedAndTheRowTurnsRed) {
 TEST_F(DeleteTest, FailureAfterTheUpdateRollsBackAndIsReported) {
     FrmMaster& m = open();
     failOn("BEFORE INSERT ON aActivityLog");
-    select(m, 293);
+    select(m, demo::kPlainVoucher);
     confirmDeletion("mistake");
     m.CmdDelete_Click();
-    EXPECT_EQ(header(293, "Cancelled || ifnull(CancelledRemarks, '-')"), "0-");
+    EXPECT_EQ(header(demo::kPlainVoucher, "Cancelled || ifnull(CancelledRemarks, '-')"), "0-");
     EXPECT_EQ(db.conn->TransactionLevel(), 0);
     EXPECT_TRUE(reported("CmdDelete_Click \n")) << host.lastMessage();
 }
 
 TEST_F(DeleteTest, AVoucherPostedSinceTheListWasLoadedIsRefusedAndItsRowShowsIt) {
     FrmMaster& m = open();
-    select(m, 291);
+    select(m, demo::kPlainVoucher);
     ASSERT_TRUE(m.CmdDelete.Enabled);
-    db.exec("update InterDivisionJournalTransHeader set Posted=1 where companyid=1 and JournalTransID=291");
+    setHeader(demo::kPlainVoucher, "Posted=1");
     confirmDeletion("stale");
     m.CmdDelete_Click();
     EXPECT_EQ(host.lastMessage(), "This entry cannot be deleted because transaction is posted. ");
-    EXPECT_EQ(header(291, "Cancelled || Posted || ifnull(CancelledRemarks, '-')"), "01-");
-    EXPECT_EQ(db.scalar("select count(*) from aActivityLog where VoucherID=291"), "0");
+    EXPECT_EQ(header(demo::kPlainVoucher, "Cancelled || Posted || ifnull(CancelledRemarks, '-')"), "01-");
+    EXPECT_TRUE(logged(demo::kPlainVoucher).empty());
     EXPECT_EQ(db.conn->TransactionLevel(), 0);
     EXPECT_EQ(current(m, 6), "Yes");
     EXPECT_FALSE(m.CmdDelete.Enabled);

@@ -39,9 +39,7 @@ TEST_F(RowRefreshTest, NewVoucherIsAddedAsTheLastRowAndSelectedUnlessOutsideTheL
 TEST_F(RowRefreshTest, EditedVoucherRewritesTheCurrentRowButNotItsIdentifier) {
     FrmMaster& m = open();
     select(m, demo::kConfirmedVoucher);
-    db.exec(
-        "update InterDivisionJournalTransHeader set JournalNo='IDJ/284-B', Cancelled=1, TypeSeriallNO=NULL "
-        "where companyid=1 and JournalTransID=284");
+    setHeader(demo::kConfirmedVoucher, "JournalNo='IDJ/284-B', Cancelled=1, TypeSeriallNO=NULL");
     refresh("E", demo::kConfirmedVoucher, 0);
     EXPECT_EQ(current(m, 0), std::to_string(demo::kConfirmedVoucher));
     EXPECT_EQ(current(m, 1), "IDJ/284-B");

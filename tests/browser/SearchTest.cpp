@@ -49,8 +49,8 @@ TEST_F(SearchTest, SortingOrSeekingReevaluatesTheButtonsForTheVoucherNowCurrent)
     EXPECT_FALSE(m.cmdUpdate.Enabled);
 
     select(m, demo::kPostedVoucher);
-    typeSearch(m, "JournalNo", "IDJ/291", false);
-    EXPECT_EQ(current(m, 0), "291");
+    typeSearch(m, "JournalNo", "IDJ/292", false);
+    EXPECT_EQ(current(m, 0), std::to_string(demo::kPlainVoucher));
     EXPECT_FALSE(m.cmdUpdate.Enabled);
     EXPECT_TRUE(m.CmdDelete.Enabled);
 }
@@ -118,8 +118,7 @@ TEST_F(SearchTest, EmptySearchAllReloadsTheLookBackForTheUsersDepartment) {
 }
 
 TEST_F(SearchTest, SearchTextIsOnlyTextQuotesAndWildcardsIncluded) {
-    db.exec("update InterDivisionJournalTransHeader set JournalNo='IDJ/2_5%' where companyid=1 and "
-            "JournalTransID=250");
+    setHeader(250, "JournalNo='IDJ/2_5%'");
     FrmMaster& m = open();
     for (const char* text : {"_", "%", "2_5%"}) {
         typeSearch(m, "JournalNo", text, true, forms::vbKeyReturn);
@@ -155,17 +154,17 @@ TEST_F(SearchTest, EveryActionWorksOnTheSearchGrid) {
     FrmMaster& m = open();
     typeSearch(m, "Posted", "no", true, forms::vbKeyReturn);
     ASSERT_EQ(m.GrdMaster.Cols(), 5);
-    select(m, 291);
+    select(m, demo::kPlainVoucher);
     EXPECT_TRUE(m.CmdDelete.Enabled);
     EXPECT_FALSE(m.cmdUpdate.Enabled);
     EXPECT_TRUE(inEditor([&] { m.CmdEdit_Click(); },
-                         [](frmJournal& j) { EXPECT_EQ(j.txtJournalNo.Text(), "IDJ/291"); }));
+                         [](frmJournal& j) { EXPECT_EQ(j.txtJournalNo.Text(), "IDJ/292"); }));
     EXPECT_TRUE(
-        inEditor([&] { m.cmdDuplicate_Click(); }, [](frmJournal& j) { EXPECT_EQ(j.lvwJournal.Count(), 2); }));
+        inEditor([&] { m.cmdDuplicate_Click(); }, [](frmJournal& j) { EXPECT_EQ(j.lvwJournal.Count(), 3); }));
 
     confirmDeletion("duplicate entry");
     m.CmdDelete_Click();
-    EXPECT_EQ(header(291, "Cancelled"), "1");
+    EXPECT_EQ(header(demo::kPlainVoucher, "Cancelled"), "1");
     EXPECT_EQ(current(m, 3), "Yes");
     for (int col = 0; col < 5; ++col)
         EXPECT_EQ(m.GrdMaster.cellForeColor(m.GrdMaster.Row(), col), forms::vbRed) << col;
