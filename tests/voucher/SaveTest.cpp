@@ -52,7 +52,8 @@ TEST_F(SaveTest, EditAfterRemovingTheFirstLineRewritesTheLinesOfThisCompanyOnly)
         // Remove the first line, a debit, and move its amount to the first line left so it still tallies.
         host.answer(forms::vbYes);
         j.lvwJournal.select(1);
-        const double moved = rt::Val(j.lvwJournal.Item(1).SubItem(4)) + rt::Val(j.lvwJournal.Item(1).SubItem(5));
+        const double moved =
+            rt::Val(j.lvwJournal.Item(1).SubItem(4)) + rt::Val(j.lvwJournal.Item(1).SubItem(5));
         j.mnuDelete_Click();
         forms::ListItem& first = j.lvwJournal.Item(1);
         const int side = rt::Val(first.SubItem(4)) != 0 ? 4 : 5;
