@@ -57,20 +57,6 @@ TEST_F(BrowseTest, RightsGrantOnlyTheirOwnLetters) {
     }
 }
 
-TEST_F(BrowseTest, ReferredVoucherRefusesEditAndDelete) {
-    FrmMaster& m = open();
-    select(m, demo::kReferredVoucher); // a live general journal entry refers to it
-    EXPECT_TRUE(m.fnCheckEditDelete(1));
-    EXPECT_EQ(host.lastMessage(), "Journal entry refered in Journal. Cannot Edit.");
-    EXPECT_TRUE(m.fnCheckEditDelete(2));
-    EXPECT_EQ(host.lastMessage(), "Journal entry refered in Journal. Cannot Delete.");
-
-    // Only a dead reference of its own company, plus a live one of another company.
-    select(m, demo::kReferredByCancelledVoucher);
-    EXPECT_FALSE(m.fnCheckEditDelete(1));
-    EXPECT_EQ(host.messages.size(), 2u);
-}
-
 TEST_F(BrowseTest, CancelPostingNeedsRightU) {
     for (int16_t user : {demo::kClerk, demo::kAuditor}) {
         FrmMaster& m = open(demo::kCompany, user);
