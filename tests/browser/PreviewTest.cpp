@@ -4,6 +4,7 @@
 #include "report/ReportPreview.h"
 
 #include <QApplication>
+#include <QStringList>
 
 namespace {
 
@@ -47,6 +48,12 @@ TEST_F(PreviewTest, OneWindowShowsTheCurrentRowsVoucher) {
     EXPECT_TRUE(host.messages.empty()) << host.lastMessage();
     EXPECT_EQ(m.MousePointer, forms::vbDefault);
     EXPECT_TRUE(shownText().contains(q(header(demo::kTwelveLineVoucher, "JournalNo"))));
+    // Zoom, paging, printing and PDF export are offered.
+    QStringList controls;
+    for (QWidget* c : previews().front()->findChildren<QWidget*>())
+        controls << c->accessibleName();
+    for (const char* name : {"Zoom in", "Next page", "Print", "Export to PDF"})
+        EXPECT_TRUE(controls.contains(name)) << name;
 
     select(m, demo::kCancelledVoucher);
     m.cmdpreview.Click();
