@@ -49,8 +49,10 @@ TEST_F(PreviewTest, OneWindowShowsTheCurrentRowsVoucher) {
     EXPECT_EQ(m.MousePointer, forms::vbDefault);
     EXPECT_TRUE(shownText().contains(q(header(demo::kTwelveLineVoucher, "JournalNo"))));
     // Zoom, paging, printing and PDF export are offered.
+    const auto shown = previews();
+    ASSERT_EQ(shown.size(), 1u);
     QStringList controls;
-    for (QWidget* c : previews().front()->findChildren<QWidget*>())
+    for (QWidget* c : shown.front()->findChildren<QWidget*>())
         controls << c->accessibleName();
     for (const char* name : {"Zoom in", "Next page", "Print", "Export to PDF"})
         EXPECT_TRUE(controls.contains(name)) << name;
