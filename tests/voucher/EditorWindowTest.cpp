@@ -62,6 +62,7 @@ TEST_F(EditorWindowTest, ClosingAChangedVoucherAsksAndEachAnswerDoesItsPart) {
     });
     FrmMaster::instance().cmdNew_Click();
     EXPECT_EQ(open, (std::vector<bool>{true, true, false}));
+    EXPECT_EQ(host.messages[0].buttons, forms::vbYesNoCancel + forms::vbQuestion);
     EXPECT_EQ(prompts(),
               (Texts{"Save Changes?", "Save Changes?", "Journal details not entered", "Save Changes?"}));
 }

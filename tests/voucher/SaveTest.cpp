@@ -16,6 +16,7 @@ TEST_F(SaveTest, NewVoucherIsStoredWithItsNumbersLinesAndRatesAndListed) {
     ctx().GStrExchangeRates = "1:2:-1:83.2:"; // as the line editor leaves it for these lines
     j.cmdOK_Click();
     ASSERT_TRUE(saved(j)) << ::testing::PrintToString(prompts());
+    EXPECT_TRUE(j.Tag.empty());
 
     // Head Office keeps the company's rupees: a rate of 1.
     EXPECT_EQ(db.rows("select JournalNo, Posted, cancelled, FinancialID, Type, Remarks, JournalTransDate, "
@@ -161,6 +162,7 @@ TEST_F(SaveTest, DatesTheUserMayNotSaveOn) {
     j.cmdOK_Click();
     EXPECT_EQ(host.lastMessage(),
               "Date entered does not fall in the current financial year\r\nDo you want to continue ?");
+    EXPECT_EQ(host.messages.back().buttons, forms::vbYesNo + forms::vbInformation);
     EXPECT_TRUE(j.loaded());
     host.answer(forms::vbYes);
     j.cmdOK_Click();
