@@ -1,5 +1,7 @@
 #include "report/ReportData.h"
 
+#include "component/RateText.h"
+
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
 
@@ -28,30 +30,31 @@ Record recordOf(ado::Recordset& rs) {
     return r;
 }
 
-std::string trimmedNumber(const std::string& text) {
-    std::string t = rt::Trim(text);
-    return rt::IsNumeric(rt::Variant(t)) ? rt::Format(rt::CDbl(rt::Variant(t)), "0.0000") : t;
+// A rate with at least four places and every significant digit it has, never an exponent.
+std::string printedRate(const std::string& element) {
+    const rt::Variant v(element);
+    if (!rt::IsNumeric(v)) return element;
+    std::string t = idj::rates::rateText(rt::CDbl(v));
+    size_t point = t.find('.');
+    if (point == std::string::npos) {
+        point = t.size();
+        t += '.';
+    }
+    while (t.size() - point - 1 < 4)
+        t += '0';
+    return t;
 }
 
-// "id1:id2:...-rate1:rate2:..." as "USD 83.1000   AED 3.6725", each currency by its name.
+// "id1:id2:...-rate1:rate2:..." as "US Dollar 83.2000   UAE Dirham 22.6000", each currency by its
+// name.
 std::string ratesText(const Layout& layout, const ado::ConnectionPtr& connection, Values values,
                       const std::string& text) {
-    const size_t dash = text.find('-');
-    if (dash == std::string::npos) return {};
-    auto split = [](const std::string& s) {
-        std::vector<std::string> parts;
-        size_t start = 0;
-        for (size_t colon; (colon = s.find(':', start)) != std::string::npos; start = colon + 1)
-            parts.push_back(s.substr(start, colon - start));
-        if (start < s.size()) parts.push_back(s.substr(start));
-        return parts;
-    };
-    const std::vector<std::string> ids = split(text.substr(0, dash));
-    const std::vector<std::string> rates = split(text.substr(dash + 1));
+    const idj::rates::RateLists lists = idj::rates::splitRates(text);
+    if (!lists.separated) return {};
     std::string out;
-    for (size_t i = 0; i < ids.size() && i < rates.size(); ++i) {
-        if (rt::Trim(ids[i]).empty()) continue;
-        std::string name = rt::Trim(ids[i]);
+    for (size_t i = 0; i < lists.ids.size() && i < lists.rates.size(); ++i) {
+        if (lists.ids[i].empty()) continue;
+        std::string name = lists.ids[i];
         if (!layout.currencyName.sql.empty()) {
             values["currency"] = name; // bound, never spliced: the text comes from a stored column
             auto rs = connection->Execute(layout.currencyName.sql, bound(layout.currencyName, values));
@@ -62,7 +65,7 @@ std::string ratesText(const Layout& layout, const ado::ConnectionPtr& connection
         // Each currency with its rate kept together on one line.
         for (size_t at; (at = name.find(' ')) != std::string::npos;)
             name.replace(at, 1, "\u00a0");
-        out += name + "\u00a0" + trimmedNumber(rates[i]);
+        out += name + "\u00a0" + printedRate(lists.rates[i]);
     }
     return out;
 }

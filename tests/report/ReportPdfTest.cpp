@@ -193,6 +193,14 @@ TEST_F(ReportTest, StoredRatesTextIsBoundNotSpliced) {
     EXPECT_EQ(text.find("US Dollar"), std::string::npos);
 }
 
+TEST_F(ReportTest, SmallRatesPrintEverySignificantDigit) {
+    demo.exec("UPDATE InterDivisionJournalTransHeader SET exchangerates = '1:2:-1:0.0000625:' "
+              "WHERE CompanyID = 1 AND JournalTransID = 288");
+    const std::string text = pdfText(db::demo::kCompany, 288);
+    EXPECT_NE(text.find("0.0000625"), std::string::npos) << text;
+    EXPECT_NE(text.find("1.0000"), std::string::npos) << text;
+}
+
 TEST_F(ReportTest, LongRemarksPrintWholeAndPushTheCancellationDown) {
     std::string remarks;
     for (int i = 1; i <= 60; ++i)
