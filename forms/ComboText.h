@@ -1,5 +1,5 @@
 #pragma once
-#include "forms/Control.h"
+#include "forms/ComboBox.h"
 
 namespace forms {
 // The edit a typed character makes in a combo box's text (drop-down lists take no text).

@@ -1,7 +1,10 @@
 #include "forms/Form.h"
 
+#include "forms/Buttons.h"
 #include "forms/ComboText.h"
 #include "forms/Host.h"
+#include "forms/Menu.h"
+#include "forms/TextBox.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
 
