@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QTimer>
 #include <algorithm>
 
 namespace desktop {
@@ -250,6 +251,26 @@ bool FormDialog::key(QObject* target, QKeyEvent* e) {
     QWidget* focus = QApplication::focusWidget();
     if (focus ? target != focus : target != this) return false;
     if (finished_ || !form_.loaded()) return false;
+    // An unused key travels on to the parents, and a window the key opened and closed can
+    // leave no focus widget behind: the dialog would then see the same keystroke again.
+    auto* widget = qobject_cast<QWidget*>(target);
+    if (e == lastKey_ && e->type() == lastKeyType_ && e->timestamp() == lastKeyTime_ && widget &&
+        lastKeyTarget_ && widget != lastKeyTarget_ && widget->isAncestorOf(lastKeyTarget_))
+        return false;
+    lastKey_ = e;
+    lastKeyType_ = e->type();
+    lastKeyTime_ = e->timestamp();
+    lastKeyTarget_ = widget;
+    // Forgotten once this delivery is over (not inside a window the key opens).
+    struct Forget {
+        FormDialog* d;
+        unsigned serial;
+        ~Forget() {
+            QTimer::singleShot(0, d, [d = d, serial = serial] {
+                if (d->keySerial_ == serial) d->lastKey_ = nullptr;
+            });
+        }
+    } forget{this, ++keySerial_};
     const ModelKey k = modelKey(e->key(), e->modifiers(), e->text());
     if (e->type() == QEvent::KeyRelease) {
         if (e->isAutoRepeat() || !k.keyCode || k.keyCode == forms::vbKeyTab) return false;

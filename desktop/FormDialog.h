@@ -5,6 +5,8 @@
 #include "forms/Form.h"
 
 #include <QDialog>
+#include <QKeyEvent>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -64,6 +66,11 @@ class FormDialog : public QDialog, public Dispatcher {
     QSize size_;
     forms::Colour back_ = 0;
     bool coloured_ = false;
+    const QKeyEvent* lastKey_ = nullptr; // the keystroke last handed to the model
+    QEvent::Type lastKeyType_ = QEvent::None;
+    quint64 lastKeyTime_ = 0;
+    QPointer<QWidget> lastKeyTarget_;
+    unsigned keySerial_ = 0;
 };
 
 // How an error escaping a model event is worded for the user.

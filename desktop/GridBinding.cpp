@@ -12,6 +12,19 @@ namespace desktop {
 
 namespace {
 
+// Home and End go to the first and last row of the list, as the grid's users expect, not to
+// the ends of the current row.
+class GridView : public QTableView {
+  public:
+    using QTableView::QTableView;
+
+  protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        if (action == MoveHome || action == MoveEnd) modifiers |= Qt::ControlModifier;
+        return QTableView::moveCursor(action, modifiers);
+    }
+};
+
 // The grid as a table view over a lazy model. The current cell and the selection are mirrored
 // both ways; scrolling sets TopRow.
 class GridBinding : public Binding {
@@ -30,6 +43,7 @@ class GridBinding : public Binding {
     void userExtended(const QModelIndex& to);
     void userScrolled(int value);
     void scrollToRow(int tableRow, int col);
+    int shownColumn(int col) const;
 
     forms::FlexGrid& grid_;
     QTableView* view_;
@@ -39,7 +53,7 @@ class GridBinding : public Binding {
 };
 
 GridBinding::GridBinding(forms::FlexGrid& g, QWidget* parent, Dispatcher& d)
-    : Binding(g, new QTableView(parent), d), grid_(g), view_(static_cast<QTableView*>(widget())),
+    : Binding(g, new GridView(parent), d), grid_(g), view_(static_cast<QTableView*>(widget())),
       model_(new GridModel(g, view_)) {
     view_->setModel(model_);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -98,7 +112,7 @@ void GridBinding::pullSelection(bool force) {
         QItemSelectionModel* sm = view_->selectionModel();
         int h = model_->headerRows();
         if (row >= h && model_->rowCount() > 0) {
-            QModelIndex cur = model_->index(model_->tableRow(row), col);
+            QModelIndex cur = model_->index(model_->tableRow(row), shownColumn(col));
             sm->setCurrentIndex(cur, QItemSelectionModel::NoUpdate);
             int r0 = std::max(std::min(row, rowSel), h), r1 = std::max(row, rowSel);
             int c0 = std::min(col, colSel), c1 = std::max(col, colSel);
@@ -120,11 +134,16 @@ void GridBinding::pullSelection(bool force) {
     }
 }
 
+int GridBinding::shownColumn(int col) const {
+    // The view neither scrolls to nor moves from a hidden column (the grid's column 0 often is
+    // one), so its current cell stands in the first visible column instead.
+    for (int c = 0; view_->isColumnHidden(col) && c < model_->columnCount(); ++c)
+        col = c;
+    return col;
+}
+
 void GridBinding::scrollToRow(int tableRow, int col) {
-    // The view does not scroll to a hidden column (the grid's column 0 often is one).
-    int target = col;
-    for (int c = 0; view_->isColumnHidden(target) && c < model_->columnCount(); ++c)
-        target = c;
+    int target = shownColumn(col);
     if (view_->isColumnHidden(target)) return;
     view_->scrollTo(model_->index(tableRow, target));
 }
@@ -136,6 +155,8 @@ void GridBinding::userMovedCurrent(const QModelIndex& cur) {
         return;
     }
     int r = model_->gridRow(cur.row()), c = cur.column();
+    // Moving up or down from a hidden current column keeps that column.
+    if (c == shownColumn(grid_.Col())) c = grid_.Col();
     input([this, r, c] {
         if (r < grid_.Rows() && r != grid_.Row()) grid_.setRow(r);
         if (c < grid_.Cols() && c != grid_.Col()) grid_.setCol(c);
