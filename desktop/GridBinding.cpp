@@ -38,6 +38,7 @@ class GridBinding : public Binding {
 
   private:
     void pullWidths();
+    void pullSelectionColours();
     void pullSelection(bool force);
     void userMovedCurrent(const QModelIndex& current);
     void userExtended(const QModelIndex& to);
@@ -49,6 +50,7 @@ class GridBinding : public Binding {
     QTableView* view_;
     GridModel* model_;
     uint64_t revision_ = 0;
+    forms::Colour foreSel_ = 0, backSel_ = 0;
     int row_ = -1, col_ = -1, rowSel_ = -1, colSel_ = -1, topRow_ = -1;
 };
 
@@ -88,12 +90,31 @@ GridBinding::GridBinding(forms::FlexGrid& g, QWidget* parent, Dispatcher& d)
 
 void GridBinding::pull() {
     Binding::pull();
+    pullSelectionColours();
     if (grid_.revision() == revision_) return;
     revision_ = grid_.revision();
     bool reset = model_->refresh();
     view_->horizontalHeader()->setVisible(grid_.FixedRows > 0);
     pullWidths();
     pullSelection(reset);
+}
+
+void GridBinding::pullSelectionColours() {
+    // The window decides the selection's colours (a red row stays red when selected), in the
+    // active and the inactive window alike.
+    if (grid_.ForeColorSel == foreSel_ && grid_.BackColorSel == backSel_) return;
+    foreSel_ = grid_.ForeColorSel;
+    backSel_ = grid_.BackColorSel;
+    QPalette pal = view_->palette();
+    const QPalette standard = QApplication::palette(view_);
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        QColor fore = toQColor(foreSel_), back = toQColor(backSel_);
+        pal.setColor(group, QPalette::HighlightedText,
+                     fore.isValid() ? fore : standard.color(group, QPalette::HighlightedText));
+        pal.setColor(group, QPalette::Highlight,
+                     back.isValid() ? back : standard.color(group, QPalette::Highlight));
+    }
+    view_->setPalette(pal);
 }
 
 void GridBinding::pullWidths() {
@@ -116,6 +137,7 @@ void GridBinding::pullSelection(bool force) {
             sm->setCurrentIndex(cur, QItemSelectionModel::NoUpdate);
             int r0 = std::max(std::min(row, rowSel), h), r1 = std::max(row, rowSel);
             int c0 = std::min(col, colSel), c1 = std::max(col, colSel);
+            if (grid_.SelectionMode == forms::flexSelectionByRow) c0 = 0, c1 = model_->columnCount() - 1;
             QItemSelection sel(model_->index(model_->tableRow(r0), c0),
                                model_->index(model_->tableRow(r1), c1));
             sm->select(sel, QItemSelectionModel::ClearAndSelect);
@@ -184,15 +206,16 @@ void GridBinding::userScrolled(int value) {
 
 bool GridBinding::mouse(QObject*, QMouseEvent* e) {
     QModelIndex at = view_->indexAt(e->position().toPoint());
-    int mouseRow = at.isValid() ? model_->gridRow(at.row()) : -1;
-    int mouseCol = at.isValid() ? at.column() : -1;
+    // Below the last row or right of the last column there is no cell to tell the model of.
+    if (!at.isValid()) return false;
+    const int mouseRow = model_->gridRow(at.row()), mouseCol = at.column();
     auto where = [this, mouseRow, mouseCol] {
-        if (mouseRow >= 0) grid_.MouseRow = mouseRow;
-        if (mouseCol >= 0) grid_.MouseCol = mouseCol;
+        grid_.MouseRow = mouseRow;
+        grid_.MouseCol = mouseCol;
     };
     switch (e->type()) {
     case QEvent::MouseMove:
-        if ((e->buttons() & Qt::LeftButton) && at.isValid()) userExtended(at);
+        if (e->buttons() & Qt::LeftButton) userExtended(at);
         if (!grid_.MouseMove) return false;
         input(where);
         fireMouse(grid_.MouseMove, e);

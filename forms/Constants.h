@@ -83,6 +83,12 @@ enum SortCode : int {
     flexSortStringDescending = 8,
 };
 
+// What a click selects in a grid.
+enum SelectionMode : int {
+    flexSelectionFree = 0,
+    flexSelectionByRow = 1,
+};
+
 // Alignments (grid and list).
 enum Alignment : int {
     flexAlignLeftTop = 0,
