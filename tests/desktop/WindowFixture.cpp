@@ -18,6 +18,10 @@ void ScriptedQtHost::showModal(forms::Form& form, forms::Form* owner) {
     QTimer::singleShot(0, [&form, script] {
         desktop::FormDialog* d = desktop::FormDialog::of(form);
         if (!d) return;
+        // As a window manager does, the new window becomes the active one.
+        d->activateWindow();
+        QApplication::setActiveWindow(d);
+        QApplication::processEvents();
         try {
             if (script) script(*d);
         } catch (const std::exception& e) {
@@ -75,7 +79,7 @@ void WindowTest::key(Qt::Key k, Qt::KeyboardModifiers modifiers) {
 
 void WindowTest::type(const QString& text) {
     for (QChar ch : text)
-        QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+        QTest::keyClicks(QApplication::focusWidget(), QString(ch));
 }
 
 void WindowTest::clickVoucher(desktop::FormDialog& d, int id) {

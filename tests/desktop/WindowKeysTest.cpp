@@ -50,6 +50,22 @@ TEST_F(WindowKeys, F9OpensTheRatesOnceAndDeleteRemovesOneLine) {
     EXPECT_EQ(linesAfter, linesBefore - 1);
 }
 
+TEST_F(WindowKeys, EscClosesTheRatesAsCloseDoes) {
+    bool closedByEsc = false;
+    std::string ratesBefore;
+    host.onShow("frmExchangerate", [&](FormDialog& d) {
+        ratesBefore = idj::ctx().GStrExchangeRates;
+        key(Qt::Key_Escape);
+        closedByEsc = !d.form().loaded() && d.finished();
+    });
+    edit(145, [&](FormDialog& d) {
+        focus(d, "lvwJournal");
+        key(Qt::Key_F9);
+    });
+    EXPECT_TRUE(closedByEsc);
+    EXPECT_EQ(idj::ctx().GStrExchangeRates, ratesBefore);
+}
+
 TEST_F(WindowKeys, CtrlEnterInTheGridIsANewVoucher) {
     std::string mode;
     host.onShow("frmJournal", [&](FormDialog&) { mode = idj::ctx().GStrMasterNewEditFlag; });
