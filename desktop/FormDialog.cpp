@@ -1,5 +1,6 @@
 #include "desktop/FormDialog.h"
 
+#include "desktop/Accessibility.h"
 #include "desktop/FormLayout.h"
 #include "desktop/KeyMap.h"
 #include "desktop/QtConvert.h"
@@ -113,6 +114,13 @@ void FormDialog::build() {
         }
         for (QWidget* w : order)
             layOutAutomatically(w, children[w]);
+    }
+    const forms::Control* labelBefore = nullptr;
+    for (auto& b : bindings_) {
+        const forms::Control& c = b->control();
+        if (b->widget()->accessibleName().isEmpty())
+            b->widget()->setAccessibleName(accessibleNameOf(c, labelBefore));
+        labelBefore = c.kind() == forms::Kind::Label ? &c : nullptr;
     }
     installEventFilter(this);
     for (auto& b : bindings_) {
