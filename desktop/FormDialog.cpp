@@ -91,6 +91,7 @@ void FormDialog::build() {
         bindings_.push_back(std::move(b));
     }
     if (positioned_) {
+        stretch_ = std::make_unique<Stretch>(form_);
         for (auto& b : bindings_)
             b->setPositioned(true);
         // A label's access key moves the focus to the next control that can take it.
@@ -162,6 +163,11 @@ void FormDialog::sync() {
     if (size != size_) {
         size_ = size;
         resize(size);
+        // A window with a grid or list grows from its designed size; others keep it.
+        if (stretch_ && stretch_->active())
+            setMinimumSize(size);
+        else if (positioned_)
+            setFixedSize(size);
     }
     if (!coloured_ || back_ != form_.BackColor) {
         coloured_ = true;
@@ -212,6 +218,14 @@ void FormDialog::finish() {
 
 void FormDialog::reject() {
     // Esc is the model's key (its cancel button); closing by the frame goes through closeEvent.
+}
+
+void FormDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (!stretch_ || !stretch_->active() || size_.isEmpty()) return;
+    stretch_->grow(static_cast<int>(toTwips(width() - size_.width())),
+                   static_cast<int>(toTwips(height() - size_.height())));
+    if (!syncing()) syncAll();
 }
 
 void FormDialog::closeEvent(QCloseEvent* event) {

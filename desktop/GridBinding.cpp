@@ -51,6 +51,7 @@ class GridBinding : public Binding {
     GridModel* model_;
     uint64_t revision_ = 0;
     forms::Colour foreSel_ = 0, backSel_ = 0;
+    int viewportWidth_ = -1;
     int row_ = -1, col_ = -1, rowSel_ = -1, colSel_ = -1, topRow_ = -1;
 };
 
@@ -91,7 +92,10 @@ GridBinding::GridBinding(forms::FlexGrid& g, QWidget* parent, Dispatcher& d)
 void GridBinding::pull() {
     Binding::pull();
     pullSelectionColours();
-    if (grid_.revision() == revision_) return;
+    if (grid_.revision() == revision_) {
+        if (view_->viewport()->width() != viewportWidth_) pullWidths();
+        return;
+    }
     revision_ = grid_.revision();
     bool reset = model_->refresh();
     view_->horizontalHeader()->setVisible(grid_.FixedRows > 0);
@@ -118,8 +122,36 @@ void GridBinding::pullSelectionColours() {
 }
 
 void GridBinding::pullWidths() {
+    std::vector<int> widths;
+    int total = 0, shown = 0;
     for (int c = 0; c < grid_.Cols(); ++c) {
-        int w = px(grid_.ColWidth(c));
+        widths.push_back(std::max(px(grid_.ColWidth(c)), 0));
+        total += widths.back();
+        shown += widths.back() > 0;
+    }
+    // A list of records (whole rows selected) fits its view: spare width is spread evenly over
+    // the shown columns, as the load spreads the grid's; a small excess (the load's own
+    // allowance) is taken back in proportion. A grid much wider than its view scrolls, and a
+    // grid edited in place keeps the widths its editor is placed by.
+    const int available = view_->viewport()->width();
+    viewportWidth_ = available;
+    if (grid_.SelectionMode == forms::flexSelectionByRow && shown > 0 && available > 0 && total > 0) {
+        const int excess = total - available;
+        const bool fit = excess < 0 || excess <= std::max(px(1815) + 24, available / 5);
+        int spread = fit ? -excess : 0, left = spread;
+        for (size_t c = 0, seen = 0; c < widths.size() && spread != 0; ++c) {
+            if (widths[c] <= 0) continue;
+            int part =
+                ++seen == static_cast<size_t>(shown)
+                    ? left
+                    : (excess < 0 ? spread / shown
+                                  : static_cast<int>(static_cast<long long>(spread) * widths[c] / total));
+            widths[c] = std::max(widths[c] + part, 8);
+            left -= part;
+        }
+    }
+    for (int c = 0; c < grid_.Cols(); ++c) {
+        const int w = widths[static_cast<size_t>(c)];
         bool hide = w <= 0;
         if (view_->isColumnHidden(c) != hide) view_->setColumnHidden(c, hide);
         if (!hide && view_->columnWidth(c) != w) view_->setColumnWidth(c, w);
