@@ -2,6 +2,7 @@
 
 #include "desktop/Accessibility.h"
 #include "desktop/FormLayout.h"
+#include "desktop/Help.h"
 #include "desktop/KeyMap.h"
 #include "desktop/QtConvert.h"
 #include "forms/Controls.h"
@@ -311,6 +312,11 @@ bool FormDialog::key(QObject* target, QKeyEvent* e) {
             form_.keyDown(forms::vbKeyTab, k.shift);
             if (form_.loaded()) form_.tabToNext(k.shift & forms::vbShiftMask);
         });
+        return true;
+    }
+    if (k.keyCode == forms::vbKeyF1) {
+        dispatch([&] { form_.keyDown(k.keyCode, k.shift); });
+        showHelp(this, form_.name());
         return true;
     }
     const bool modelTypes = k.ascii && b && b->modelTypes(k.ascii);

@@ -20,6 +20,7 @@ enum KeyCode : int {
     vbKeyDown = 40,
     vbKeyDelete = 46,
     vbKeyApps = 93,
+    vbKeyF1 = 112,
     vbKeyF9 = 120,
 };
 
