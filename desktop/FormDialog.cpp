@@ -1,6 +1,7 @@
 #include "desktop/FormDialog.h"
 
 #include "desktop/Accessibility.h"
+#include "desktop/BusyCursor.h"
 #include "desktop/FormLayout.h"
 #include "desktop/Help.h"
 #include "desktop/KeyMap.h"
@@ -204,6 +205,7 @@ void FormDialog::syncAll() {
 
 void FormDialog::dispatch(const std::function<void()>& fn) {
     try {
+        BusyCursor busy;
         fn();
     } catch (const std::exception& e) {
         // Errors the models leave untrapped are the user's to see; the window goes on.

@@ -1,5 +1,6 @@
 #include "desktop/QtHost.h"
 
+#include "desktop/BusyCursor.h"
 #include "desktop/FormDialog.h"
 #include "desktop/MessageBoxStyle.h"
 #include "desktop/QtConvert.h"
@@ -67,6 +68,7 @@ void QtHost::setScreenshot(ScreenshotRequest request) {
 }
 
 void QtHost::showModal(forms::Form& form, forms::Form* owner) {
+    UserWaits waits;
     if (closing_) {
         // A run without a user is ending: nothing more is shown.
         form.Unload();
@@ -165,6 +167,7 @@ void QtHost::closeNext() {
 }
 
 int QtHost::messageBox(const std::string& prompt, int buttons, const std::string& title) {
+    UserWaits waits;
     if (unattended_) {
         int answer = forms::defaultAnswer(buttons);
         std::cerr << "message box \"" << title << "\": " << prompt << " -> " << answer << '\n';
@@ -186,6 +189,7 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
 }
 
 forms::Menu* QtHost::popupMenu(forms::Form& form, forms::Menu& menu) {
+    UserWaits waits;
     if (unattended_) {
         std::cerr << "popup menu " << menu.name() << ": no choice\n";
         return nullptr;
