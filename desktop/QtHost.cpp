@@ -1,7 +1,9 @@
 #include "desktop/QtHost.h"
 
+#include "ado/Ado.h"
 #include "desktop/BusyCursor.h"
 #include "desktop/FormDialog.h"
+#include "desktop/LockWait.h"
 #include "desktop/MessageBoxStyle.h"
 #include "desktop/QtConvert.h"
 #include "forms/Controls.h"
@@ -45,11 +47,14 @@ void addItems(QMenu& qmenu, forms::Menu& menu, std::map<QAction*, forms::Menu*>&
 } // namespace
 
 QtHost::QtHost() : timers_(std::make_unique<QObject>()) {
+    watchLockWaits();
     ScreenshotRequest r = screenshotFromEnvironment();
     if (r.wanted()) setScreenshot(std::move(r));
 }
 
-QtHost::~QtHost() = default;
+QtHost::~QtHost() {
+    ado::setLockWaitHandler({});
+}
 
 void QtHost::setScreenshot(const std::string& path, int afterMs, const std::string& window) {
     ScreenshotRequest r;
