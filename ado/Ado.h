@@ -14,7 +14,9 @@
 #include "runtime/Object.h"
 #include "runtime/Variant.h"
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -78,6 +80,12 @@ class Connection : public rt::Object {
     friend class Recordset;
 };
 using ConnectionPtr = std::shared_ptr<Connection>;
+
+// Told, again and again, how long a statement has waited for another connection's lock;
+// returning false gives the wait up (the statement then fails as locked). One per process;
+// the front end uses it to let the user cancel a long wait.
+using LockWaitHandler = std::function<bool(std::chrono::milliseconds waited)>;
+void setLockWaitHandler(LockWaitHandler handler);
 
 class Field {
   public:

@@ -10,6 +10,10 @@ namespace ado {
 
 using detail::kConnectionSource;
 
+void setLockWaitHandler(LockWaitHandler handler) {
+    detail::lockWaitHandler() = std::move(handler);
+}
+
 Connection::Connection() : impl_(std::make_unique<Impl>()) {}
 
 Connection::~Connection() {

@@ -146,11 +146,19 @@ int ConnectionCore::onProgress(void* self) {
     return 0;
 }
 
+LockWaitHandler& lockWaitHandler() {
+    static LockWaitHandler h;
+    return h;
+}
+
 int ConnectionCore::onBusy(void* self, int count) {
     auto* c = static_cast<ConnectionCore*>(self);
     auto now = std::chrono::steady_clock::now();
     if (count == 0) c->busySince_ = now;
     if (c->commandTimeout > 0 && now - c->busySince_ >= std::chrono::seconds(c->commandTimeout)) return 0;
+    if (const LockWaitHandler& h = lockWaitHandler();
+        h && !h(std::chrono::duration_cast<std::chrono::milliseconds>(now - c->busySince_)))
+        return 0;
     std::this_thread::sleep_for(std::chrono::milliseconds(std::min(1 << std::min(count, 6), 50)));
     return 1;
 }

@@ -63,6 +63,9 @@ struct TransparentHash {
     size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
 };
 
+// The process-wide handler of long lock waits (setLockWaitHandler).
+LockWaitHandler& lockWaitHandler();
+
 class ConnectionCore {
   public:
     ConnectionCore() = default;

@@ -42,6 +42,7 @@ void FrmMaster::design() {
     Width = 11280;
     Height = 8010;
 
+    GrdMaster.SelectionMode = forms::flexSelectionByRow;
     GrdMaster.Left = 120, GrdMaster.Top = 120, GrdMaster.Width = 10920, GrdMaster.Height = 5295;
     GrdMaster.TabIndex = 0;
 

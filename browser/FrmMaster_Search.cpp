@@ -4,6 +4,7 @@
 #include "browser/FrmMaster.h"
 #include "component/Context.h"
 #include "component/ReportError.h"
+#include "forms/ComboText.h"
 #include "runtime/Convert.h"
 
 namespace idj {
@@ -76,8 +77,12 @@ void FrmMaster::wireSearchEvents() {
         trapped("FrmMaster", "cboColNames_KeyUp",
                 [&] { matchComboItem(objUiToolkit_, cboColNames, keyCode); });
     };
-    cboSearch.KeyPress = [this](int&) {
-        trapped("FrmMaster", "cboSearch_KeyPress", [this] { tabToNext(); });
+    cboSearch.KeyPress = [this](int& keyAscii) {
+        trapped("FrmMaster", "cboSearch_KeyPress", [&] {
+            // The typed letter chooses its column before the focus moves on.
+            forms::chooseByLetter(cboSearch, keyAscii);
+            tabToNext();
+        });
     };
     cboSearch.KeyUp = [this](int& keyCode, int) {
         trapped("FrmMaster", "cboSearch_KeyUp", [&] { matchComboItem(objUiToolkit_, cboSearch, keyCode); });

@@ -1,5 +1,6 @@
 #pragma once
 // The bindings of each kind of control.
+#include "desktop/Accessibility.h"
 #include "desktop/Binding.h"
 #include "forms/Controls.h"
 
@@ -49,6 +50,7 @@ class ButtonBinding : public Binding {
   private:
     forms::CommandButton& button_;
     QPushButton* push_;
+    ButtonLook look_;
 };
 
 class CheckBinding : public Binding {

@@ -1,6 +1,9 @@
 #include "desktop/FormDialog.h"
 
+#include "desktop/Accessibility.h"
+#include "desktop/BusyCursor.h"
 #include "desktop/FormLayout.h"
+#include "desktop/Help.h"
 #include "desktop/KeyMap.h"
 #include "desktop/QtConvert.h"
 #include "forms/Controls.h"
@@ -12,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QTimer>
 #include <algorithm>
 
 namespace desktop {
@@ -89,6 +93,7 @@ void FormDialog::build() {
         bindings_.push_back(std::move(b));
     }
     if (positioned_) {
+        stretch_ = std::make_unique<Stretch>(form_);
         for (auto& b : bindings_)
             b->setPositioned(true);
         // A label's access key moves the focus to the next control that can take it.
@@ -112,6 +117,13 @@ void FormDialog::build() {
         }
         for (QWidget* w : order)
             layOutAutomatically(w, children[w]);
+    }
+    const forms::Control* labelBefore = nullptr;
+    for (auto& b : bindings_) {
+        const forms::Control& c = b->control();
+        if (b->widget()->accessibleName().isEmpty())
+            b->widget()->setAccessibleName(accessibleNameOf(c, labelBefore));
+        labelBefore = c.kind() == forms::Kind::Label ? &c : nullptr;
     }
     installEventFilter(this);
     for (auto& b : bindings_) {
@@ -153,6 +165,11 @@ void FormDialog::sync() {
     if (size != size_) {
         size_ = size;
         resize(size);
+        // A window with a grid or list grows from its designed size; others keep it.
+        if (stretch_ && stretch_->active())
+            setMinimumSize(size);
+        else if (positioned_)
+            setFixedSize(size);
     }
     if (!coloured_ || back_ != form_.BackColor) {
         coloured_ = true;
@@ -188,6 +205,7 @@ void FormDialog::syncAll() {
 
 void FormDialog::dispatch(const std::function<void()>& fn) {
     try {
+        BusyCursor busy;
         fn();
     } catch (const std::exception& e) {
         // Errors the models leave untrapped are the user's to see; the window goes on.
@@ -203,6 +221,14 @@ void FormDialog::finish() {
 
 void FormDialog::reject() {
     // Esc is the model's key (its cancel button); closing by the frame goes through closeEvent.
+}
+
+void FormDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (!stretch_ || !stretch_->active() || size_.isEmpty()) return;
+    stretch_->grow(static_cast<int>(toTwips(width() - size_.width())),
+                   static_cast<int>(toTwips(height() - size_.height())));
+    if (!syncing()) syncAll();
 }
 
 void FormDialog::closeEvent(QCloseEvent* event) {
@@ -250,6 +276,26 @@ bool FormDialog::key(QObject* target, QKeyEvent* e) {
     QWidget* focus = QApplication::focusWidget();
     if (focus ? target != focus : target != this) return false;
     if (finished_ || !form_.loaded()) return false;
+    // An unused key travels on to the parents, and a window the key opened and closed can
+    // leave no focus widget behind: the dialog would then see the same keystroke again.
+    auto* widget = qobject_cast<QWidget*>(target);
+    if (e == lastKey_ && e->type() == lastKeyType_ && e->timestamp() == lastKeyTime_ && widget &&
+        lastKeyTarget_ && widget != lastKeyTarget_ && widget->isAncestorOf(lastKeyTarget_))
+        return false;
+    lastKey_ = e;
+    lastKeyType_ = e->type();
+    lastKeyTime_ = e->timestamp();
+    lastKeyTarget_ = widget;
+    // Forgotten once this delivery is over (not inside a window the key opens).
+    struct Forget {
+        FormDialog* d;
+        unsigned serial;
+        ~Forget() {
+            QTimer::singleShot(0, d, [d = d, serial = serial] {
+                if (d->keySerial_ == serial) d->lastKey_ = nullptr;
+            });
+        }
+    } forget{this, ++keySerial_};
     const ModelKey k = modelKey(e->key(), e->modifiers(), e->text());
     if (e->type() == QEvent::KeyRelease) {
         if (e->isAutoRepeat() || !k.keyCode || k.keyCode == forms::vbKeyTab) return false;
@@ -268,6 +314,11 @@ bool FormDialog::key(QObject* target, QKeyEvent* e) {
             form_.keyDown(forms::vbKeyTab, k.shift);
             if (form_.loaded()) form_.tabToNext(k.shift & forms::vbShiftMask);
         });
+        return true;
+    }
+    if (k.keyCode == forms::vbKeyF1) {
+        dispatch([&] { form_.keyDown(k.keyCode, k.shift); });
+        showHelp(this, form_.name());
         return true;
     }
     const bool modelTypes = k.ascii && b && b->modelTypes(k.ascii);

@@ -2,9 +2,12 @@
 // The dialog of one window model: one widget per control, the user's input handed to the model
 // through its own entry points, and every widget brought up to date after each of them.
 #include "desktop/Binding.h"
+#include "desktop/Stretch.h"
 #include "forms/Form.h"
 
 #include <QDialog>
+#include <QKeyEvent>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -45,6 +48,7 @@ class FormDialog : public QDialog, public Dispatcher {
   protected:
     bool eventFilter(QObject* target, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void reject() override;
 
   private:
@@ -62,8 +66,14 @@ class FormDialog : public QDialog, public Dispatcher {
     bool live_ = false;
     bool finished_ = false;
     QSize size_;
+    std::unique_ptr<Stretch> stretch_;
     forms::Colour back_ = 0;
     bool coloured_ = false;
+    const QKeyEvent* lastKey_ = nullptr; // the keystroke last handed to the model
+    QEvent::Type lastKeyType_ = QEvent::None;
+    quint64 lastKeyTime_ = 0;
+    QPointer<QWidget> lastKeyTarget_;
+    unsigned keySerial_ = 0;
 };
 
 // How an error escaping a model event is worded for the user.

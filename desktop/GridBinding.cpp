@@ -12,6 +12,19 @@ namespace desktop {
 
 namespace {
 
+// Home and End go to the first and last row of the list, as the grid's users expect, not to
+// the ends of the current row.
+class GridView : public QTableView {
+  public:
+    using QTableView::QTableView;
+
+  protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        if (action == MoveHome || action == MoveEnd) modifiers |= Qt::ControlModifier;
+        return QTableView::moveCursor(action, modifiers);
+    }
+};
+
 // The grid as a table view over a lazy model. The current cell and the selection are mirrored
 // both ways; scrolling sets TopRow.
 class GridBinding : public Binding {
@@ -25,21 +38,25 @@ class GridBinding : public Binding {
 
   private:
     void pullWidths();
+    void pullSelectionColours();
     void pullSelection(bool force);
     void userMovedCurrent(const QModelIndex& current);
     void userExtended(const QModelIndex& to);
     void userScrolled(int value);
     void scrollToRow(int tableRow, int col);
+    int shownColumn(int col) const;
 
     forms::FlexGrid& grid_;
     QTableView* view_;
     GridModel* model_;
     uint64_t revision_ = 0;
+    forms::Colour foreSel_ = 0, backSel_ = 0;
+    int viewportWidth_ = -1;
     int row_ = -1, col_ = -1, rowSel_ = -1, colSel_ = -1, topRow_ = -1;
 };
 
 GridBinding::GridBinding(forms::FlexGrid& g, QWidget* parent, Dispatcher& d)
-    : Binding(g, new QTableView(parent), d), grid_(g), view_(static_cast<QTableView*>(widget())),
+    : Binding(g, new GridView(parent), d), grid_(g), view_(static_cast<QTableView*>(widget())),
       model_(new GridModel(g, view_)) {
     view_->setModel(model_);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -74,7 +91,11 @@ GridBinding::GridBinding(forms::FlexGrid& g, QWidget* parent, Dispatcher& d)
 
 void GridBinding::pull() {
     Binding::pull();
-    if (grid_.revision() == revision_) return;
+    pullSelectionColours();
+    if (grid_.revision() == revision_) {
+        if (view_->viewport()->width() != viewportWidth_) pullWidths();
+        return;
+    }
     revision_ = grid_.revision();
     bool reset = model_->refresh();
     view_->horizontalHeader()->setVisible(grid_.FixedRows > 0);
@@ -82,9 +103,55 @@ void GridBinding::pull() {
     pullSelection(reset);
 }
 
+void GridBinding::pullSelectionColours() {
+    // The window decides the selection's colours (a red row stays red when selected), in the
+    // active and the inactive window alike.
+    if (grid_.ForeColorSel == foreSel_ && grid_.BackColorSel == backSel_) return;
+    foreSel_ = grid_.ForeColorSel;
+    backSel_ = grid_.BackColorSel;
+    QPalette pal = view_->palette();
+    const QPalette standard = QApplication::palette(view_);
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        QColor fore = toQColor(foreSel_), back = toQColor(backSel_);
+        pal.setColor(group, QPalette::HighlightedText,
+                     fore.isValid() ? fore : standard.color(group, QPalette::HighlightedText));
+        pal.setColor(group, QPalette::Highlight,
+                     back.isValid() ? back : standard.color(group, QPalette::Highlight));
+    }
+    view_->setPalette(pal);
+}
+
 void GridBinding::pullWidths() {
+    std::vector<int> widths;
+    int total = 0, shown = 0;
     for (int c = 0; c < grid_.Cols(); ++c) {
-        int w = px(grid_.ColWidth(c));
+        widths.push_back(std::max(px(grid_.ColWidth(c)), 0));
+        total += widths.back();
+        shown += widths.back() > 0;
+    }
+    // A list of records (whole rows selected) fits its view: spare width is spread evenly over
+    // the shown columns, as the load spreads the grid's; a small excess (the load's own
+    // allowance) is taken back in proportion. A grid much wider than its view scrolls, and a
+    // grid edited in place keeps the widths its editor is placed by.
+    const int available = view_->viewport()->width();
+    viewportWidth_ = available;
+    if (grid_.SelectionMode == forms::flexSelectionByRow && shown > 0 && available > 0 && total > 0) {
+        const int excess = total - available;
+        const bool fit = excess < 0 || excess <= std::max(px(1815) + 24, available / 5);
+        int spread = fit ? -excess : 0, left = spread;
+        for (size_t c = 0, seen = 0; c < widths.size() && spread != 0; ++c) {
+            if (widths[c] <= 0) continue;
+            int part =
+                ++seen == static_cast<size_t>(shown)
+                    ? left
+                    : (excess < 0 ? spread / shown
+                                  : static_cast<int>(static_cast<long long>(spread) * widths[c] / total));
+            widths[c] = std::max(widths[c] + part, 8);
+            left -= part;
+        }
+    }
+    for (int c = 0; c < grid_.Cols(); ++c) {
+        const int w = widths[static_cast<size_t>(c)];
         bool hide = w <= 0;
         if (view_->isColumnHidden(c) != hide) view_->setColumnHidden(c, hide);
         if (!hide && view_->columnWidth(c) != w) view_->setColumnWidth(c, w);
@@ -98,10 +165,11 @@ void GridBinding::pullSelection(bool force) {
         QItemSelectionModel* sm = view_->selectionModel();
         int h = model_->headerRows();
         if (row >= h && model_->rowCount() > 0) {
-            QModelIndex cur = model_->index(model_->tableRow(row), col);
+            QModelIndex cur = model_->index(model_->tableRow(row), shownColumn(col));
             sm->setCurrentIndex(cur, QItemSelectionModel::NoUpdate);
             int r0 = std::max(std::min(row, rowSel), h), r1 = std::max(row, rowSel);
             int c0 = std::min(col, colSel), c1 = std::max(col, colSel);
+            if (grid_.SelectionMode == forms::flexSelectionByRow) c0 = 0, c1 = model_->columnCount() - 1;
             QItemSelection sel(model_->index(model_->tableRow(r0), c0),
                                model_->index(model_->tableRow(r1), c1));
             sm->select(sel, QItemSelectionModel::ClearAndSelect);
@@ -120,11 +188,16 @@ void GridBinding::pullSelection(bool force) {
     }
 }
 
+int GridBinding::shownColumn(int col) const {
+    // The view neither scrolls to nor moves from a hidden column (the grid's column 0 often is
+    // one), so its current cell stands in the first visible column instead.
+    for (int c = 0; view_->isColumnHidden(col) && c < model_->columnCount(); ++c)
+        col = c;
+    return col;
+}
+
 void GridBinding::scrollToRow(int tableRow, int col) {
-    // The view does not scroll to a hidden column (the grid's column 0 often is one).
-    int target = col;
-    for (int c = 0; view_->isColumnHidden(target) && c < model_->columnCount(); ++c)
-        target = c;
+    int target = shownColumn(col);
     if (view_->isColumnHidden(target)) return;
     view_->scrollTo(model_->index(tableRow, target));
 }
@@ -136,6 +209,8 @@ void GridBinding::userMovedCurrent(const QModelIndex& cur) {
         return;
     }
     int r = model_->gridRow(cur.row()), c = cur.column();
+    // Moving up or down from a hidden current column keeps that column.
+    if (c == shownColumn(grid_.Col())) c = grid_.Col();
     input([this, r, c] {
         if (r < grid_.Rows() && r != grid_.Row()) grid_.setRow(r);
         if (c < grid_.Cols() && c != grid_.Col()) grid_.setCol(c);
@@ -163,15 +238,16 @@ void GridBinding::userScrolled(int value) {
 
 bool GridBinding::mouse(QObject*, QMouseEvent* e) {
     QModelIndex at = view_->indexAt(e->position().toPoint());
-    int mouseRow = at.isValid() ? model_->gridRow(at.row()) : -1;
-    int mouseCol = at.isValid() ? at.column() : -1;
+    // Below the last row or right of the last column there is no cell to tell the model of.
+    if (!at.isValid()) return false;
+    const int mouseRow = model_->gridRow(at.row()), mouseCol = at.column();
     auto where = [this, mouseRow, mouseCol] {
-        if (mouseRow >= 0) grid_.MouseRow = mouseRow;
-        if (mouseCol >= 0) grid_.MouseCol = mouseCol;
+        grid_.MouseRow = mouseRow;
+        grid_.MouseCol = mouseCol;
     };
     switch (e->type()) {
     case QEvent::MouseMove:
-        if ((e->buttons() & Qt::LeftButton) && at.isValid()) userExtended(at);
+        if (e->buttons() & Qt::LeftButton) userExtended(at);
         if (!grid_.MouseMove) return false;
         input(where);
         fireMouse(grid_.MouseMove, e);

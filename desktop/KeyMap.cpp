@@ -145,6 +145,9 @@ ModelKey modelKey(int qtKey, Qt::KeyboardModifiers modifiers, const QString& tex
     k.keyCode = keyCodeOf(qtKey, modifiers & Qt::KeypadModifier);
     switch (k.keyCode) {
     case forms::vbKeyReturn:
+        // Ctrl+Enter types a line feed, as the windows expect, not a carriage return.
+        k.ascii = (k.shift & forms::vbCtrlMask) ? 10 : forms::vbKeyReturn;
+        return k;
     case forms::vbKeyEscape:
     case forms::vbKeyBack:
         k.ascii = k.keyCode;

@@ -1,6 +1,9 @@
 #include "desktop/QtHost.h"
 
+#include "ado/Ado.h"
+#include "desktop/BusyCursor.h"
 #include "desktop/FormDialog.h"
+#include "desktop/LockWait.h"
 #include "desktop/MessageBoxStyle.h"
 #include "desktop/QtConvert.h"
 #include "forms/Controls.h"
@@ -44,11 +47,14 @@ void addItems(QMenu& qmenu, forms::Menu& menu, std::map<QAction*, forms::Menu*>&
 } // namespace
 
 QtHost::QtHost() : timers_(std::make_unique<QObject>()) {
+    watchLockWaits();
     ScreenshotRequest r = screenshotFromEnvironment();
     if (r.wanted()) setScreenshot(std::move(r));
 }
 
-QtHost::~QtHost() = default;
+QtHost::~QtHost() {
+    ado::setLockWaitHandler({});
+}
 
 void QtHost::setScreenshot(const std::string& path, int afterMs, const std::string& window) {
     ScreenshotRequest r;
@@ -67,6 +73,7 @@ void QtHost::setScreenshot(ScreenshotRequest request) {
 }
 
 void QtHost::showModal(forms::Form& form, forms::Form* owner) {
+    UserWaits waits;
     if (closing_) {
         // A run without a user is ending: nothing more is shown.
         form.Unload();
@@ -165,6 +172,7 @@ void QtHost::closeNext() {
 }
 
 int QtHost::messageBox(const std::string& prompt, int buttons, const std::string& title) {
+    UserWaits waits;
     if (unattended_) {
         int answer = forms::defaultAnswer(buttons);
         std::cerr << "message box \"" << title << "\": " << prompt << " -> " << answer << '\n';
@@ -186,6 +194,7 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
 }
 
 forms::Menu* QtHost::popupMenu(forms::Form& form, forms::Menu& menu) {
+    UserWaits waits;
     if (unattended_) {
         std::cerr << "popup menu " << menu.name() << ": no choice\n";
         return nullptr;

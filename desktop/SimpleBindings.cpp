@@ -1,3 +1,4 @@
+#include "desktop/Accessibility.h"
 #include "desktop/BindingKinds.h"
 #include "desktop/QtConvert.h"
 #include "forms/TextEdit.h"
@@ -100,6 +101,8 @@ ButtonBinding::ButtonBinding(forms::CommandButton& c, QWidget* parent, Dispatche
     : Binding(c, new QPushButton(parent), d), button_(c), push_(static_cast<QPushButton*>(widget())) {
     // Enter is the model's to route (default button, or the focused button itself).
     push_->setAutoDefault(false);
+    look_ = captionlessButtonLook(c);
+    if (!look_.icon.isNull()) push_->setIcon(look_.icon);
     QObject::connect(push_, &QPushButton::clicked, push_, [this] { input([this] { button_.press(); }); });
 }
 
@@ -108,6 +111,7 @@ void ButtonBinding::pull() {
     QString t = qs(button_.Caption);
     if (push_->text() != t) push_->setText(t);
     if (push_->isDefault() != button_.Default) push_->setDefault(button_.Default);
+    if (push_->toolTip().isEmpty() && !look_.text.isEmpty()) push_->setToolTip(look_.text);
 }
 
 bool ButtonBinding::modelTypes(int ascii) const {
@@ -142,8 +146,9 @@ bool CheckBinding::modelTypes(int ascii) const {
 
 OptionBinding::OptionBinding(forms::OptionButton& c, QWidget* parent, Dispatcher& d)
     : Binding(c, new QRadioButton(parent), d), option_(c), radio_(static_cast<QRadioButton*>(widget())) {
-    // The model groups the options by container and clears the others itself.
-    radio_->setAutoExclusive(false);
+    // Auto-exclusive, so that screen readers announce a radio button (not a check box); the
+    // model groups the options by container as the widget's parent does.
+    radio_->setAutoExclusive(true);
     QObject::connect(radio_, &QRadioButton::clicked, radio_,
                      [this] { input([this] { option_.setValue(true); }); });
 }
@@ -152,7 +157,12 @@ void OptionBinding::pull() {
     Binding::pull();
     QString t = qs(option_.Caption);
     if (radio_->text() != t) radio_->setText(t);
-    if (radio_->isChecked() != option_.Value()) radio_->setChecked(option_.Value());
+    if (radio_->isChecked() != option_.Value()) {
+        // An exclusive button refuses to be cleared directly; the model may clear them all.
+        radio_->setAutoExclusive(false);
+        radio_->setChecked(option_.Value());
+        radio_->setAutoExclusive(true);
+    }
 }
 
 bool OptionBinding::modelTypes(int ascii) const {

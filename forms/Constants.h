@@ -20,6 +20,7 @@ enum KeyCode : int {
     vbKeyDown = 40,
     vbKeyDelete = 46,
     vbKeyApps = 93,
+    vbKeyF1 = 112,
     vbKeyF9 = 120,
 };
 
@@ -81,6 +82,12 @@ enum SortCode : int {
     flexSortStringNoCaseDescending = 6,
     flexSortStringAscending = 7,
     flexSortStringDescending = 8,
+};
+
+// What a click selects in a grid.
+enum SelectionMode : int {
+    flexSelectionFree = 0,
+    flexSelectionByRow = 1,
 };
 
 // Alignments (grid and list).

@@ -1,11 +1,17 @@
 #pragma once
 // Everything a window model needs.
+#include "forms/Buttons.h"
+#include "forms/ComboBox.h"
 #include "forms/Constants.h"
 #include "forms/Control.h"
+#include "forms/DatePicker.h"
 #include "forms/FlexGrid.h"
 #include "forms/Form.h"
 #include "forms/Host.h"
 #include "forms/ListView.h"
+#include "forms/Menu.h"
+#include "forms/StaticControls.h"
+#include "forms/TextBox.h"
 
 namespace forms {
 

@@ -58,6 +58,7 @@ class FlexGrid : public Control {
     bool cellFontBold(int row, int col) const;
     Colour ForeColorSel = vbHighlightText;
     Colour BackColorSel = vbHighlight;
+    int SelectionMode = flexSelectionFree; // as designed
 
     // Clears every cell's text and colour, keeping rows and columns.
     void Clear();

@@ -1,7 +1,10 @@
 #include "forms/Form.h"
 
+#include "forms/Buttons.h"
 #include "forms/ComboText.h"
 #include "forms/Host.h"
+#include "forms/Menu.h"
+#include "forms/TextBox.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
 
@@ -215,6 +218,8 @@ void Form::keyPress(int keyAscii) {
         b->press();
         return;
     }
+    if (keyAscii == vbKeyReturn && active_ && active_->kind() == Kind::ComboBox)
+        chooseTypedEntry(*static_cast<ComboBox*>(active_));
     int k = keyAscii;
     if (KeyPreview) Form_KeyPress(k);
     if (k == 0 || !loaded_) return;
@@ -290,6 +295,8 @@ void Form::typeText(const std::string& text) {
 void Form::setFocusTo(Control* c) {
     if (c == active_) return;
     Control* old = active_;
+    if (old && old->kind() == Kind::ComboBox) chooseTypedEntry(*static_cast<ComboBox*>(old));
+    if (c == active_) return;
     active_ = c;
     if (old && old->LostFocus) old->LostFocus();
     if (c && active_ == c && c->GotFocus) c->GotFocus();

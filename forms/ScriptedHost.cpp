@@ -1,5 +1,7 @@
 #include "forms/ScriptedHost.h"
 
+#include "forms/Menu.h"
+
 namespace forms {
 
 void ScriptedHost::onShow(const std::string& formName, Script script) {

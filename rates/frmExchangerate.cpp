@@ -76,6 +76,7 @@ void frmExchangerate::design() {
     mfgitem.setCols(4);
     mfgitem.setRows(2);
     txter.Visible = false;
+    cmdCancel.Cancel = true; // Esc closes, as Close does
     int tab = 0;
     for (forms::Control* c : std::initializer_list<forms::Control*>{&mfgitem, &txter, &cmdOk, &cmdCancel})
         c->TabIndex = tab++;

@@ -1,6 +1,10 @@
 #include "services/ControlValue.h"
 
+#include "forms/Buttons.h"
+#include "forms/ComboBox.h"
+#include "forms/DatePicker.h"
 #include "forms/ListView.h"
+#include "forms/TextBox.h"
 #include "runtime/Date.h"
 
 namespace services {

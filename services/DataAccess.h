@@ -1,7 +1,7 @@
 #pragma once
 // BaseServices.clsDataAccess: single values and combo lists read from a table text.
 #include "ado/Ado.h"
-#include "forms/Control.h"
+#include "forms/ComboBox.h"
 #include "runtime/Object.h"
 #include "runtime/Variant.h"
 

@@ -1,7 +1,8 @@
 #pragma once
 // BaseServices.clsUiToolkit: combo completion and selection by item data, and the key filter
 // of numeric text boxes.
-#include "forms/Control.h"
+#include "forms/ComboBox.h"
+#include "forms/TextBox.h"
 #include "runtime/Object.h"
 #include "runtime/Variant.h"
 

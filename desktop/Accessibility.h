@@ -1,0 +1,22 @@
+#pragma once
+// What a screen reader says for controls that have no caption of their own, and the look of
+// the buttons that are designed without a caption (the line editor's navigation buttons).
+#include "forms/Control.h"
+
+#include <QIcon>
+#include <QString>
+
+namespace desktop {
+
+// The name of a control for screen readers: its caption, else the caption of the label just
+// before it, else its tool tip, else words made of its name ("GrdMaster" -> "Master grid").
+QString accessibleNameOf(const forms::Control& control, const forms::Control* labelBefore);
+
+// The icon and words of a button designed without a caption; a null icon when it has none.
+struct ButtonLook {
+    QIcon icon;
+    QString text;
+};
+ButtonLook captionlessButtonLook(const forms::Control& button);
+
+} // namespace desktop

@@ -1,0 +1,96 @@
+#include "forms/TextBox.h"
+
+#include "runtime/Convert.h"
+
+#include <algorithm>
+
+namespace forms {
+
+TextBox::TextBox(Form& f, std::string name, Control* container)
+    : Control(f, std::move(name), Kind::TextBox, container) {}
+
+void TextBox::reset() {
+    Control::reset();
+    text_.clear();
+    Locked = false;
+    SelStart = SelLength = 0;
+}
+
+void TextBox::setText(std::string t) {
+    if (MaxLength > 0 && static_cast<int>(t.size()) > MaxLength) t.resize(static_cast<size_t>(MaxLength));
+    bool changed = t != text_;
+    text_ = std::move(t);
+    SelStart = static_cast<int>(text_.size());
+    SelLength = 0;
+    touch();
+    if (changed) fire(Change);
+}
+
+void TextBox::selectAll() {
+    SelStart = 0;
+    SelLength = static_cast<int>(text_.size());
+    touch();
+}
+
+bool TextBox::applyKey(int k) {
+    if (k == 0 || Locked) return false;
+    std::string t = text_;
+    size_t start = std::min(static_cast<size_t>(std::max(SelStart, 0)), t.size());
+    size_t len = std::min(static_cast<size_t>(std::max(SelLength, 0)), t.size() - start);
+    if (k == vbKeyBack) {
+        if (len)
+            t.erase(start, len);
+        else if (start)
+            t.erase(--start, 1);
+        else
+            return false;
+    } else if (k >= 32) {
+        if (MaxLength > 0 && static_cast<int>(t.size() - len) >= MaxLength) return false;
+        t.replace(start, len, 1, static_cast<char>(k));
+        ++start;
+    } else {
+        return false;
+    }
+    bool changed = t != text_;
+    text_ = std::move(t);
+    SelStart = static_cast<int>(start);
+    SelLength = 0;
+    touch();
+    if (changed) fire(Change);
+    return true;
+}
+
+rt::Variant TextBox::invoke(std::string_view member, rt::CallKind kind, std::vector<rt::Variant>& args) {
+    bool put = kind == rt::CallKind::PropertyPut;
+    if (rt::iequals(member, "Text")) {
+        if (put) {
+            setText(rt::CStr(args.at(0)));
+            return {};
+        }
+        return text_;
+    }
+    if (rt::iequals(member, "SelStart")) {
+        if (put) {
+            SelStart = rt::CLng(args.at(0));
+            return {};
+        }
+        return SelStart;
+    }
+    if (rt::iequals(member, "SelLength")) {
+        if (put) {
+            SelLength = rt::CLng(args.at(0));
+            return {};
+        }
+        return SelLength;
+    }
+    if (rt::iequals(member, "Locked")) {
+        if (put) {
+            Locked = rt::CBool(args.at(0));
+            return {};
+        }
+        return Locked;
+    }
+    return Control::invoke(member, kind, args);
+}
+
+} // namespace forms
