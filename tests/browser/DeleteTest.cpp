@@ -2,6 +2,9 @@
 // row refresh inside one transaction, judged on what is stored when it runs.
 #include "BrowseFixture.h"
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 using DeleteTest = BrowseTest;
@@ -90,6 +93,23 @@ TEST_F(DeleteTest, AVoucherPostedSinceTheListWasLoadedIsRefusedAndItsRowShowsIt)
     EXPECT_EQ(current(m, 6), "Yes");
     EXPECT_FALSE(m.CmdDelete.Enabled);
     EXPECT_TRUE(m.cmdUpdate.Enabled);
+}
+
+TEST_F(DeleteTest, AnotherUsersWriteIsWaitedForNotFailedOn) {
+    FrmMaster& m = open();
+    select(m, demo::kPlainVoucher);
+    auto other = ado::Connection::create();
+    other->Open(db.path());
+    other->BeginTransImmediate();
+    std::thread otherUser([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        other->RollbackTrans();
+    });
+    confirmDeletion("after the wait");
+    m.CmdDelete_Click();
+    otherUser.join();
+    EXPECT_EQ(header(demo::kPlainVoucher, "Cancelled || CancelledRemarks"), "1after the wait");
+    EXPECT_EQ(db.conn->TransactionLevel(), 0);
 }
 
 } // namespace
