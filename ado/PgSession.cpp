@@ -2,6 +2,7 @@
 
 #include "ado/ProviderError.h"
 #include "ado/SqlTokenizer.h"
+#include "ado/SqlTranslator.h"
 #include "runtime/Date.h"
 
 #include <charconv>
@@ -106,6 +107,10 @@ std::unique_ptr<PgSession> PgSession::open(const std::string& uri, int commandTi
         // The URI may carry a password: the message names only what libpq says.
         throw rt::Error(errOpenFailed, kPgProviderSource, "Cannot open the database: " + msg);
     }
+    // The server's notices (a cascading drop, an implicit index) are not errors; the desktop
+    // has no console to print them to.
+    PQsetNoticeProcessor(
+        c, [](void*, const char*) {}, nullptr);
     std::unique_ptr<PgSession> s(new PgSession(c));
     s->run("SET client_encoding = 'UTF8'");
     s->run("SET DateStyle = 'ISO, YMD'");
@@ -135,7 +140,7 @@ void PgSession::fail(const PgResult& r, std::string_view sql) {
 
 PgResult PgSession::exec(std::string_view sql, const Params& params) {
     size_t marks = 0;
-    std::string text = numberedPlaceholders(sql, marks);
+    std::string text = numberedPlaceholders(translateSql(sql, Dialect::Postgres), marks);
     if (marks > params.size())
         throw rt::Error(errMissingParameters, kPgProviderSource,
                         "No value given for one or more required parameters. Statement: " + std::string(sql));

@@ -46,6 +46,11 @@ class PgSession {
     pg_conn* conn_;
 };
 
+// The collation of the server's text columns: compares as SQL Server's default collation does,
+// without regard to case. Created in each schema that holds the suite's tables.
+inline constexpr const char* kPgTextCollationDdl = "CREATE COLLATION IF NOT EXISTS text_ci (provider = icu, "
+                                                   "locale = 'und-u-ks-level2', deterministic = false)";
+
 // The advisory lock a save holds on the server for the rest of its transaction.
 inline constexpr long long kSaveLockKey = 0x69646a6e; // "idjn"
 

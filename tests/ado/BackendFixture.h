@@ -4,6 +4,7 @@
 // Server cases are instantiated under the "Postgres" prefix, which gives them the CTest label
 // "postgres"; without IDJ_TEST_PG they fail rather than pass unseen.
 #include "AdoFixture.h"
+#include "ado/PgSession.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -35,6 +36,11 @@ class BackendFixture : public testing::TestWithParam<BackendId> {
                 std::filesystem::remove(path + suffix);
     }
 
+    // A text column that compares as SQL Server's text does.
+    std::string textType(int length) const {
+        return "VARCHAR(" + std::to_string(length) + ") COLLATE " + (onServer() ? "text_ci" : "TEXT_CI");
+    }
+
     bool onServer() const { return GetParam() == BackendId::Postgres; }
 
     // The connection string of this test's database; a second connection opens the same one.
@@ -60,7 +66,10 @@ class BackendFixture : public testing::TestWithParam<BackendId> {
         auto c = ado::Connection::create();
         c->Open(cs);
         c->setCommandTimeout(0);
-        if (onServer() && !conn) c->Execute("CREATE SCHEMA " + schema);
+        if (onServer() && !conn) {
+            c->Execute("CREATE SCHEMA " + schema);
+            c->Execute(ado::detail::kPgTextCollationDdl);
+        }
         return c;
     }
 

@@ -175,3 +175,47 @@ TEST_P(DataLayer, SavesQueueBehindEachOtherUntilTheTimeout) {
 IDJ_INSTANTIATE_ON_BACKENDS(DataLayer);
 
 } // namespace
+
+namespace {
+
+// SQL Server's functions, literals and names as the component writes them, on both backends.
+class SqlServerText : public BackendFixture {
+  protected:
+    void SetUp() override {
+        BackendFixture::SetUp();
+        conn->Execute("CREATE TABLE doc (DocID INTEGER, Code " + textType(20) + ", Made " +
+                      (onServer() ? "timestamp(0)" : "DATETEXT") + ", Num " + textType(10) + ")");
+        conn->Execute("INSERT INTO doc VALUES (1, 'Abc  ', '20240305', '12')");
+        conn->Execute("INSERT INTO doc VALUES (2, 'xyz', '20241231', 'n/a')");
+    }
+    std::string text(const std::string& sql) {
+        rt::Variant v = scalar(sql);
+        return v.isNull() ? "NULL" : rt::CStr(v);
+    }
+};
+
+TEST_P(SqlServerText, FunctionsGiveSqlServersResults) {
+    EXPECT_EQ(text("SELECT len(Code) FROM doc WHERE DocID = 1"), "3");
+    EXPECT_EQ(text("SELECT isnull(max(DocID), 0) + 1 FROM doc"), "3");
+    EXPECT_EQ(text("SELECT isnull(max(DocID), 0) + 1 FROM doc WHERE DocID > 5"), "1");
+    EXPECT_EQ(text("SELECT right(Code, 2) FROM doc WHERE DocID = 2"), "yz");
+    EXPECT_EQ(text("SELECT substring(Code, 2, 2) FROM doc WHERE DocID = 2"), "yz");
+    EXPECT_EQ(text("SELECT convert(int, Num) + 1 FROM doc WHERE DocID = 1"), "13");
+    EXPECT_EQ(text("SELECT convert(varchar(20), Made, 103) FROM doc WHERE DocID = 1"), "05/03/2024");
+    EXPECT_EQ(text("SELECT convert(varchar(20), Made, 105) FROM doc WHERE DocID = 1"), "05-03-2024");
+    EXPECT_EQ(text("SELECT isnumeric(Num) FROM doc WHERE DocID = 1"), "1");
+    EXPECT_EQ(text("SELECT isnumeric(Num) FROM doc WHERE DocID = 2"), "0");
+}
+
+TEST_P(SqlServerText, LiteralsNamesAndHintsReadAsOnSqlServer) {
+    EXPECT_EQ(text("SELECT TOP 1 [DocID] FROM doc d (nolock) WHERE d.Made >= '20241201' ORDER BY DocID"),
+              "2");
+    EXPECT_EQ(text("SELECT COUNT(*) FROM doc WITH (NOLOCK) WHERE Code = N'XYZ'"), "1");
+    EXPECT_EQ(text("SELECT COUNT(*) FROM DOC WHERE code = 'aBC  '"), "1"); // names and text ignore case
+    rt::Variant made = scalar("SELECT Made FROM doc WHERE DocID = 2");
+    EXPECT_EQ(made.type(), rt::Variant::Type::Date);
+}
+
+IDJ_INSTANTIATE_ON_BACKENDS(SqlServerText);
+
+} // namespace
