@@ -73,6 +73,9 @@ void Recordset::Impl::openRows(const ConnectionPtr& c, detail::ConnectionCore& c
         Column col;
         col.name = PQfname(r, i);
         col.kind = kindOf(PQftype(r, i));
+        if (PQftype(r, i) == kInt2 && PQftable(r, i) != InvalidOid &&
+            cc.pg->isFlagColumn(PQftable(r, i), PQftablecol(r, i)))
+            col.kind = detail::ColumnKind::Boolean;
         if (lk != adLockReadOnly && PQftable(r, i) != InvalidOid) {
             // Only a recordset rows are added to needs to know where its columns come from.
             std::string oid = std::to_string(PQftable(r, i)), num = std::to_string(PQftablecol(r, i));
@@ -123,7 +126,7 @@ void Recordset::Impl::readCell(detail::Cell& cell, detail::ColumnKind kind, unsi
     std::string_view s(v, len);
     if (kind == K::Boolean) {
         cell.storage = SQLITE_INTEGER;
-        cell.i = s == "t" ? 1 : 0;
+        cell.i = s == "t" || (s != "f" && s != "0") ? 1 : 0; // boolean, or a flag's 0/1
         return;
     }
     if (kind == K::Integer || kind == K::Long || type == kInt8) {

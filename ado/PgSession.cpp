@@ -170,6 +170,17 @@ bool PgSession::inTransaction() const {
     return PQtransactionStatus(conn_) != PQTRANS_IDLE;
 }
 
+bool PgSession::isFlagColumn(unsigned table, int column) {
+    auto key = std::make_pair(table, column);
+    if (auto it = flagColumns_.find(key); it != flagColumns_.end()) return it->second;
+    PgResult r = exec("SELECT t.typname FROM pg_catalog.pg_attribute a JOIN pg_catalog.pg_type t ON t.oid = "
+                      "a.atttypid WHERE a.attrelid = ? AND a.attnum = ?",
+                      {std::to_string(table), std::to_string(column)});
+    bool flag = PQntuples(r.get()) == 1 && std::strcmp(PQgetvalue(r.get(), 0, 0), kPgFlagDomain) == 0;
+    flagColumns_.emplace(key, flag);
+    return flag;
+}
+
 long PgSession::affected(const PgResult& r) {
     if (PQresultStatus(r.get()) == PGRES_TUPLES_OK) return -1;
     const char* n = PQcmdTuples(r.get());

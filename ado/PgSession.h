@@ -3,6 +3,7 @@
 // read whole, the statement timeout, and the server's errors as the data layer raises them.
 #include "ado/Ado.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -37,6 +38,9 @@ class PgSession {
     // True while the server holds a transaction open (also a failed one).
     bool inTransaction() const;
 
+    // True when the column `column` (1-based) of the table `table` holds flags; remembered.
+    bool isFlagColumn(unsigned table, int column);
+
     // Rows a finished statement changed, -1 for a statement that gave rows.
     static long affected(const PgResult& r);
 
@@ -44,12 +48,17 @@ class PgSession {
     explicit PgSession(pg_conn* c) : conn_(c) {}
     [[noreturn]] void fail(const PgResult& r, std::string_view sql);
     pg_conn* conn_;
+    std::map<std::pair<unsigned, int>, bool> flagColumns_;
 };
 
 // The collation of the server's text columns: compares as SQL Server's default collation does,
 // without regard to case. Created in each schema that holds the suite's tables.
 inline constexpr const char* kPgTextCollationDdl = "CREATE COLLATION IF NOT EXISTS text_ci (provider = icu, "
                                                    "locale = 'und-u-ks-level2', deterministic = false)";
+
+// Flags (SQL Server's bit) are stored in columns of this domain over smallint and read back as
+// Booleans; the server reports a domain's column by its base type, so the column is looked up.
+inline constexpr const char* kPgFlagDomain = "idj_bit";
 
 // The advisory lock a save holds on the server for the rest of its transaction.
 inline constexpr long long kSaveLockKey = 0x69646a6e; // "idjn"

@@ -196,7 +196,18 @@ class Translator {
             }
         }
         if (tok.isWord("top")) return top(i);
+        if (onServer() && tok.isWord("like")) like(i);
         return i;
+    }
+
+    // The server matches patterns only under a deterministic collation: the case-insensitive
+    // match of the text columns' collation is ILIKE under the root ICU collation.
+    void like(size_t i) {
+        size_t left = prev(i);
+        if (left != npos && t_[left].isWord("not")) left = prev(left);
+        if (left == npos) return;
+        after_[left] += " COLLATE \"und-x-icu\"";
+        replace(i, "ILIKE");
     }
 
     // The server's own functions where SQL Server's differ in name or in what they give.
@@ -205,6 +216,11 @@ class Translator {
         size_t close = match_[open];
         if (tok.isWord("isnull")) {
             replace(i, "coalesce");
+            // ISNULL gives its first argument's type; a number in place of a text is that text.
+            size_t comma = topLevelComma(open);
+            size_t first = next(open), second = comma == npos ? npos : next(comma);
+            if (second != npos && t_[second].kind == Tok::Number && next(second) == close && givesText(first))
+                replace(second, "'" + std::string(t_[second].text) + "'");
         } else if (tok.isWord("len")) { // without trailing blanks
             replace(i, "length");
             before_[open + 1] += "rtrim(CAST(";
@@ -222,6 +238,16 @@ class Translator {
             return serverConvert(i, open);
         }
         return i;
+    }
+
+    // A call of a function that gives text starts at `k`.
+    bool givesText(size_t k) const {
+        size_t open = k == npos ? npos : next(k);
+        if (open == npos || !t_[open].isPunct('(') || t_[k].kind != Tok::Ident) return false;
+        for (std::string_view f :
+             {"right", "left", "substring", "upper", "lower", "ltrim", "rtrim", "replace"})
+            if (t_[k].isWord(f)) return true;
+        return false;
     }
 
     // convert(type, value) -> CAST(value AS type); with a date style, the server's to_char.
@@ -259,12 +285,12 @@ class Translator {
             replace(i, "to_char(");
             erase(styleComma, close - 1);
             replace(styleComma, ", '" + pattern + "'");
-            return close;
+            return comma; // the value may hold calls of its own
         }
         erase(i, comma);
         replace(i, "CAST(");
         before_[close] += " AS " + serverType(type);
-        return close;
+        return comma;
     }
 
     // SQL Server's type names the server lacks.
@@ -431,6 +457,8 @@ class Translator {
             if (after != npos && t_[after].isWord("collate")) continue;
             // The server refuses a collation on a number, and ISNULL may give one.
             if (onServer() && (t_[name].isWord("isnull") || t_[name].isWord("coalesce"))) continue;
+            if (onServer() && after != npos && (t_[after].isWord("like") || t_[after].isWord("not")))
+                continue; // matched under the collation LIKE puts there
             // An argument of another function is that function's to compare, except for MIN,
             // MAX and COUNT(DISTINCT ...), which order or group their argument by its collation.
             size_t around = enclosing_[name];

@@ -362,6 +362,8 @@ void createSchema(const ado::ConnectionPtr& server) {
     ado::rollBackOnError(server, [&] {
         server->BeginTrans();
         server->Execute(ado::detail::kPgTextCollationDdl);
+        server->Execute(std::string("CREATE DOMAIN ") + ado::detail::kPgFlagDomain +
+                        " AS smallint CHECK (VALUE IN (0, 1))");
         for (const char* part : kParts)
             server->ExecuteBatch(renderForServer(part));
         server->CommitTrans();

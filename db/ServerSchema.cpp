@@ -1,5 +1,6 @@
 #include "db/ServerSchema.h"
 
+#include "ado/PgSession.h"
 #include "ado/SqlTokenizer.h"
 #include "ado/Transaction.h"
 #include "db/Sqlite.h"
@@ -18,7 +19,7 @@ std::string renderForServer(std::string_view ddl) {
         if (t.isWord("datetext"))
             out += "timestamp(0)";
         else if (t.isWord("bit"))
-            out += "smallint";
+            out += ado::detail::kPgFlagDomain;
         else if (t.isWord("real"))
             out += "double precision"; // SQLite's REAL holds 8 bytes, the server's 4
         else

@@ -12,7 +12,8 @@ struct sqlite3;
 namespace db {
 
 // SQLite's schema statements as the server takes them: DATETEXT columns become timestamps,
-// BIT small integers, REAL double precision; TEXT_CI names the server's collation of that name.
+// BIT the flag domain (ado/PgSession.h), REAL double precision; TEXT_CI names the server's
+// collation of that name.
 std::string renderForServer(std::string_view sqliteDdl);
 
 // Every row of every table of `source` into the tables of the same names on `server`, in one

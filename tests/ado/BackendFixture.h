@@ -78,6 +78,8 @@ class BackendFixture : public testing::TestWithParam<BackendId> {
         return (*rs)[0];
     }
 
+    void exec(const std::string& sql, const ado::Params& params = {}) { conn->Execute(sql, params); }
+
     ado::RecordsetPtr open(const std::string& sql, ado::CursorType cursor = ado::adOpenStatic,
                            ado::LockType lock = ado::adLockReadOnly, const ado::Params& params = {}) {
         auto rs = ado::Recordset::create();

@@ -115,4 +115,12 @@ TEST(SqlTranslatorServer, RewritesOnlyWhatTheServerLacks) {
     // The SQLite text of the same statement is its own: the two are cached apart.
     EXPECT_EQ(translateSql("select len(a) from t"), "select len(a) from t");
     EXPECT_THROW(pg("select convert(varchar(20), d, 999) from t"), rt::Error);
+    // Calls inside a CONVERT are translated too.
+    EXPECT_EQ(pg("select convert(int, len(a)) from t"),
+              "select CAST( length(rtrim(CAST(a AS text))) AS integer) from t");
+    // A number standing in for a text keeps the text's type.
+    EXPECT_EQ(pg("select isnull(right(a, 2), 0), isnull(b, 0) from t"),
+              "select coalesce(right(a, 2), '0'), coalesce(b, 0) from t");
+    EXPECT_EQ(pg("select a from t where a not like 'x%'"),
+              "select a from t where a COLLATE \"und-x-icu\" not ILIKE 'x%'");
 }
