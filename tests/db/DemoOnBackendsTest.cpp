@@ -59,6 +59,16 @@ TEST_P(DemoDatabase, ReadsBackWithTheTypesOfSqlite) {
               number("SELECT COUNT(*) FROM InterDivisionJournalTransHeader WHERE JournalNo = ?", {no}));
 }
 
+TEST_P(DemoDatabase, KeysLeftOutOfAnInsertFollowTheSeededOnes) {
+    long before = number("SELECT isnull(max(ActivityID), 0) FROM aActivityLog");
+    conn->Execute("INSERT INTO aActivityLog (CompanyID, UserID, InterfaceID, ActionCode, LoggedTime) "
+                  "VALUES (1, 1, 5029, 'X', '20250115 10:00:00')");
+    conn->Execute("INSERT INTO aFaultLog (FaultTime, ModuleName) VALUES ('20250115 10:00:00', 'm')");
+    EXPECT_EQ(number("SELECT max(ActivityID) FROM aActivityLog"), before + 1);
+    EXPECT_EQ(number("SELECT COUNT(*) FROM aFaultLog WHERE FaultID IS NOT NULL"),
+              number("SELECT COUNT(*) FROM aFaultLog"));
+}
+
 IDJ_INSTANTIATE_ON_BACKENDS(DemoDatabase);
 
 } // namespace
