@@ -43,7 +43,8 @@ class Connection : public rt::Object {
     std::string className() const override { return "Connection"; }
     rt::Variant invoke(std::string_view member, rt::CallKind kind, std::vector<rt::Variant>& args) override;
 
-    // A database file path, or "Data Source=<path>" with further ";"-separated settings ignored.
+    // A database file path, "Data Source=<path>" with further ";"-separated settings ignored, a
+    // "sqlite:<path>" URI, or a "postgresql://" URI of a server (ConnectionTarget.h).
     void Open(const std::string& connectionString);
     void Close();
     int State() const;
@@ -70,11 +71,13 @@ class Connection : public rt::Object {
     int CommandTimeout() const;
     void setCommandTimeout(int seconds);
 
-    sqlite3* handle() const; // nullptr while closed
+    sqlite3* handle() const; // nullptr while closed, and on a server connection
 
   private:
     Connection();
     RecordsetPtr execute(std::string_view sql, const Params& params, long* recordsAffected, bool batch);
+    RecordsetPtr executeOnServer(std::string_view sql, const Params& params, long* recordsAffected,
+                                 bool batch);
     struct Impl;
     std::unique_ptr<Impl> impl_;
     friend class Recordset;

@@ -1,9 +1,11 @@
 #include "ado/Ado.h"
 #include "ado/ConnectionCore.h"
+#include "ado/PgSession.h"
 #include "ado/ProviderError.h"
 #include "ado/RecordsetImpl.h"
 #include "runtime/Convert.h"
 
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace ado {
@@ -29,14 +31,14 @@ void Connection::Open(const std::string& connectionString) {
 }
 
 void Connection::Close() {
-    if (!impl_->db)
+    if (!impl_->db && !impl_->pg)
         throw rt::Error(detail::errObjectClosed, kConnectionSource,
                         "Operation is not allowed when the object is closed.");
     impl_->close();
 }
 
 int Connection::State() const {
-    return impl_->db ? adStateOpen : adStateClosed;
+    return impl_->db || impl_->pg ? adStateOpen : adStateClosed;
 }
 
 const std::string& Connection::ConnectionString() const {
@@ -73,6 +75,7 @@ RecordsetPtr Connection::execute(std::string_view sql, const Params& params, lon
                                  bool batch) {
     detail::ConnectionCore& c = *impl_;
     c.ensureOpen();
+    if (c.pg) return executeOnServer(sql, params, recordsAffected, batch);
     detail::ConnectionCore::TimeoutGuard guard(c);
     detail::StatementLease lease = c.prepare(sql, params, batch);
     sqlite3_int64 before = sqlite3_total_changes64(c.db);
@@ -90,6 +93,33 @@ RecordsetPtr Connection::execute(std::string_view sql, const Params& params, lon
     return rs;
 }
 
+RecordsetPtr Connection::executeOnServer(std::string_view sql, const Params& params, long* recordsAffected,
+                                         bool batch) {
+    detail::PgSession& pg = *impl_->pg;
+    std::vector<std::string> parts = batch ? detail::splitStatements(sql) : std::vector<std::string>{};
+    if (!batch) parts.emplace_back(sql);
+    detail::PgResult last;
+    size_t used = 0;
+    for (const std::string& part : parts) {
+        size_t marks = 0;
+        detail::numberedPlaceholders(part, marks);
+        size_t from = std::min(used, params.size()), to = std::min(used + marks, params.size());
+        used += marks;
+        last = batch ? pg.exec(part, Params(params.begin() + static_cast<long>(from),
+                                            params.begin() + static_cast<long>(to)))
+                     : pg.exec(part, params);
+    }
+    RecordsetPtr rs = Recordset::create();
+    if (!last) return rs;
+    long n = detail::PgSession::affected(last);
+    if (recordsAffected) *recordsAffected = n;
+    if (n < 0) {
+        auto self = std::static_pointer_cast<Connection>(shared_from_this());
+        rs->impl_->openRows(self, *impl_, sql, params, last.get(), adOpenForwardOnly, adLockReadOnly);
+    }
+    return rs;
+}
+
 long Connection::BeginTrans() {
     impl_->ensureOpen();
     if (impl_->level == 0)
@@ -101,7 +131,18 @@ long Connection::BeginTrans() {
 
 long Connection::BeginTransImmediate() {
     impl_->ensureOpen();
-    if (impl_->level == 0)
+    if (impl_->level == 0 && impl_->pg) {
+        // What SQLite's write lock gives: one numbering-and-insert at a time among the server's
+        // sessions, held to the end of the transaction.
+        impl_->run("BEGIN");
+        try {
+            impl_->run("SELECT pg_advisory_xact_lock(" + std::to_string(detail::kSaveLockKey) + ")");
+        } catch (...) {
+            // Not taken (timeout, lost session): no transaction is left half begun.
+            if (impl_->pg->inTransaction()) impl_->pg->run("ROLLBACK");
+            throw;
+        }
+    } else if (impl_->level == 0)
         impl_->run("BEGIN IMMEDIATE");
     else
         impl_->run("SAVEPOINT idj_level" + std::to_string(impl_->level));
@@ -117,7 +158,7 @@ namespace {
 void Connection::CommitTrans() {
     detail::ConnectionCore& c = *impl_;
     c.ensureOpen();
-    if (c.level > 0 && sqlite3_get_autocommit(c.db)) c.level = 0; // SQLite ended it after a failure
+    if (c.level > 0 && c.db && sqlite3_get_autocommit(c.db)) c.level = 0; // SQLite ended it after a failure
     if (c.level == 0) noTransaction();
     if (c.level == 1)
         c.run("COMMIT");
@@ -129,7 +170,7 @@ void Connection::CommitTrans() {
 void Connection::RollbackTrans() {
     detail::ConnectionCore& c = *impl_;
     c.ensureOpen();
-    if (c.level > 0 && sqlite3_get_autocommit(c.db)) {
+    if (c.level > 0 && c.db && sqlite3_get_autocommit(c.db)) {
         c.level = 0; // already rolled back by SQLite; nothing is left to undo
         return;
     }
@@ -189,7 +230,7 @@ rt::Variant Connection::invoke(std::string_view member, rt::CallKind kind, std::
     if (is("State")) return static_cast<int32_t>(State());
     if (is("ConnectionString")) {
         if (kind == CallKind::PropertyPut) {
-            if (impl_->db)
+            if (impl_->db || impl_->pg)
                 throw rt::Error(detail::errObjectOpen, kConnectionSource,
                                 "Operation is not allowed when the object is open.");
             impl_->connectionString = rt::CStr(arg(0));

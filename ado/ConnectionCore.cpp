@@ -1,6 +1,7 @@
 #include "ado/ConnectionCore.h"
 
 #include "ado/ColumnValue.h"
+#include "ado/ConnectionTarget.h"
 #include "ado/ProviderError.h"
 #include "ado/SqlTranslator.h"
 #include "ado/TextCompare.h"
@@ -17,30 +18,6 @@ namespace ado::detail {
 namespace {
 
 constexpr size_t kStatementCacheSize = 64;
-
-// The file named by a connection string: a bare path, or "Data Source=..." among settings.
-std::string dataSource(const std::string& cs) {
-    if (cs.find('=') == std::string::npos) return cs;
-    size_t start = 0;
-    while (start <= cs.size()) {
-        size_t end = cs.find(';', start);
-        std::string part = cs.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        size_t eq = part.find('=');
-        if (eq != std::string::npos) {
-            std::string key = part.substr(0, eq);
-            key.erase(std::remove_if(key.begin(), key.end(), [](unsigned char c) { return std::isspace(c); }),
-                      key.end());
-            if (rt::iequals(key, "DataSource")) {
-                std::string value = part.substr(eq + 1);
-                size_t a = value.find_first_not_of(" \t"), b = value.find_last_not_of(" \t");
-                return a == std::string::npos ? std::string() : value.substr(a, b - a + 1);
-            }
-        }
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
-    return {};
-}
 
 // True when what follows a statement is only blanks, comments and semicolons.
 bool onlyBlanks(const char* p) {
@@ -79,10 +56,16 @@ void StatementLease::reset() noexcept {
 }
 
 void ConnectionCore::open(const std::string& cs) {
-    if (db)
+    if (db || pg)
         throw rt::Error(errObjectOpen, kConnectionSource,
                         "Operation is not allowed when the object is open.");
-    std::string path = dataSource(cs);
+    ConnectionTarget target = connectionTarget(cs);
+    if (target.kind == BackendKind::Postgres) {
+        pg = PgSession::open(target.address, commandTimeout);
+        connectionString = cs;
+        return;
+    }
+    std::string path = target.address;
     if (path.empty())
         raiseProvider(errOpenFailed, "The connection string names no database: \"" + cs + "\".");
     sqlite3* h = nullptr;
@@ -113,6 +96,12 @@ void ConnectionCore::open(const std::string& cs) {
 }
 
 void ConnectionCore::close() noexcept {
+    if (pg) {
+        pg.reset(); // the server rolls back what was left open
+        level = 0;
+        pool.clear();
+        return;
+    }
     if (!db) return;
     std::unordered_set<StreamingCursor*> live;
     live.swap(cursors);
@@ -130,6 +119,7 @@ void ConnectionCore::close() noexcept {
 }
 
 void ConnectionCore::applyCommandTimeout() {
+    if (pg) pg->setStatementTimeout(commandTimeout);
     if (!db) return;
     if (commandTimeout > 0)
         sqlite3_progress_handler(db, 1000, &ConnectionCore::onProgress, this);
@@ -293,6 +283,7 @@ int ConnectionCore::step(sqlite3_stmt* stmt) {
 }
 
 void ConnectionCore::run(std::string_view sql) {
+    if (pg) return pg->run(sql);
     StatementLease lease = prepare(sql, {});
     int rc;
     while ((rc = step(lease.get())) == SQLITE_ROW) {

@@ -1,7 +1,9 @@
 #pragma once
-// The state of an open connection that connections and recordsets share: the SQLite handle,
-// the cache of prepared statements, transaction level, timeouts and the error mapping.
+// The state of an open connection that connections and recordsets share: the SQLite handle (or
+// the server's session), the cache of prepared statements, transaction level, timeouts and the
+// error mapping.
 #include "ado/Ado.h"
+#include "ado/PgSession.h"
 #include "ado/ProviderError.h"
 #include "ado/RowStore.h"
 #include "ado/SqlFunctions.h"
@@ -73,6 +75,7 @@ class ConnectionCore {
     ConnectionCore& operator=(const ConnectionCore&) = delete;
 
     sqlite3* db = nullptr;
+    std::unique_ptr<PgSession> pg; // set instead of `db` on a server connection
     std::string connectionString;
     int commandTimeout = 30; // ADO's default
     int level = 0;
@@ -83,7 +86,7 @@ class ConnectionCore {
     void open(const std::string& connectionString);
     void close() noexcept;
     void ensureOpen() const {
-        if (!db) raiseConnectionUnusable();
+        if (!db && !pg) raiseConnectionUnusable();
     }
     void applyCommandTimeout();
 

@@ -6,6 +6,7 @@
 #include "runtime/Convert.h"
 #include "runtime/Date.h"
 
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
 namespace ado {
@@ -337,7 +338,9 @@ void Recordset::Impl::storePending() {
     if (table.empty()) notUpdatable();
     std::string insert = "INSERT INTO " + quoteName(table) +
                          (names.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")");
-    {
+    if (core->pg) {
+        core->pg->exec(insert, vals);
+    } else {
         detail::ConnectionCore::TimeoutGuard guard(*core);
         detail::StatementLease l = core->prepare(insert, vals);
         if (core->step(l.get()) != SQLITE_DONE) core->fail(insert);
@@ -410,8 +413,19 @@ void Recordset::Open(std::string_view sql, const ConnectionPtr& conn, CursorType
     if (impl_->open)
         throw rt::Error(detail::errObjectOpen, kRecordsetSource,
                         "Operation is not allowed when the object is open.");
-    if (!conn || !conn->impl_->db) detail::raiseConnectionUnusable();
+    if (!conn || (!conn->impl_->db && !conn->impl_->pg)) detail::raiseConnectionUnusable();
     detail::ConnectionCore& core = *conn->impl_;
+    if (core.pg) {
+        detail::PgResult rows = core.pg->exec(sql, params);
+        if (PQresultStatus(rows.get()) != PGRES_TUPLES_OK) return;
+        try {
+            impl_->openRows(conn, core, sql, params, rows.get(), cursor, lock);
+        } catch (...) {
+            impl_->close();
+            throw;
+        }
+        return;
+    }
     detail::ConnectionCore::TimeoutGuard guard(core);
     detail::StatementLease lease = core.prepare(sql, params);
     int rc = core.step(lease.get());
@@ -475,7 +489,7 @@ void Recordset::MoveLast() {
     Impl& m = *impl_;
     m.ensureOpen();
     m.insertPending();
-    if (!m.materialized)
+    if (!m.materialized || m.cursor == adOpenForwardOnly)
         detail::raiseProvider(detail::errNoBackwardFetch, "Rowset does not support fetching backward.");
     m.pos = m.store.rows() ? m.store.rows() - 1 : 0;
     m.moved();
@@ -483,7 +497,8 @@ void Recordset::MoveLast() {
 
 long Recordset::RecordCount() const {
     impl_->ensureOpen();
-    if (!impl_->materialized || impl_->cursor == adOpenDynamic) return -1;
+    if (!impl_->materialized || impl_->cursor == adOpenDynamic || impl_->cursor == adOpenForwardOnly)
+        return -1;
     return static_cast<long>(impl_->store.rows());
 }
 
@@ -512,7 +527,7 @@ Field& Recordset::field(std::string_view name) {
 void Recordset::AddNew() {
     Impl& m = *impl_;
     m.ensureOpen();
-    if (m.lock == adLockReadOnly || !m.materialized) notUpdatable();
+    if (m.lock == adLockReadOnly || !m.materialized || m.cursor == adOpenForwardOnly) notUpdatable();
     m.insertPending();
     m.adding = true;
     m.pending.assign(m.columns.size(), rt::Variant::null());

@@ -63,6 +63,10 @@ struct Recordset::Impl final : detail::StreamingCursor {
     void openMaterialized(const ConnectionPtr& c, detail::ConnectionCore& core, std::string_view sql,
                           const Params& params, detail::StatementLease& lease, int firstRc, CursorType cursor,
                           LockType lock);
+    // Rows a server gave, kept whole whatever the cursor (a forward-only one still moves only on).
+    void openRows(const ConnectionPtr& c, detail::ConnectionCore& core, std::string_view sql,
+                  const Params& params, pg_result* rows, CursorType cursor, LockType lock);
+    void readCell(detail::Cell& cell, detail::ColumnKind kind, unsigned type, const char* text, size_t len);
     void readColumns(sqlite3_stmt* stmt);
     void begin(const ConnectionPtr& c, detail::ConnectionCore& core, std::string_view sql,
                const Params& params);

@@ -39,7 +39,8 @@ std::string lower(std::string_view s) {
 
 class Translator {
   public:
-    explicit Translator(std::string_view tsql) : src_(tsql), t_(sql::tokenize(tsql)) {
+    Translator(std::string_view tsql, Dialect dialect)
+        : src_(tsql), dialect_(dialect), t_(sql::tokenize(tsql)) {
         repl_.resize(t_.size());
         before_.resize(t_.size() + 1);
         after_.resize(t_.size());
@@ -51,16 +52,21 @@ class Translator {
             const Token& tok = t_[i];
             if (tok.kind == Tok::NString) {
                 replace(i, tok.text.substr(1));
+            } else if (tok.kind == Tok::QuotedIdent && onServer()) {
+                quotedName(i);
             } else if (tok.kind == Tok::Ident) {
                 i = ident(i);
             } else if (tok.isPunct('(')) {
                 hintGroup(i);
             }
         }
-        for (size_t i = 0; i < t_.size(); ++i)
-            if (compareOp(i)) comparison(i);
+        // The server's text columns carry the case-insensitive collation themselves, and it
+        // converts the text side of a comparison with a number as SQL Server does.
+        if (!onServer())
+            for (size_t i = 0; i < t_.size(); ++i)
+                if (compareOp(i)) comparison(i);
         collateTextCalls();
-        collateLeftOperands();
+        if (!onServer()) collateLeftOperands(); // the server types a parameter by what it meets
         std::string out;
         out.reserve(src_.size() + 16);
         for (size_t i = 0; i < t_.size(); ++i) {
@@ -74,6 +80,7 @@ class Translator {
 
   private:
     std::string_view src_;
+    Dialect dialect_;
     std::vector<Token> t_;
     std::vector<std::optional<std::string>> repl_;
     std::vector<std::string> before_;
@@ -83,6 +90,25 @@ class Translator {
     std::vector<size_t> enclosing_;                    // the innermost '(' around a token
 
     static constexpr size_t npos = static_cast<size_t>(-1);
+
+    bool onServer() const { return dialect_ == Dialect::Postgres; }
+
+    // [Name] and "Name" name what Name names unquoted: the server folds names to lower case.
+    void quotedName(size_t i) {
+        std::string_view q = t_[i].text;
+        std::string name;
+        for (size_t k = 1; k + 1 < q.size(); ++k) {
+            if (q[0] == '"' && q[k] == '"') ++k; // "" inside
+            if (q[0] == '[' && q[k] == ']') ++k; // ]] inside
+            name += static_cast<char>(std::tolower(static_cast<unsigned char>(q[k])));
+        }
+        std::string out = "\"";
+        for (char c : name) {
+            if (c == '"') out += '"';
+            out += c;
+        }
+        replace(i, out + "\"");
+    }
 
     void matchParens() {
         match_.assign(t_.size(), npos);
@@ -155,20 +181,128 @@ class Translator {
             if (std::any_of(std::begin(textFunctions), std::end(textFunctions),
                             [&](std::string_view f) { return tok.isWord(f); }))
                 textCalls_.emplace_back(i, j);
-            // ISNULL is a postfix operator in SQLite; LEFT and RIGHT are join keywords there.
-            if (tok.isWord("isnull"))
-                replace(i, "ifnull");
-            else if (tok.isWord("right"))
+            if (onServer()) {
+                if (size_t end = serverCall(i, j); end != i) return end;
+            } else if (tok.isWord("isnull")) {
+                replace(i, "ifnull");         // ISNULL is a postfix operator in SQLite
+            } else if (tok.isWord("right")) { // LEFT and RIGHT are join keywords there
                 replace(i, "ss_right");
-            else if (tok.isWord("left"))
+            } else if (tok.isWord("left")) {
                 replace(i, "ss_left");
-            else if (tok.isWord("convert"))
+            } else if (tok.isWord("convert")) {
                 return convert(i, j);
-            else if (tok.isWord("cast"))
+            } else if (tok.isWord("cast")) {
                 cast(i, j);
+            }
         }
         if (tok.isWord("top")) return top(i);
+        if (onServer() && tok.isWord("like")) like(i);
         return i;
+    }
+
+    // The server matches patterns only under a deterministic collation: the case-insensitive
+    // match of the text columns' collation is ILIKE under the root ICU collation.
+    void like(size_t i) {
+        size_t left = prev(i);
+        if (left != npos && t_[left].isWord("not")) left = prev(left);
+        if (left == npos) return;
+        after_[left] += " COLLATE \"und-x-icu\"";
+        replace(i, "ILIKE");
+    }
+
+    // The server's own functions where SQL Server's differ in name or in what they give.
+    size_t serverCall(size_t i, size_t open) {
+        const Token& tok = t_[i];
+        size_t close = match_[open];
+        if (tok.isWord("isnull")) {
+            replace(i, "coalesce");
+            // ISNULL gives its first argument's type; a number in place of a text is that text.
+            size_t comma = topLevelComma(open);
+            size_t first = next(open), second = comma == npos ? npos : next(comma);
+            if (second != npos && t_[second].kind == Tok::Number && next(second) == close && givesText(first))
+                replace(second, "'" + std::string(t_[second].text) + "'");
+        } else if (tok.isWord("len")) { // without trailing blanks
+            replace(i, "length");
+            before_[open + 1] += "rtrim(CAST(";
+            after_[close - 1] += " AS text))";
+        } else if (tok.isWord("getdate")) {
+            replace(i, "LOCALTIMESTAMP(0)");
+            erase(open, close);
+        } else if (tok.isWord("isnumeric")) {
+            replace(i, "(CASE WHEN CAST");
+            after_[close - 1] += " AS text";
+            after_[close] += " COLLATE \"C\""; // a pattern match needs a deterministic collation
+            after_[close] +=
+                " ~ '^\\s*[-+]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eEdD][-+]?[0-9]+)?\\s*$' THEN 1 ELSE 0 END)";
+        } else if (tok.isWord("convert")) {
+            return serverConvert(i, open);
+        }
+        return i;
+    }
+
+    // A call of a function that gives text starts at `k`.
+    bool givesText(size_t k) const {
+        size_t open = k == npos ? npos : next(k);
+        if (open == npos || !t_[open].isPunct('(') || t_[k].kind != Tok::Ident) return false;
+        for (std::string_view f :
+             {"right", "left", "substring", "upper", "lower", "ltrim", "rtrim", "replace"})
+            if (t_[k].isWord(f)) return true;
+        return false;
+    }
+
+    // convert(type, value) -> CAST(value AS type); with a date style, the server's to_char.
+    size_t serverConvert(size_t i, size_t open) {
+        size_t comma = topLevelComma(open);
+        if (comma == npos) unreadable("CONVERT needs a data type and a value.", src_);
+        std::string type = typeName(open + 1, comma - 1, "CONVERT");
+        if (type.empty()) unreadable("CONVERT needs a data type and a value.", src_);
+        size_t close = match_[open];
+        size_t styleComma = npos;
+        int depth = 0;
+        for (size_t k = comma + 1; k < close; ++k) {
+            if (t_[k].isPunct('('))
+                ++depth;
+            else if (t_[k].isPunct(')'))
+                --depth;
+            else if (depth == 0 && t_[k].isPunct(','))
+                styleComma = k;
+        }
+        if (isTextTypeName(type)) textCalls_.emplace_back(i, open);
+        if (styleComma != npos) {
+            std::string style = compact(styleComma + 1, close - 1);
+            std::string pattern = style == "103"   ? "DD/MM/YYYY"
+                                  : style == "105" ? "DD-MM-YYYY"
+                                  : style == "112" ? "YYYYMMDD"
+                                  : style == "101" ? "MM/DD/YYYY"
+                                  : style == "104" ? "DD.MM.YYYY"
+                                  : style == "23"  ? "YYYY-MM-DD"
+                                  : style == "108" ? "HH24:MI:SS"
+                                  : style == "120" ? "YYYY-MM-DD HH24:MI:SS"
+                                                   : "";
+            if (pattern.empty() || !isTextTypeName(type))
+                unreadable("CONVERT style " + style + " is not supported here.", src_);
+            erase(i, comma);
+            replace(i, "to_char(");
+            erase(styleComma, close - 1);
+            replace(styleComma, ", '" + pattern + "'");
+            return comma; // the value may hold calls of its own
+        }
+        erase(i, comma);
+        replace(i, "CAST(");
+        before_[close] += " AS " + serverType(type);
+        return comma;
+    }
+
+    // SQL Server's type names the server lacks.
+    static std::string serverType(const std::string& type) {
+        if (type == "int" || type == "tinyint") return "integer";
+        if (type == "float" || type == "real") return "double precision";
+        if (type == "datetime" || type == "smalldatetime") return "timestamp(0)";
+        if (type == "money" || type == "smallmoney") return "numeric(19,4)";
+        if (type == "bit") return "smallint";
+        if (type.rfind("nvarchar", 0) == 0) return type.substr(1);
+        if (type.rfind("nchar", 0) == 0) return type.substr(1);
+        return type;
     }
 
     // convert(type, value[, style]) -> ss_convert('type', value[, style])
@@ -321,6 +455,10 @@ class Translator {
             size_t before = prev(name), after = next(close);
             if ((before != npos && compareOp(before)) || (after != npos && compareOp(after))) continue;
             if (after != npos && t_[after].isWord("collate")) continue;
+            // The server refuses a collation on a number, and ISNULL may give one.
+            if (onServer() && (t_[name].isWord("isnull") || t_[name].isWord("coalesce"))) continue;
+            if (onServer() && after != npos && (t_[after].isWord("like") || t_[after].isWord("not")))
+                continue; // matched under the collation LIKE puts there
             // An argument of another function is that function's to compare, except for MIN,
             // MAX and COUNT(DISTINCT ...), which order or group their argument by its collation.
             size_t around = enclosing_[name];
@@ -435,17 +573,19 @@ constexpr size_t kCacheLimit = 4096;
 
 } // namespace
 
-std::string translateSql(std::string_view tsql) {
+std::string translateSql(std::string_view tsql, Dialect dialect) {
     Cache& c = cache();
+    std::string key(tsql);
+    if (dialect == Dialect::Postgres) key.insert(0, 1, '\0'); // no statement text starts so
     {
         std::lock_guard lock(c.mutex);
-        if (auto it = c.map.find(std::string(tsql)); it != c.map.end()) return it->second;
+        if (auto it = c.map.find(key); it != c.map.end()) return it->second;
     }
-    std::string out = Translator(tsql).run();
+    std::string out = Translator(tsql, dialect).run();
     std::lock_guard lock(c.mutex);
     // Statements carry their literal values, so distinct texts keep coming; start afresh when full.
     if (c.map.size() >= kCacheLimit) c.map.clear();
-    c.map.emplace(std::string(tsql), out);
+    c.map.emplace(std::move(key), out);
     return out;
 }
 

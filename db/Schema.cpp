@@ -1,6 +1,9 @@
 #include "db/Schema.h"
 
+#include "ado/PgSession.h"
 #include "ado/TextCompare.h"
+#include "ado/Transaction.h"
+#include "db/ServerSchema.h"
 #include "runtime/Error.h"
 
 #include <sqlite3.h>
@@ -337,20 +340,34 @@ void run(sqlite3* db, const char* sql) {
     }
 }
 
+constexpr const char* kParts[] = {kVoucherTables, kGeneralJournal, kPeriods,   kSettings, kUsers,
+                                  kMasters,       kPayroll,        kCatalogue, kServices};
+
 } // namespace
 
 void createSchema(sqlite3* db) {
     ado::registerTextCollation(db);
     run(db, "BEGIN");
     try {
-        for (const char* part : {kVoucherTables, kGeneralJournal, kPeriods, kSettings, kUsers, kMasters,
-                                 kPayroll, kCatalogue, kServices})
+        for (const char* part : kParts)
             run(db, part);
         run(db, "COMMIT");
     } catch (...) {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
+}
+
+void createSchema(const ado::ConnectionPtr& server) {
+    ado::rollBackOnError(server, [&] {
+        server->BeginTrans();
+        server->Execute(ado::detail::kPgTextCollationDdl);
+        server->Execute(std::string("CREATE DOMAIN ") + ado::detail::kPgFlagDomain +
+                        " AS smallint CHECK (VALUE IN (0, 1))");
+        for (const char* part : kParts)
+            server->ExecuteBatch(renderForServer(part));
+        server->CommitTrans();
+    });
 }
 
 } // namespace db

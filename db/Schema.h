@@ -19,6 +19,8 @@
 //   ErrorDescription, EntryMode.
 // The financial years' dates live in afinancialperiod (financialid, startdate, enddate), which
 // vwfinyearperiod shows as (financialid, sdate, edate).
+#include "ado/Ado.h"
+
 struct sqlite3;
 
 namespace db {
@@ -26,5 +28,8 @@ namespace db {
 // Creates every table, view and index on an empty database; raises rt::Error when SQLite
 // refuses a statement (for example because a table already exists).
 void createSchema(sqlite3* db);
+
+// The same on a server connection (ServerSchema.h), with the text collation, in one transaction.
+void createSchema(const ado::ConnectionPtr& server);
 
 } // namespace db

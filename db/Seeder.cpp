@@ -1,8 +1,12 @@
 #include "db/Seeder.h"
 
+#include "ado/ConnectionTarget.h"
+#include "ado/Transaction.h"
 #include "db/DemoParts.h"
 #include "db/Schema.h"
+#include "db/ServerSchema.h"
 #include "db/Sqlite.h"
+#include "runtime/Convert.h"
 #include "runtime/Error.h"
 
 #include <filesystem>
@@ -81,7 +85,40 @@ void seedBulkVouchers(sqlite3* db, int16_t companyId, int16_t financialId, int c
     tx.commit();
 }
 
+namespace {
+
+// The demo is made on SQLite in memory, then copied: one seeder serves both backends.
+bool ensureDemoOnServer(const std::string& uri, rt::Date processDate) {
+    auto server = ado::Connection::create();
+    server->Open(uri);
+    server->setCommandTimeout(0);
+    if (rt::CLng(server
+                     ->Execute("SELECT COUNT(*) FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n "
+                               "ON n.oid = c.relnamespace WHERE n.nspname = current_schema() AND c.relkind "
+                               "IN ('r', 'v')")
+                     ->field(0)
+                     .Value()) > 0)
+        return false; // not empty: a database is never seeded over
+    sqlite3* raw = nullptr;
+    int rc = sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE, nullptr);
+    std::unique_ptr<sqlite3, int (*)(sqlite3*)> demo(raw, sqlite3_close);
+    if (rc != SQLITE_OK) raiseSqlite(raw, "open the demo in memory");
+    createSchema(demo.get());
+    seedDemo(demo.get(), processDate);
+    ado::rollBackOnError(server, [&] {
+        server->BeginTrans();
+        createSchema(server);
+        copyRows(demo.get(), server);
+        server->CommitTrans();
+    });
+    return true;
+}
+
+} // namespace
+
 bool ensureDemoDatabase(const std::string& path, rt::Date processDate) {
+    if (ado::detail::connectionTarget(path).kind == ado::detail::BackendKind::Postgres)
+        return ensureDemoOnServer(path, processDate);
     if (std::filesystem::exists(path)) return false;
     sqlite3* raw = nullptr;
     int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);

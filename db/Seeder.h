@@ -171,6 +171,7 @@ void seedDemo(sqlite3* db, rt::Date processDate);
 void seedBulkVouchers(sqlite3* db, int16_t companyId, int16_t financialId, int count, rt::Date firstDate);
 
 // Creates the file with the schema and the demo data unless it exists; true when it created it.
+// A postgresql:// URI seeds a server database the same way when it holds no tables or views.
 // A file left half-made by a failure is removed before the error is raised.
 bool ensureDemoDatabase(const std::string& path, rt::Date processDate);
 

@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libsqlite3-dev libicu-dev
+  libpq-dev postgresql
   libgtest-dev libgmock-dev
   libbenchmark-dev
   libcli11-dev

@@ -99,3 +99,28 @@ TEST(SqlTranslator, ComparisonsOfValuesAndFunctionResultsGoThroughSsCompare) {
     EXPECT_EQ(translateSql("order by isnull(a, '') desc"), "order by ifnull(a, '') COLLATE TEXT_CI desc");
     EXPECT_EQ(translateSql("where ? in ('a', 'b')"), "where ? COLLATE TEXT_CI in ('a', 'b')");
 }
+
+TEST(SqlTranslatorServer, RewritesOnlyWhatTheServerLacks) {
+    using ado::Dialect;
+    auto pg = [](std::string_view s) { return translateSql(s, Dialect::Postgres); };
+    EXPECT_EQ(pg("SELECT TOP 1 [Voucher No] FROM T h (nolock) WHERE Name = N'x'"),
+              "SELECT  \"voucher no\" FROM T h  WHERE Name = 'x' LIMIT 1");
+    EXPECT_EQ(pg("select isnull(max(ID),0) + 1 from t"), "select coalesce(max(ID),0) + 1 from t");
+    EXPECT_EQ(pg("select len(a) from t"), "select length(rtrim(CAST(a AS text))) from t");
+    EXPECT_EQ(pg("select isnumeric(a) from t").substr(0, 52),
+              "select (CASE WHEN CAST(a AS text) COLLATE \"C\" ~ '^\\s");
+    EXPECT_EQ(pg("select convert(int, a), convert(varchar(20), d, 103) from t"),
+              "select CAST( a AS integer), to_char( d, 'DD/MM/YYYY') COLLATE TEXT_CI from t");
+    EXPECT_EQ(pg("select right(a, 2) from t"), "select right(a, 2) COLLATE TEXT_CI from t");
+    // The SQLite text of the same statement is its own: the two are cached apart.
+    EXPECT_EQ(translateSql("select len(a) from t"), "select len(a) from t");
+    EXPECT_THROW(pg("select convert(varchar(20), d, 999) from t"), rt::Error);
+    // Calls inside a CONVERT are translated too.
+    EXPECT_EQ(pg("select convert(int, len(a)) from t"),
+              "select CAST( length(rtrim(CAST(a AS text))) AS integer) from t");
+    // A number standing in for a text keeps the text's type.
+    EXPECT_EQ(pg("select isnull(right(a, 2), 0), isnull(b, 0) from t"),
+              "select coalesce(right(a, 2), '0'), coalesce(b, 0) from t");
+    EXPECT_EQ(pg("select a from t where a not like 'x%'"),
+              "select a from t where a COLLATE \"und-x-icu\" not ILIKE 'x%'");
+}

@@ -1,5 +1,6 @@
 // The component's statements, word for word as its windows build them, on a small database.
-#include "AdoFixture.h"
+#include "BackendFixture.h"
+#include "db/Schema.h"
 #include "runtime/Convert.h"
 
 #include <gmock/gmock.h>
@@ -9,10 +10,14 @@ using testing::UnorderedElementsAre;
 
 namespace {
 
-class StatementShapes : public adotest::AdoFixture {
+class StatementShapes : public adotest::BackendFixture {
   protected:
     void SetUp() override {
-        AdoFixture::SetUp();
+        BackendFixture::SetUp();
+        if (onServer())
+            db::createSchema(conn);
+        else
+            db::createSchema(conn->handle());
         conn->BeginTrans();
         const char* setup[] = {
             "INSERT INTO acompanymaster (CompanyID, CompanyName, CurrencyID) VALUES (1, 'Meridian', 1), (2, "
@@ -133,7 +138,7 @@ class StatementShapes : public adotest::AdoFixture {
     }
 };
 
-TEST_F(StatementShapes, BrowseListAndRowRefresh) {
+TEST_P(StatementShapes, BrowseListAndRowRefresh) {
     EXPECT_THAT(rows(browse(), ado::adOpenKeyset),
                 ElementsAre("1|IDJ/1|10/04/2024|Payment|PAY/1|No|Yes|Yes",
                             "2|IDJ/2|15/04/2024|Receipt|RCPT/1|No|No|No",
@@ -149,7 +154,7 @@ TEST_F(StatementShapes, BrowseListAndRowRefresh) {
     EXPECT_THAT(rows(refresh, ado::adOpenKeyset), ElementsAre("2|IDJ/2|15/04/2024|Receipt|RCPT/1|No|No|No"));
 }
 
-TEST_F(StatementShapes, TableSearchConditions) {
+TEST_P(StatementShapes, TableSearchConditions) {
     EXPECT_THAT(rows(search(" and JournalNo like '%1%'")),
                 ElementsAre("3|IDJ/10|20/04/2024|Yes|No", "1|IDJ/1|10/04/2024|No|Yes"));
     EXPECT_THAT(rows(search("  and convert(varchar(20),JournalTransDate,105) like '%15-04%'")),
@@ -162,7 +167,7 @@ TEST_F(StatementShapes, TableSearchConditions) {
                 ElementsAre("6|77|25/04/2024|No|No", "2|IDJ/2|15/04/2024|No|No"));
 }
 
-TEST_F(StatementShapes, RightsStateAndReferences) {
+TEST_P(StatementShapes, RightsStateAndReferences) {
     EXPECT_THAT(rows("SELECT FunctionRights FROM auserrights (nolock) WHERE CompanyID = 1 AND UserID = 1 AND "
                      "InterfaceID = 5029"),
                 ElementsAre("NEDUPI"));
@@ -187,7 +192,7 @@ TEST_F(StatementShapes, RightsStateAndReferences) {
     EXPECT_EQ(rt::CDate(scalar("select AccountsFreezeDate from MiscSettings")), rt::makeDate(2024, 3, 31));
 }
 
-TEST_F(StatementShapes, OpeningAVoucherWithItsLines) {
+TEST_P(StatementShapes, OpeningAVoucherWithItsLines) {
     auto h = open("SELECT * FROM InterDivisionJournalTransHeader WHERE JournalTransID = 1 and companyid= 1");
     EXPECT_EQ((*h)["cancelled"], rt::Variant(false));
     EXPECT_EQ((*h)["Posted"], rt::Variant(true));
@@ -210,7 +215,7 @@ TEST_F(StatementShapes, OpeningAVoucherWithItsLines) {
     EXPECT_EQ(d->RecordCount(), 2);
 }
 
-TEST_F(StatementShapes, DeletingAndCancellingPostings) {
+TEST_P(StatementShapes, DeletingAndCancellingPostings) {
     EXPECT_EQ(
         affected(
             "UPDATE InterDivisionJournalTransHeader SET Cancelled = 1, CancelledRemarks = 'duplicate' WHERE "
@@ -236,7 +241,7 @@ TEST_F(StatementShapes, DeletingAndCancellingPostings) {
         1);
 }
 
-TEST_F(StatementShapes, NumberingPrefixesAndSerials) {
+TEST_P(StatementShapes, NumberingPrefixesAndSerials) {
     std::string prefixSql =
         "SELECT Prefix FROM aPrefix WHERE CompanyID = 1 AND InterfaceID = 5029 AND FinancialId = 3 "
         "and shopid is null and godownid is null and isnull(departmentid,0)=1";
@@ -263,7 +268,7 @@ TEST_F(StatementShapes, NumberingPrefixesAndSerials) {
     EXPECT_EQ(rt::CInt(scalar("select companydepartment from aPackagesettings")), 1);
 }
 
-TEST_F(StatementShapes, FinancialYearChecks) {
+TEST_P(StatementShapes, FinancialYearChecks) {
     EXPECT_THAT(
         rows("Select vw.financialid from vwfinyearperiod vw, InterDivisionJournalTransHeader jh where "
              "jh.financialid=vw.financialid and jh.journaltransid = 1 and '20250331' between vw.sdate and "
@@ -297,7 +302,7 @@ TEST_F(StatementShapes, FinancialYearChecks) {
         rt::Variant(true));
 }
 
-TEST_F(StatementShapes, EditingAVoucherRewritesHeaderAndLines) {
+TEST_P(StatementShapes, EditingAVoucherRewritesHeaderAndLines) {
     exec(std::string("update InterDivisionJournalTransHeader set  JournalTransDate = '") + "20240502" +
          "' , updatetime='" + "20240502" + "',  " + " Remarks ='" + "Rent, May" + "', exchangerate = " + "1" +
          " , exchangerates = '" + "1:2:-1:83.2:" + "',Type = '" + "JO" + "' " + " , Confirm = " + "0" +
@@ -313,7 +318,7 @@ TEST_F(StatementShapes, EditingAVoucherRewritesHeaderAndLines) {
         ElementsAre("02/05/2024|02/05/2024|Rent, May|1:2:-1:83.2:|JO|True|IDJ/1"));
 }
 
-TEST_F(StatementShapes, RatesCurrenciesAndDepartments) {
+TEST_P(StatementShapes, RatesCurrenciesAndDepartments) {
     EXPECT_THAT(
         rows("select depcurrencyid CurID,SellingRate from aDepartmentMaster a, ExchangeRateDetail b Where "
              "a.CompanyID = b.CompanyID And a.depcurrencyid = b.CurrencyID and a.DepartmentID=2 and "
@@ -346,7 +351,7 @@ TEST_F(StatementShapes, RatesCurrenciesAndDepartments) {
     EXPECT_EQ(rt::CLng(scalar("select CashGroupID from asettings where companyid = 1")), 1);
 }
 
-TEST_F(StatementShapes, LineEditorLists) {
+TEST_P(StatementShapes, LineEditorLists) {
     EXPECT_THAT(rows("select DepartmentID, DepartmentName from adepartmentmaster where CompanyID = 1 and "
                      "DepartmentID  "
                      "IN (1,2) order by DepartmentName"),
@@ -377,5 +382,7 @@ TEST_F(StatementShapes, LineEditorLists) {
                 ElementsAre("1|PAY-1"));
     EXPECT_EQ(rt::CLng(scalar("select Count(*) from vwPayrollLinkwithjournal where departmentid=1")), 1);
 }
+
+IDJ_INSTANTIATE_ON_BACKENDS(StatementShapes);
 
 } // namespace

@@ -1,0 +1,72 @@
+#pragma once
+// A session on a PostgreSQL server through libpq: statements with bound parameters, results
+// read whole, the statement timeout, and the server's errors as the data layer raises them.
+#include "ado/Ado.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct pg_conn;
+struct pg_result;
+
+namespace ado::detail {
+
+inline constexpr const char* kPgProviderSource = "idjrnl PostgreSQL provider";
+
+struct PgResultFree {
+    void operator()(pg_result* r) const noexcept;
+};
+using PgResult = std::unique_ptr<pg_result, PgResultFree>;
+
+class PgSession {
+  public:
+    // Raises errOpenFailed when the server cannot be reached or refuses the session.
+    static std::unique_ptr<PgSession> open(const std::string& uri, int commandTimeout);
+    ~PgSession();
+    PgSession(const PgSession&) = delete;
+    PgSession& operator=(const PgSession&) = delete;
+
+    // Runs one statement whose '?' marks take `params` in order; raises on failure.
+    PgResult exec(std::string_view sql, const Params& params);
+    // Runs a statement of this layer's own, without parameters.
+    void run(std::string_view sql);
+    // Seconds; 0 lets a statement run as long as it takes.
+    void setStatementTimeout(int seconds);
+    // True while the server holds a transaction open (also a failed one).
+    bool inTransaction() const;
+
+    // True when the column `column` (1-based) of the table `table` holds flags; remembered.
+    bool isFlagColumn(unsigned table, int column);
+
+    // Rows a finished statement changed, -1 for a statement that gave rows.
+    static long affected(const PgResult& r);
+
+  private:
+    explicit PgSession(pg_conn* c) : conn_(c) {}
+    [[noreturn]] void fail(const PgResult& r, std::string_view sql);
+    pg_conn* conn_;
+    std::map<std::pair<unsigned, int>, bool> flagColumns_;
+};
+
+// The collation of the server's text columns: compares as SQL Server's default collation does,
+// without regard to case. Created in each schema that holds the suite's tables.
+inline constexpr const char* kPgTextCollationDdl = "CREATE COLLATION IF NOT EXISTS text_ci (provider = icu, "
+                                                   "locale = 'und-u-ks-level2', deterministic = false)";
+
+// Flags (SQL Server's bit) are stored in columns of this domain over smallint and read back as
+// Booleans; the server reports a domain's column by its base type, so the column is looked up.
+inline constexpr const char* kPgFlagDomain = "idj_bit";
+
+// The advisory lock a save holds on the server for the rest of its transaction.
+inline constexpr long long kSaveLockKey = 0x69646a6e; // "idjn"
+
+// The statements of a batch, split at the semicolons between them; empty ones are dropped.
+std::vector<std::string> splitStatements(std::string_view sql);
+
+// The statement text with every '?' (outside literals, quoted names and comments) made "$n".
+std::string numberedPlaceholders(std::string_view sql, size_t& count);
+
+} // namespace ado::detail

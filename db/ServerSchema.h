@@ -1,0 +1,24 @@
+#pragma once
+// The suite's database on a PostgreSQL server: the same tables, keys, indexes and views as on
+// SQLite (Schema.cpp holds the one description), rendered in the server's type names, and the
+// demo data copied from an SQLite rendering of it.
+#include "ado/Ado.h"
+
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+
+namespace db {
+
+// SQLite's schema statements as the server takes them: DATETEXT columns become timestamps,
+// BIT the flag domain (ado/PgSession.h), REAL double precision, an INTEGER key of its own an
+// identity (as SQLite numbers such a key); TEXT_CI names the server's collation of that name.
+std::string renderForServer(std::string_view sqliteDdl);
+
+// Every row of every table of `source` into the tables of the same names on `server`, in one
+// transaction of the server's (rolled back, and the error raised, when a row is refused);
+// identity columns then go on after the highest value copied.
+void copyRows(sqlite3* source, const ado::ConnectionPtr& server);
+
+} // namespace db

@@ -1,0 +1,65 @@
+// Saves from many processes at once: a save numbers its row from the highest stored one inside
+// an immediate transaction, so that no two processes ever take the same number.
+#include "BackendFixture.h"
+#include "runtime/Convert.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+class ConcurrentSaves : public adotest::BackendFixture {
+  protected:
+    // One process's saves; the exit status is the number that failed.
+    static int saver(const std::string& target, int process, int saves) {
+        int failed = 0;
+        try {
+            auto c = ado::Connection::create();
+            c->Open(target);
+            c->setCommandTimeout(0);
+            for (int k = 0; k < saves; ++k) {
+                try {
+                    c->BeginTransImmediate();
+                    long next = rt::CLng((*c->Execute("SELECT isnull(max(id), 0) + 1 FROM saved"))[0]);
+                    c->Execute("INSERT INTO saved (id, saver) VALUES (?, ?)",
+                               {static_cast<int32_t>(next), process});
+                    c->CommitTrans();
+                } catch (const rt::Error&) {
+                    while (c->TransactionLevel() > 0)
+                        c->RollbackTrans();
+                    ++failed;
+                }
+            }
+        } catch (const std::exception&) {
+            return 100;
+        }
+        return failed;
+    }
+};
+
+TEST_P(ConcurrentSaves, EightProcessesNeverShareANumber) {
+    constexpr int kProcesses = 8, kSaves = 25;
+    conn->Execute("CREATE TABLE saved (id INTEGER NOT NULL, saver INTEGER, PRIMARY KEY (id))");
+    const std::string where = target();
+    std::vector<pid_t> children;
+    for (int p = 0; p < kProcesses; ++p) {
+        pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) _exit(saver(where, p, kSaves));
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a saver failed: " << status;
+    }
+    EXPECT_EQ(rt::CLng(scalar("SELECT COUNT(*) FROM saved")), kProcesses * kSaves);
+    EXPECT_EQ(rt::CLng(scalar("SELECT COUNT(DISTINCT id) FROM saved")), kProcesses * kSaves);
+    EXPECT_EQ(rt::CLng(scalar("SELECT max(id) FROM saved")), kProcesses * kSaves);
+}
+
+IDJ_INSTANTIATE_ON_BACKENDS(ConcurrentSaves);
+
+} // namespace
