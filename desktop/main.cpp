@@ -2,6 +2,7 @@
 // component's server library, creates idjrnl08.clsJournal by its ProgID, hands it the
 // connection and the user's working context late-bound, and calls show.
 #include "ado/Ado.h"
+#include "ado/ConnectionTarget.h"
 #include "automation/Automation.h"
 #include "automation/Server.h"
 #include "automation/ServerRegistry.h"
@@ -74,10 +75,13 @@ int16_t int16Of(int v, const char* what) {
     return static_cast<int16_t>(v);
 }
 
-// The database file, created with the demo data when it is missing.
+// The database (a file, or a server's database), created with the demo data when it is missing.
 ado::ConnectionPtr openDatabase(const Options& o, rt::Date processDate) {
-    std::filesystem::path db(o.db);
-    if (db.has_parent_path()) std::filesystem::create_directories(db.parent_path());
+    const ado::detail::ConnectionTarget target = ado::detail::connectionTarget(o.db);
+    if (target.kind == ado::detail::BackendKind::Sqlite) {
+        std::filesystem::path db(target.address);
+        if (db.has_parent_path()) std::filesystem::create_directories(db.parent_path());
+    }
     if (db::ensureDemoDatabase(o.db, processDate))
         std::cerr << "idjrnl: created the demo database " << o.db << '\n';
     auto connection = ado::Connection::create();

@@ -11,7 +11,7 @@ for d in /usr/lib/postgresql/*/bin; do [ -x "$d/pg_ctl" ] && bindir=$d; done
 [ -n "$bindir" ] || { echo "$0: PostgreSQL server not installed (Debian package postgresql)" >&2; exit 2; }
 
 dir=$(mktemp -d /tmp/idjpg.XXXXXX)
-chmod 755 "$dir"
+chmod 700 "$dir"
 owner=$(id -un)
 # The server refuses to run as root: then the cluster belongs to "nobody".
 as_owner() { "$@"; }
