@@ -25,4 +25,8 @@ namespace db {
 // refuses a statement (for example because a table already exists).
 void createSchema(sqlite3* db);
 
+// Adds to a database made by an earlier version the indexes and counts that the schema has
+// gained since, in one transaction; a current database is left as it is.
+void upgradeSchema(sqlite3* db);
+
 } // namespace db

@@ -82,10 +82,17 @@ void seedBulkVouchers(sqlite3* db, int16_t companyId, int16_t financialId, int c
 }
 
 bool ensureDemoDatabase(const std::string& path, rt::Date processDate) {
-    if (std::filesystem::exists(path)) return false;
+    const bool stored = std::filesystem::exists(path);
     sqlite3* raw = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | (stored ? 0 : SQLITE_OPEN_CREATE),
+                             nullptr);
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(raw, sqlite3_close);
+    if (stored) {
+        // A file of an earlier version gains what the schema has gained since.
+        if (rc != SQLITE_OK) raiseSqlite(raw, "open " + path);
+        upgradeSchema(db.get());
+        return false;
+    }
     try {
         if (rc != SQLITE_OK) raiseSqlite(raw, "open " + path);
         createSchema(db.get());

@@ -40,6 +40,7 @@ class Statement {
     bool next();
     void reset();
 
+    bool isNull(int column) const;
     int64_t integer(int column) const;
     double real(int column) const;
     std::string text(int column) const;

@@ -1,0 +1,101 @@
+#include "voucher/JournalNumbers.h"
+
+#include "db/NumberingKeys.h"
+#include "db/Sqlite.h"
+#include "runtime/Convert.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace idj {
+
+namespace {
+
+// Length in characters, as the server's len() counts them.
+size_t characterCount(const std::string& text) {
+    size_t n = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80) ++n;
+    return n;
+}
+
+// A prefix the numbering index can answer for (db/NumberingKeys.h): empty, or printable ASCII
+// without blanks or small letters that ends in a character no numeric text holds.
+bool indexable(const std::string& prefix) {
+    if (prefix.empty()) return true;
+    for (char c : prefix)
+        if (c < '!' || c > '~' || (c >= 'a' && c <= 'z')) return false;
+    return std::string_view("ABCFGHIJKLMNOPQRSTUVWXYZ/#:_").find(prefix.back()) != std::string_view::npos;
+}
+
+// Beyond this many odd numbers, one pass of the statement is cheaper than naming them all.
+constexpr size_t kOddNumbersNamed = 200;
+
+// The numbering statement; with `ids`, over those vouchers only.
+int64_t statementOver(const ado::ConnectionPtr& conn, int16_t company, const std::string& prefix,
+                      const std::vector<int32_t>& ids) {
+    // The prefix is configured text: it is bound, not written into the statement.
+    const std::string length = std::to_string(characterCount(prefix));
+    std::string sql =
+        "Select isnull(max(convert(int,right(JournalNo,len(JournalNo)-" + length +
+        "))),0) from InterDivisionJournalTransHeader where CompanyID = " + std::to_string(company) +
+        " and len(journalno)>len(?) and " + " isnumeric(isnull(right(JournalNo,len(JournalNo)-" + length +
+        "),0)) =1 and substring(journalno,1,len(?))=?";
+    ado::Params params{rt::Variant(prefix), rt::Variant(prefix), rt::Variant(prefix)};
+    if (!ids.empty()) {
+        sql += " and JournalTransID in (";
+        for (size_t k = 0; k < ids.size(); ++k) {
+            sql += k == 0 ? "?" : ",?";
+            params.emplace_back(ids[k]);
+        }
+        sql += ")";
+    }
+    auto rs = ado::Recordset::create();
+    rs->Open(sql, conn, ado::adOpenStatic, ado::adLockOptimistic, params);
+    const int64_t highest = rs->eof() ? 0 : static_cast<int64_t>(rt::CDbl((*rs)[0]));
+    rs->Close();
+    return highest;
+}
+
+} // namespace
+
+int64_t highestRunningNumberByStatement(const ado::ConnectionPtr& conn, int16_t company,
+                                        const std::string& prefix) {
+    return statementOver(conn, company, prefix, {});
+}
+
+int64_t highestRunningNumber(const ado::ConnectionPtr& conn, int16_t company, const std::string& prefix) {
+    if (!indexable(prefix)) return statementOver(conn, company, prefix, {});
+    using namespace db::numbering;
+    sqlite3* handle = conn->handle();
+
+    std::vector<int32_t> odd;
+    db::Statement oddNumbers(handle, "SELECT JournalTransID FROM InterDivisionJournalTransHeader "
+                                     "WHERE CompanyID = ? AND " +
+                                         std::string(db::numbering::odd()) + " LIMIT " +
+                                         std::to_string(kOddNumbersNamed + 1));
+    for (bool row = oddNumbers.query(static_cast<int>(company)); row; row = oddNumbers.next())
+        odd.push_back(static_cast<int32_t>(oddNumbers.integer(0)));
+    if (odd.size() > kOddNumbersNamed) return statementOver(conn, company, prefix, {});
+
+    std::optional<int64_t> highest;
+    db::Statement plainNumbers(handle, "SELECT max(" + std::string(kRunning) +
+                                           ") FROM InterDivisionJournalTransHeader WHERE CompanyID = ? AND " +
+                                           kHead + " = ? AND " + plain());
+    if (plainNumbers.query(static_cast<int>(company), prefix) && !plainNumbers.isNull(0))
+        highest = plainNumbers.integer(0);
+    if (odd.empty()) return highest.value_or(0);
+    // The statement gives 0 for no match as for a match of 0: either way a plain match wins.
+    const int64_t ofOdd = statementOver(conn, company, prefix, odd);
+    return highest ? std::max(*highest, ofOdd) : ofOdd;
+}
+
+int64_t vouchersOfType(const ado::ConnectionPtr& conn, int16_t company, std::string_view typeCode) {
+    db::Statement count(
+        conn->handle(),
+        "SELECT Vouchers FROM InterDivisionJournalTypeCount WHERE CompanyID = ? AND Type = ?");
+    return count.query(static_cast<int>(company), typeCode) ? count.integer(0) : 0;
+}
+
+} // namespace idj
