@@ -357,11 +357,15 @@ void addSearchIndexes(sqlite3* db) {
     // The start-up "any open voucher?" check (not posted, not cancelled, of the company).
     run(db, "CREATE INDEX IF NOT EXISTS IX_IDJHeader_Open "
             "ON InterDivisionJournalTransHeader (CompanyID, Posted, Cancelled)");
-    // The table search on "Posted" and "Cancelled" within a company's year.
+    // The table search, which lists a company's year newest first: on "Posted" and
+    // "Cancelled" one range in that order; on the number or the date a walk of this narrow
+    // index in that order, reading the table only for the rows that match.
     run(db, "CREATE INDEX IF NOT EXISTS IX_IDJHeader_SearchPosted "
-            "ON InterDivisionJournalTransHeader (CompanyID, FinancialID, Posted)");
+            "ON InterDivisionJournalTransHeader (CompanyID, FinancialID, Posted, JournalTransID)");
     run(db, "CREATE INDEX IF NOT EXISTS IX_IDJHeader_SearchCancelled "
-            "ON InterDivisionJournalTransHeader (CompanyID, FinancialID, Cancelled)");
+            "ON InterDivisionJournalTransHeader (CompanyID, FinancialID, Cancelled, JournalTransID)");
+    run(db, "CREATE INDEX IF NOT EXISTS IX_IDJHeader_SearchText ON InterDivisionJournalTransHeader "
+            "(CompanyID, FinancialID, JournalTransID, JournalNo, JournalTransDate)");
 
     // The type serial statement counts a company's vouchers of a type: kept as a count that
     // triggers move with every insert, delete and change of the headers, whoever writes them.

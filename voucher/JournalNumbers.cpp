@@ -69,10 +69,12 @@ int64_t highestRunningNumber(const ado::ConnectionPtr& conn, int16_t company, co
     if (!indexable(prefix)) return statementOver(conn, company, prefix, {});
     using namespace db::numbering;
     sqlite3* handle = conn->handle();
+    // The indexes are named: without statistics the planner may prefer a shorter key and scan,
+    // and a missing index is then an error rather than a slow save.
 
     std::vector<int32_t> odd;
     db::Statement oddNumbers(handle, "SELECT JournalTransID FROM InterDivisionJournalTransHeader "
-                                     "WHERE CompanyID = ? AND " +
+                                     "INDEXED BY IX_IDJHeader_OddNumbers WHERE CompanyID = ? AND " +
                                          std::string(db::numbering::odd()) + " LIMIT " +
                                          std::to_string(kOddNumbersNamed + 1));
     for (bool row = oddNumbers.query(static_cast<int>(company)); row; row = oddNumbers.next())
@@ -80,9 +82,11 @@ int64_t highestRunningNumber(const ado::ConnectionPtr& conn, int16_t company, co
     if (odd.size() > kOddNumbersNamed) return statementOver(conn, company, prefix, {});
 
     std::optional<int64_t> highest;
-    db::Statement plainNumbers(handle, "SELECT max(" + std::string(kRunning) +
-                                           ") FROM InterDivisionJournalTransHeader WHERE CompanyID = ? AND " +
-                                           kHead + " = ? AND " + plain());
+    db::Statement plainNumbers(handle,
+                               "SELECT max(" + std::string(kRunning) +
+                                   ") FROM InterDivisionJournalTransHeader INDEXED BY IX_IDJHeader_Numbering "
+                                   "WHERE CompanyID = ? AND " +
+                                   kHead + " = ? AND " + plain());
     if (plainNumbers.query(static_cast<int>(company), prefix) && !plainNumbers.isNull(0))
         highest = plainNumbers.integer(0);
     if (odd.empty()) return highest.value_or(0);
