@@ -49,6 +49,9 @@ class Connection : public rt::Object {
 
     // Runs a statement; a statement that yields rows gives them as an open, forward-only recordset.
     RecordsetPtr Execute(std::string_view sql, const Params& params = {}, long* recordsAffected = nullptr);
+    // The same for SQLite's own SQL, run as written (not translated) and kept prepared like the
+    // rest: for queries written against this schema's own indexes.
+    RecordsetPtr ExecuteNative(std::string_view sql, const Params& params = {});
 
     // Transactions nest as ADO's do: only the outermost one reaches the database. An inner
     // level is a savepoint: rolling it back undoes only what was done since its BeginTrans.

@@ -77,6 +77,18 @@ RecordsetPtr Connection::Execute(std::string_view sql, const Params& params, lon
     return rs;
 }
 
+RecordsetPtr Connection::ExecuteNative(std::string_view sql, const Params& params) {
+    impl_->native = true;
+    try {
+        RecordsetPtr rs = Execute(sql, params);
+        impl_->native = false;
+        return rs;
+    } catch (...) {
+        impl_->native = false;
+        throw;
+    }
+}
+
 long Connection::BeginTrans() {
     impl_->ensureOpen();
     if (impl_->level == 0)

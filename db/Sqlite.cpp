@@ -47,9 +47,6 @@ void Statement::stepToEnd() {
     reset();
 }
 
-bool Statement::isNull(int column) const {
-    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
-}
 int64_t Statement::integer(int column) const {
     return sqlite3_column_int64(stmt_, column);
 }

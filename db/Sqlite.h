@@ -40,7 +40,6 @@ class Statement {
     bool next();
     void reset();
 
-    bool isNull(int column) const;
     int64_t integer(int column) const;
     double real(int column) const;
     std::string text(int column) const;

@@ -1,7 +1,6 @@
 #include "voucher/JournalNumbers.h"
 
 #include "db/NumberingKeys.h"
-#include "db/Sqlite.h"
 #include "runtime/Convert.h"
 
 #include <algorithm>
@@ -68,27 +67,28 @@ int64_t highestRunningNumberByStatement(const ado::ConnectionPtr& conn, int16_t 
 int64_t highestRunningNumber(const ado::ConnectionPtr& conn, int16_t company, const std::string& prefix) {
     if (!indexable(prefix)) return statementOver(conn, company, prefix, {});
     using namespace db::numbering;
-    sqlite3* handle = conn->handle();
-    // The indexes are named: without statistics the planner may prefer a shorter key and scan,
+    // SQLite's own SQL, so that each query matches its index expression for expression. The
+    // indexes are named: without statistics the planner may prefer a shorter key and scan,
     // and a missing index is then an error rather than a slow save.
-
+    static const std::string oddSql = "SELECT JournalTransID FROM InterDivisionJournalTransHeader "
+                                      "INDEXED BY IX_IDJHeader_OddNumbers WHERE CompanyID = ? AND " +
+                                      odd() + " LIMIT " + std::to_string(kOddNumbersNamed + 1);
+    static const std::string plainSql =
+        "SELECT max(" + std::string(kRunning) +
+        ") FROM InterDivisionJournalTransHeader INDEXED BY IX_IDJHeader_Numbering "
+        "WHERE CompanyID = ? AND " +
+        kHead + " = ? AND " + plain();
     std::vector<int32_t> odd;
-    db::Statement oddNumbers(handle, "SELECT JournalTransID FROM InterDivisionJournalTransHeader "
-                                     "INDEXED BY IX_IDJHeader_OddNumbers WHERE CompanyID = ? AND " +
-                                         std::string(db::numbering::odd()) + " LIMIT " +
-                                         std::to_string(kOddNumbersNamed + 1));
-    for (bool row = oddNumbers.query(static_cast<int>(company)); row; row = oddNumbers.next())
-        odd.push_back(static_cast<int32_t>(oddNumbers.integer(0)));
+    auto rs = conn->ExecuteNative(oddSql, {rt::Variant(company)});
+    for (; !rs->eof(); rs->MoveNext())
+        odd.push_back(rt::CLng((*rs)[0]));
+    rs->Close();
     if (odd.size() > kOddNumbersNamed) return statementOver(conn, company, prefix, {});
 
     std::optional<int64_t> highest;
-    db::Statement plainNumbers(handle,
-                               "SELECT max(" + std::string(kRunning) +
-                                   ") FROM InterDivisionJournalTransHeader INDEXED BY IX_IDJHeader_Numbering "
-                                   "WHERE CompanyID = ? AND " +
-                                   kHead + " = ? AND " + plain());
-    if (plainNumbers.query(static_cast<int>(company), prefix) && !plainNumbers.isNull(0))
-        highest = plainNumbers.integer(0);
+    rs = conn->ExecuteNative(plainSql, {rt::Variant(company), rt::Variant(prefix)});
+    if (!rs->eof() && !(*rs)[0].isNull()) highest = static_cast<int64_t>(rt::CDbl((*rs)[0]));
+    rs->Close();
     if (odd.empty()) return highest.value_or(0);
     // The statement gives 0 for no match as for a match of 0: either way a plain match wins.
     const int64_t ofOdd = statementOver(conn, company, prefix, odd);
@@ -96,10 +96,12 @@ int64_t highestRunningNumber(const ado::ConnectionPtr& conn, int16_t company, co
 }
 
 int64_t vouchersOfType(const ado::ConnectionPtr& conn, int16_t company, std::string_view typeCode) {
-    db::Statement count(
-        conn->handle(),
-        "SELECT Vouchers FROM InterDivisionJournalTypeCount WHERE CompanyID = ? AND Type = ?");
-    return count.query(static_cast<int>(company), typeCode) ? count.integer(0) : 0;
+    auto rs = conn->ExecuteNative(
+        "SELECT Vouchers FROM InterDivisionJournalTypeCount WHERE CompanyID = ? AND Type = ?",
+        {rt::Variant(company), rt::Variant(std::string(typeCode))});
+    const int64_t count = rs->eof() ? 0 : static_cast<int64_t>(rt::CDbl((*rs)[0]));
+    rs->Close();
+    return count;
 }
 
 } // namespace idj
