@@ -7,7 +7,7 @@
 //   columns declared DATETEXT (TEXT affinity), so the component's 'yyyymmdd' literals compare
 //   chronologically; such columns read back as Date variants;
 // - flags are declared BIT and read back as Boolean variants;
-// - text columns are declared COLLATE NOCASE, as SQL Server compares text.
+// - text columns are declared COLLATE TEXT_CI (TextCompare.h), as SQL Server compares text.
 // User text never goes into SQL: statements take '?' placeholders and bound values.
 // A connection and its recordsets belong to one thread at a time, as the component's UI thread.
 #include "runtime/Error.h"
@@ -48,9 +48,13 @@ class Connection : public rt::Object {
     const std::string& ConnectionString() const;
 
     // Runs a statement; a statement that yields rows gives them as an open, forward-only recordset.
+    // Text with more than one statement is refused.
     RecordsetPtr Execute(std::string_view sql, const Params& params = {}, long* recordsAffected = nullptr);
-    // The same for SQLite's own SQL, run as written (not translated) and kept prepared like the
-    // rest: for queries written against this schema's own indexes.
+    // Runs ";"-separated statements in order; the last one's rows, if any, are the result.
+    RecordsetPtr ExecuteBatch(std::string_view sql, const Params& params = {},
+                              long* recordsAffected = nullptr);
+    // One statement of SQLite's own SQL, run as written (not translated) and kept prepared like
+    // the rest: for queries written against this schema's own indexes.
     RecordsetPtr ExecuteNative(std::string_view sql, const Params& params = {});
 
     // Transactions nest as ADO's do: only the outermost one reaches the database. An inner
@@ -71,6 +75,7 @@ class Connection : public rt::Object {
 
   private:
     Connection();
+    RecordsetPtr execute(std::string_view sql, const Params& params, long* recordsAffected, bool batch);
     struct Impl;
     std::unique_ptr<Impl> impl_;
     friend class Recordset;

@@ -47,7 +47,10 @@ rt::Variant columnValue(ColumnKind kind, int storage, int64_t i, double d, std::
         if (storage == SQLITE_TEXT || storage == SQLITE_BLOB) {
             if (auto s = parseStoredDate(text))
                 return rt::makeDate(s->year, s->month, s->day, s->hour, s->minute, s->second);
-            if (auto other = rt::parseDate(text)) return *other;
+            try {
+                if (auto other = rt::parseDate(text)) return *other;
+            } catch (const rt::Error&) { // parts too long for a date: the text is shown as stored
+            }
             return rt::Variant(text);
         }
         break;

@@ -58,10 +58,19 @@ void Connection::setCommandTimeout(int seconds) {
 }
 
 RecordsetPtr Connection::Execute(std::string_view sql, const Params& params, long* recordsAffected) {
+    return execute(sql, params, recordsAffected, false);
+}
+
+RecordsetPtr Connection::ExecuteBatch(std::string_view sql, const Params& params, long* recordsAffected) {
+    return execute(sql, params, recordsAffected, true);
+}
+
+RecordsetPtr Connection::execute(std::string_view sql, const Params& params, long* recordsAffected,
+                                 bool batch) {
     detail::ConnectionCore& c = *impl_;
     c.ensureOpen();
     detail::ConnectionCore::TimeoutGuard guard(c);
-    detail::StatementLease lease = c.prepare(sql, params);
+    detail::StatementLease lease = c.prepare(sql, params, batch);
     sqlite3_int64 before = sqlite3_total_changes64(c.db);
     int rc = c.step(lease.get());
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) c.fail(sql);

@@ -3,6 +3,7 @@
 #include "ado/ColumnValue.h"
 #include "ado/ProviderError.h"
 #include "ado/SqlTranslator.h"
+#include "ado/TextCompare.h"
 
 #include <algorithm>
 #include <cctype>
@@ -99,6 +100,7 @@ void ConnectionCore::open(const std::string& cs) {
     sqlite3_busy_handler(db, &ConnectionCore::onBusy, this);
     try {
         registerSqlServerFunctions(db, &functionErrors);
+        registerTextCollation(db);
         // WAL lets readers go on while a voucher is being saved; NORMAL is durable enough with WAL.
         run("PRAGMA journal_mode=WAL");
         run("PRAGMA synchronous=NORMAL");
@@ -175,7 +177,7 @@ void ConnectionCore::bind(sqlite3_stmt* stmt, std::string_view sql, const Params
 }
 
 Statement* ConnectionCore::newStatement(std::string_view sql, const Params& params, size_t& bound,
-                                        bool& batch) {
+                                        bool allowBatch, bool& batch) {
     std::string translated = native ? std::string(sql) : translateSql(sql);
     const char* p = translated.c_str();
     batch = false;
@@ -190,6 +192,14 @@ Statement* ConnectionCore::newStatement(std::string_view sql, const Params& para
         }
         if (onlyBlanks(tail)) {
             return new Statement{h, std::string(sql), false, true, {}};
+        }
+        // One statement per call: a literal that ends early must not let the rest of the text
+        // run as statements of its own. A caller that means a batch says so.
+        if (!allowBatch) {
+            sqlite3_finalize(h);
+            raiseProvider(rt::errProvider, "Only one statement may be run per call; this text holds more. "
+                                           "Statement: " +
+                                               std::string(sql));
         }
         // A statement of a batch that another follows: run it here and go on.
         batch = true;
@@ -224,7 +234,7 @@ void ConnectionCore::keep(std::unique_ptr<Statement> s) {
     cache_.emplace(std::move(key), std::move(s));
 }
 
-StatementLease ConnectionCore::prepare(std::string_view sql, const Params& params) {
+StatementLease ConnectionCore::prepare(std::string_view sql, const Params& params, bool allowBatch) {
     ensureOpen();
     functionErrors.number = 0;
     if (auto it = cache_.find(sql); it != cache_.end() && !it->second->inUse) {
@@ -241,7 +251,7 @@ StatementLease ConnectionCore::prepare(std::string_view sql, const Params& param
     }
     size_t bound = 0;
     bool batch = false;
-    std::unique_ptr<Statement> s(newStatement(sql, params, bound, batch));
+    std::unique_ptr<Statement> s(newStatement(sql, params, bound, allowBatch, batch));
     if (!s)
         raiseProvider(rt::errProvider, "The batch ends without a statement. Statement: " + std::string(sql));
     sqlite3_stmt* h = s->handle;

@@ -85,9 +85,10 @@ class ConnectionCore {
     }
     void applyCommandTimeout();
 
-    // The statement translated, prepared (or taken from the cache) and bound. In a batch of
-    // several statements, all but the last run to completion here, as SQL Server runs a batch.
-    StatementLease prepare(std::string_view sql, const Params& params);
+    // The statement translated, prepared (or taken from the cache) and bound. Text with more
+    // than one statement is refused unless `allowBatch`; in a batch, all statements but the
+    // last run to completion here, as SQL Server runs a batch.
+    StatementLease prepare(std::string_view sql, const Params& params, bool allowBatch = false);
     int step(sqlite3_stmt* stmt);
     // Runs a statement of this layer's own (transaction control); raises on failure.
     void run(std::string_view sql);
@@ -119,7 +120,8 @@ class ConnectionCore {
 
     static int onProgress(void* self);
     static int onBusy(void* self, int count);
-    Statement* newStatement(std::string_view sql, const Params& params, size_t& bound, bool& batch);
+    Statement* newStatement(std::string_view sql, const Params& params, size_t& bound, bool allowBatch,
+                            bool& batch);
     void keep(std::unique_ptr<Statement> s);
     void bind(sqlite3_stmt* stmt, std::string_view sql, const Params& params, size_t first, size_t count);
 };

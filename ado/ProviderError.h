@@ -7,7 +7,7 @@
 
 namespace ado::detail {
 
-inline constexpr const char* kProviderSource = "Microsoft OLE DB Provider for SQLite";
+inline constexpr const char* kProviderSource = "idjrnl SQLite provider";
 inline constexpr const char* kConnectionSource = "ADODB.Connection";
 inline constexpr const char* kRecordsetSource = "ADODB.Recordset";
 

@@ -2,6 +2,7 @@
 #include "ado/DateText.h"
 #include "ado/ProviderError.h"
 #include "ado/RecordsetImpl.h"
+#include "ado/TextCompare.h"
 #include "runtime/Convert.h"
 #include "runtime/Date.h"
 
@@ -81,6 +82,10 @@ void Recordset::Impl::readColumns(sqlite3_stmt* stmt) {
         Column col;
         const char* name = sqlite3_column_name(stmt, i);
         col.name = name ? name : "";
+        // An unnamed expression is named by its text, which the translation may have added to.
+        static const std::string added = std::string(" COLLATE ") + kTextCollation;
+        for (size_t at; (at = col.name.find(added)) != std::string::npos;)
+            col.name.erase(at, added.size());
         col.kind = detail::columnKind(sqlite3_column_decltype(stmt, i));
         const char* table = sqlite3_column_table_name(stmt, i);
         const char* origin = sqlite3_column_origin_name(stmt, i);

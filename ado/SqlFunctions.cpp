@@ -2,6 +2,7 @@
 
 #include "ado/DateText.h"
 #include "ado/ProviderError.h"
+#include "ado/SqlValues.h"
 #include "runtime/Date.h"
 
 #include <cmath>
@@ -27,8 +28,7 @@ void resultText(sqlite3_context* ctx, std::string_view s) {
 }
 
 void fail(sqlite3_context* ctx, int32_t number, const std::string& message) {
-    if (auto* errors = static_cast<FunctionErrors*>(sqlite3_user_data(ctx))) errors->number = number;
-    sqlite3_result_error(ctx, message.c_str(), static_cast<int>(message.size()));
+    failFunction(ctx, number, message);
 }
 
 bool anyNull(int argc, sqlite3_value** argv) {
@@ -65,78 +65,143 @@ std::string_view charRange(std::string_view s, int64_t first, int64_t last) {
     return s.substr(from, to - from);
 }
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
 // LEN ignores trailing blanks, as SQL Server's does.
 void fnLen(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
-    std::string_view s = textOf(argv[0]);
+    std::string buffer;
+    std::string_view s = valueText(argv[0], buffer);
     while (!s.empty() && s.back() == ' ')
         s.remove_suffix(1);
     sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(charCount(s)));
 }
 
+// Lengths and positions are int parameters in SQL Server: a value outside 32 bits is refused
+// before the function runs.
+bool intArgument(sqlite3_context* ctx, sqlite3_value* v, int64_t& out) {
+    double d = sqlite3_value_double(v);
+    out = sqlite3_value_int64(v);
+    if (d < std::numeric_limits<int32_t>::min() || d > std::numeric_limits<int32_t>::max()) {
+        fail(ctx, errCantConvertValue, "Arithmetic overflow error converting expression to data type int.");
+        return false;
+    }
+    return true;
+}
+
 template <bool Right> void fnSide(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
-    int64_t n = sqlite3_value_int64(argv[1]);
+    int64_t n = 0;
+    if (!intArgument(ctx, argv[1], n)) return;
     if (n < 0)
         return fail(ctx, rt::errProvider,
                     std::string("Invalid length parameter passed to the ") + (Right ? "right" : "left") +
                         " function.");
-    std::string_view s = textOf(argv[0]);
+    std::string buffer;
+    std::string_view s = valueText(argv[0], buffer);
     auto count = static_cast<int64_t>(charCount(s));
     resultText(ctx, Right ? charRange(s, count - n + 1, count) : charRange(s, 1, n));
 }
 
 void fnSubstring(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
-    int64_t start = sqlite3_value_int64(argv[1]);
-    int64_t length = sqlite3_value_int64(argv[2]);
+    int64_t start = 0, length = 0;
+    if (!intArgument(ctx, argv[1], start) || !intArgument(ctx, argv[2], length)) return;
     if (length < 0)
         return fail(ctx, rt::errProvider, "Invalid length parameter passed to the substring function.");
-    resultText(ctx, charRange(textOf(argv[0]), start, start + length - 1));
+    // Both fit 32 bits, so the end is computed in 64 without overflow; an end past 32 bits is
+    // the overflow SQL Server reports for start + length.
+    int64_t last = start + length - 1;
+    if (last > std::numeric_limits<int32_t>::max())
+        return fail(ctx, errCantConvertValue,
+                    "Arithmetic overflow error converting expression to data type int.");
+    std::string buffer;
+    resultText(ctx, charRange(valueText(argv[0], buffer), start, last));
 }
 
-// What SQL Server's ISNUMERIC accepts: blanks around, a currency sign, a sign, digits with
-// thousands separators, a decimal point and an exponent. At least one digit is required.
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Currency symbols that money and smallmoney accept (SQL Server's documentation of
+// money and smallmoney lists them), as UTF-8.
+bool currencyAt(std::string_view s, size_t& i) {
+    static constexpr std::string_view symbols[] = {"$", "¢", "£",  "¤",  "¥",  "৲",  "৳",  "฿",
+                                                   "៛", "﷼", "﹩", "＄", "￠", "￡", "￥", "￦"};
+    for (std::string_view sym : symbols)
+        if (s.substr(i, sym.size()) == sym) {
+            i += sym.size();
+            return true;
+        }
+    // U+20A0 to U+20B1 (₠ to ₱, the euro among them) share their first two bytes.
+    if (s.size() >= i + 3 && s.substr(i, 2) == "\xE2\x82" && static_cast<unsigned char>(s[i + 2]) >= 0xA0 &&
+        static_cast<unsigned char>(s[i + 2]) <= 0xB1) {
+        i += 3;
+        return true;
+    }
+    return false;
+}
+
+void skipBlanks(std::string_view s, size_t& i) {
+    while (i < s.size() && s[i] == ' ')
+        ++i;
+}
+
+// What money reads: a currency symbol and a sign in either order, blanks between them and
+// the number, digits with thousands separators and a decimal point. No digit at all is
+// accepted too ("$", "+", ".", ","), which is why ISNUMERIC answers 1 for them.
+bool readsAsMoney(std::string_view s) {
+    size_t i = 0;
+    bool currency = false, sign = false;
+    for (int k = 0; k < 2; ++k) {
+        skipBlanks(s, i);
+        if (!currency && currencyAt(s, i))
+            currency = true;
+        else if (!sign && i < s.size() && (s[i] == '+' || s[i] == '-'))
+            sign = true, ++i;
+    }
+    skipBlanks(s, i);
+    while (i < s.size() && (isDigit(s[i]) || s[i] == ','))
+        ++i;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && isDigit(s[i]))
+            ++i;
+    }
+    return i == s.size();
+}
+
+// What float reads: a sign, digits, a decimal point and an exponent (E or D), at least one digit.
+bool readsAsFloat(std::string_view s) {
+    size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    bool digits = false;
+    while (i < s.size() && isDigit(s[i]))
+        ++i, digits = true;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && isDigit(s[i]))
+            ++i, digits = true;
+    }
+    if (!digits) return false;
+    if (i < s.size() && std::string_view("eEdD").find(s[i]) != std::string_view::npos) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+        bool expDigits = false;
+        while (i < s.size() && isDigit(s[i]))
+            ++i, expDigits = true;
+        if (!expDigits) return false;
+    }
+    return i == s.size();
+}
+
+// ISNUMERIC is 1 when the text converts to any numeric type, money included (SQL Server's
+// documentation of ISNUMERIC); blanks around are ignored, an all-blank text is not a number.
 bool looksNumeric(std::string_view s) {
     while (!s.empty() && std::string_view(" \t\r\n").find(s.front()) != std::string_view::npos)
         s.remove_prefix(1);
     while (!s.empty() && std::string_view(" \t\r\n").find(s.back()) != std::string_view::npos)
         s.remove_suffix(1);
-    size_t i = 0;
-    auto peek = [&](char c) { return i < s.size() && s[i] == c; };
-    bool currency = false, sign = false;
-    for (int k = 0; k < 2; ++k) {
-        if (!currency && peek('$'))
-            currency = true, ++i;
-        else if (!sign && (peek('+') || peek('-')))
-            sign = true, ++i;
-    }
-    bool digits = false;
-    while (i < s.size() && ((s[i] >= '0' && s[i] <= '9') || s[i] == ','))
-        digits |= s[i++] != ',';
-    if (peek('.')) {
-        ++i;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
-            ++i, digits = true;
-    }
-    if (!digits) return false;
-    if (i < s.size() && !currency && std::string_view("eEdD").find(s[i]) != std::string_view::npos) {
-        ++i;
-        if (peek('+') || peek('-')) ++i;
-        bool expDigits = false;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
-            ++i, expDigits = true;
-        if (!expDigits) return false;
-    }
-    return i == s.size();
+    if (s.empty()) return false;
+    return readsAsFloat(s) || readsAsMoney(s);
 }
 
 void fnIsNumeric(sqlite3_context* ctx, int, sqlite3_value** argv) {
@@ -234,32 +299,22 @@ void convertToInt(sqlite3_context* ctx, const IntRange& r, sqlite3_value* v) {
         break;
     }
     std::string_view raw = textOf(v);
-    std::string_view s = trimBlanks(raw);
     auto refuse = [&] {
         fail(ctx, errCantConvertValue,
              "Conversion failed when converting the varchar value " + quotedValue(raw) + " to data type " +
                  r.name + ".");
     };
-    if (s.empty()) return sqlite3_result_int64(ctx, 0); // SQL Server reads an empty text as 0
-    bool negative = false;
-    size_t i = 0;
-    if (s[0] == '+' || s[0] == '-') negative = s[i++] == '-';
-    if (i == s.size()) return refuse();
-    uint64_t magnitude = 0;
-    bool tooLong = false;
-    for (; i < s.size(); ++i) {
-        if (s[i] < '0' || s[i] > '9') return refuse();
-        if (magnitude > (std::numeric_limits<uint64_t>::max() - 9) / 10)
-            tooLong = true;
-        else
-            magnitude = magnitude * 10 + static_cast<uint64_t>(s[i] - '0');
-    }
-    auto limit = static_cast<uint64_t>(negative ? -(r.min + 1) : r.max) + (negative ? 1 : 0);
-    if (tooLong || magnitude > limit)
+    int64_t value = 0;
+    switch (readInteger(raw, r.min, r.max, value)) {
+    case IntRead::NotANumber:
+        return refuse();
+    case IntRead::Overflow:
         return fail(ctx, errCantConvertValue,
                     "The conversion of the varchar value " + quotedValue(raw) + " overflowed an " + r.name +
                         " column.");
-    int64_t value = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
+    case IntRead::Ok:
+        break;
+    }
     sqlite3_result_int64(ctx, value);
 }
 
@@ -269,18 +324,20 @@ void convertToNumber(sqlite3_context* ctx, const TargetType& t, sqlite3_value* v
     if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
         d = sqlite3_value_double(v);
     } else {
-        std::string s(trimBlanks(textOf(v)));
-        char* end = nullptr;
-        d = std::strtod(s.c_str(), &end);
-        if (s.empty() || end != s.c_str() + s.size() || !std::isfinite(d))
+        auto read = readNumber(textOf(v));
+        if (!read)
             return fail(ctx, errCantConvertValue,
                         std::string("Error converting data type varchar to ") +
                             (isApproxType(t.name) ? "float." : "numeric."));
+        d = *read;
     }
     if (isExactType(t.name)) {
         int scale = t.name == "money" || t.name == "smallmoney" ? 4 : (t.scale >= 0 ? t.scale : 0);
         double f = std::pow(10.0, scale);
         d = std::round(d * f) / f;
+        // A decimal without places is a whole number: as text it has no ".0" (RIGHT(CAST(123456
+        // AS decimal),3) is "456").
+        if (scale == 0 && std::fabs(d) < 9.2e18) return sqlite3_result_int64(ctx, static_cast<int64_t>(d));
     }
     sqlite3_result_double(ctx, d);
 }
@@ -291,7 +348,7 @@ void convertToBit(sqlite3_context* ctx, sqlite3_value* v) {
         return sqlite3_result_int(ctx, sqlite3_value_double(v) != 0);
     std::string_view raw = textOf(v);
     std::string_view s = trimBlanks(raw);
-    if (looksNumeric(s)) return sqlite3_result_int(ctx, std::strtod(std::string(s).c_str(), nullptr) != 0);
+    if (auto d = readNumber(s)) return sqlite3_result_int(ctx, *d != 0);
     std::string low;
     for (char c : s)
         low += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -302,7 +359,8 @@ void convertToBit(sqlite3_context* ctx, sqlite3_value* v) {
 }
 
 void convertToText(sqlite3_context* ctx, const TargetType& t, sqlite3_value* v, sqlite3_value* style) {
-    std::string s(textOf(v));
+    std::string buffer;
+    std::string s(valueText(v, buffer));
     if (style && sqlite3_value_type(style) != SQLITE_NULL && sqlite3_value_type(v) == SQLITE_TEXT) {
         int code = sqlite3_value_int(style);
         if (auto d = parseStoredDate(s)) {
@@ -332,7 +390,11 @@ void convertToDate(sqlite3_context* ctx, const TargetType& t, sqlite3_value* v, 
     int type = sqlite3_value_type(v);
     if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
         // Numbers count days from 1 January 1900, as SQL Server reads them.
-        date = rt::Date{rt::makeDate(1900, 1, 1).serial + sqlite3_value_double(v)};
+        double serial = rt::makeDate(1900, 1, 1).serial + sqlite3_value_double(v);
+        if (!(serial >= rt::kMinSerial && serial < rt::kMaxSerial + 1))
+            return fail(ctx, errCantConvertValue,
+                        "Arithmetic overflow error converting expression to data type datetime.");
+        date = rt::Date{serial};
     } else {
         std::string_view s = trimBlanks(textOf(v));
         if (auto d = parseStoredDate(s)) {
@@ -348,7 +410,11 @@ void convertToDate(sqlite3_context* ctx, const TargetType& t, sqlite3_value* v, 
                 if (b != std::string::npos)
                     text = text.substr(a + 1, b - a - 1) + text[a] + text.substr(0, a) + text.substr(b);
             }
-            date = rt::parseDate(text);
+            try {
+                date = rt::parseDate(text);
+            } catch (const rt::Error&) { // a part too long to be a number; no exception may cross SQLite
+                date.reset();
+            }
         }
     }
     if (!date)
@@ -396,6 +462,12 @@ void registerSqlServerFunctions(sqlite3* db, FunctionErrors* errors) {
             raiseProvider(errOpenFailed,
                           std::string("Cannot register the function ") + d.name + ": " + sqlite3_errmsg(db));
     }
+    registerComparisonFunctions(db, errors);
+}
+
+void failFunction(sqlite3_context* ctx, int32_t number, const std::string& message) {
+    if (auto* errors = static_cast<FunctionErrors*>(sqlite3_user_data(ctx))) errors->number = number;
+    sqlite3_result_error(ctx, message.c_str(), static_cast<int>(message.size()));
 }
 
 } // namespace ado::detail

@@ -1,10 +1,13 @@
 #pragma once
 // SQL Server's scalar functions as SQLite functions, registered on every connection:
 // len, substring, isnumeric, getdate under their own names, and ss_right, ss_left, ss_convert
-// for what the translator renames (SQLite cannot parse RIGHT(, LEFT( or CONVERT(int, ...)).
+// for what the translator renames (SQLite cannot parse RIGHT(, LEFT( or CONVERT(int, ...)),
+// and ss_compare for comparisons the translator hands over (SqlTranslator.cpp says which).
 #include <cstdint>
+#include <string>
 
 struct sqlite3;
+struct sqlite3_context;
 
 namespace ado::detail {
 
@@ -15,5 +18,10 @@ struct FunctionErrors {
 };
 
 void registerSqlServerFunctions(sqlite3* db, FunctionErrors* errors);
+// ss_compare and LIKE (SqlCompare.cpp), registered by the above.
+void registerComparisonFunctions(sqlite3* db, FunctionErrors* errors);
+
+// Ends a function call with an error that the failing statement reports under `number`.
+void failFunction(sqlite3_context* ctx, int32_t number, const std::string& message);
 
 } // namespace ado::detail

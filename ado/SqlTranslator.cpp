@@ -2,6 +2,7 @@
 
 #include "ado/ProviderError.h"
 #include "ado/SqlTokenizer.h"
+#include "ado/TextCompare.h"
 
 #include <algorithm>
 #include <cctype>
@@ -41,6 +42,7 @@ class Translator {
     explicit Translator(std::string_view tsql) : src_(tsql), t_(sql::tokenize(tsql)) {
         repl_.resize(t_.size());
         before_.resize(t_.size() + 1);
+        after_.resize(t_.size());
         matchParens();
     }
 
@@ -55,11 +57,16 @@ class Translator {
                 hintGroup(i);
             }
         }
+        for (size_t i = 0; i < t_.size(); ++i)
+            if (compareOp(i)) comparison(i);
+        collateTextCalls();
+        collateLeftOperands();
         std::string out;
         out.reserve(src_.size() + 16);
         for (size_t i = 0; i < t_.size(); ++i) {
             out += before_[i];
             out += repl_[i] ? *repl_[i] : std::string(t_[i].text);
+            out += after_[i];
         }
         out += before_[t_.size()];
         return out;
@@ -70,14 +77,19 @@ class Translator {
     std::vector<Token> t_;
     std::vector<std::optional<std::string>> repl_;
     std::vector<std::string> before_;
-    std::vector<size_t> match_; // index of the matching parenthesis, for '(' and ')'
+    std::vector<std::string> after_;                   // text right after a token, before the next one's
+    std::vector<std::pair<size_t, size_t>> textCalls_; // name and '(' of calls that give text
+    std::vector<size_t> match_;                        // index of the matching parenthesis, for '(' and ')'
+    std::vector<size_t> enclosing_;                    // the innermost '(' around a token
 
     static constexpr size_t npos = static_cast<size_t>(-1);
 
     void matchParens() {
         match_.assign(t_.size(), npos);
+        enclosing_.assign(t_.size(), npos);
         std::vector<size_t> open;
         for (size_t i = 0; i < t_.size(); ++i) {
+            if (!open.empty()) enclosing_[i] = open.back();
             if (t_[i].isPunct('(')) {
                 open.push_back(i);
             } else if (t_[i].isPunct(')')) {
@@ -137,6 +149,12 @@ class Translator {
         size_t p = prev(i);
         bool qualified = p != npos && t_[p].isPunct('.');
         if (call && !qualified) {
+            static constexpr std::string_view textFunctions[] = {"isnull",  "right",   "left",  "substring",
+                                                                 "upper",   "lower",   "ltrim", "rtrim",
+                                                                 "replace", "coalesce"};
+            if (std::any_of(std::begin(textFunctions), std::end(textFunctions),
+                            [&](std::string_view f) { return tok.isWord(f); }))
+                textCalls_.emplace_back(i, j);
             // ISNULL is a postfix operator in SQLite; LEFT and RIGHT are join keywords there.
             if (tok.isWord("isnull"))
                 replace(i, "ifnull");
@@ -157,8 +175,9 @@ class Translator {
     size_t convert(size_t i, size_t open) {
         size_t comma = topLevelComma(open);
         if (comma == npos) unreadable("CONVERT needs a data type and a value.", src_);
-        std::string type = compact(open + 1, comma - 1);
+        std::string type = typeName(open + 1, comma - 1, "CONVERT");
         if (type.empty()) unreadable("CONVERT needs a data type and a value.", src_);
+        if (isTextTypeName(type)) textCalls_.emplace_back(i, open);
         erase(i, comma);
         replace(i, "ss_convert('" + type + "',");
         return comma;
@@ -178,10 +197,154 @@ class Translator {
                 as = k;
         }
         if (as == npos) unreadable("CAST needs AS and a data type.", src_);
-        std::string type = compact(as + 1, close - 1);
+        std::string type = typeName(as + 1, close - 1, "CAST");
+        if (isTextTypeName(type)) textCalls_.emplace_back(i, open);
         replace(i, "ss_convert");
         before_[open + 1] += "'" + type + "',";
         erase(as, close - 1);
+    }
+
+    // The data type of CONVERT or CAST: names, numbers and "(", ",", ")" only. It becomes a
+    // literal of the translated text, so anything else there (a literal, a parameter, a
+    // quoted name) could end that literal and smuggle SQL in.
+    std::string typeName(size_t from, size_t to, const char* function) const {
+        for (size_t k = from; k <= to && k < t_.size(); ++k) {
+            const Token& tk = t_[k];
+            bool allowed = sql::insignificant(tk) || tk.kind == Tok::Ident || tk.kind == Tok::Number ||
+                           tk.isPunct('(') || tk.isPunct(')') || tk.isPunct(',');
+            if (!allowed || tk.kind == Tok::Comment)
+                unreadable(std::string(function) + " takes a data type name, not " + std::string(tk.text) +
+                               ".",
+                           src_);
+        }
+        return from > to ? std::string() : compact(from, to);
+    }
+
+    static bool isTextTypeName(const std::string& type) {
+        for (std::string_view t : {"varchar", "nvarchar", "char", "nchar", "text", "ntext", "sysname"})
+            if (type.rfind(t, 0) == 0 && (type.size() == t.size() || type[t.size()] == '(')) return true;
+        return false;
+    }
+
+    // --- comparisons -----------------------------------------------------------------------
+    //
+    // SQLite compares a function result, a literal or a parameter byte by byte, and text
+    // against a number as unequal. SQL Server compares text case-insensitively without
+    // trailing blanks, and converts the text side to the number's type (data type precedence),
+    // failing when it does not convert. A comparison whose two operands are each a literal, a
+    // parameter or a function call becomes "ss_compare(a, b) op 0", which does both. A bare
+    // column on either side is left to SQLite: its affinity converts the other side, its
+    // declared collation compares, and an index on it stays usable. Finding operands of any
+    // shape would take an expression parser; the component compares these shapes only.
+
+    bool compareOp(size_t k) const {
+        if (t_[k].kind != Tok::Op) return false;
+        for (std::string_view op : {"=", "<>", "!=", "<", ">", "<=", ">=", "!<", "!>", "=="})
+            if (t_[k].text == op) return true;
+        return false;
+    }
+
+    bool isValue(size_t k) const {
+        Tok kind = t_[k].kind;
+        return kind == Tok::String || kind == Tok::NString || kind == Tok::Param || kind == Tok::Number;
+    }
+
+    bool isCallName(size_t k) const {
+        static constexpr std::string_view notFunctions[] = {
+            "in",   "exists", "as",     "and",    "or",   "not",  "on",  "where", "when",
+            "then", "else",   "select", "values", "over", "from", "any", "all",   "some"};
+        if (t_[k].kind != Tok::Ident) return false;
+        size_t p = prev(k);
+        if (p != npos && t_[p].isPunct('.')) return false;
+        return std::none_of(std::begin(notFunctions), std::end(notFunctions),
+                            [&](std::string_view w) { return t_[k].isWord(w); });
+    }
+
+    // Start of the left operand that ends at `end`, or npos when it is not of a handled shape.
+    size_t leftOperand(size_t end) const {
+        if (end == npos) return npos;
+        if (isValue(end)) return end;
+        if (!t_[end].isPunct(')')) return npos;
+        size_t name = prev(match_[end]);
+        return name != npos && isCallName(name) ? name : npos;
+    }
+
+    // End of the right operand that starts at `start`, or npos.
+    size_t rightOperand(size_t start) const {
+        if (start == npos) return npos;
+        if (isValue(start)) return start;
+        if (t_[start].kind == Tok::Op && (t_[start].text == "-" || t_[start].text == "+")) {
+            size_t n = next(start);
+            return n != npos && t_[n].kind == Tok::Number ? n : npos;
+        }
+        size_t open = next(start);
+        if (open == npos || !t_[open].isPunct('(') || !isCallName(start)) return npos;
+        return match_[open];
+    }
+
+    bool anyWord(size_t k, std::initializer_list<std::string_view> words) const {
+        return std::any_of(words.begin(), words.end(), [&](std::string_view w) { return t_[k].isWord(w); });
+    }
+
+    bool boundaryBefore(size_t k) const {
+        return k == npos || t_[k].isPunct('(') || t_[k].isPunct(',') ||
+               anyWord(k, {"where", "and", "or", "not", "on", "when", "then", "else", "having", "if"});
+    }
+
+    bool boundaryAfter(size_t k) const {
+        return k == npos || t_[k].isPunct(')') || t_[k].isPunct(',') || t_[k].isPunct(';') ||
+               anyWord(k, {"and", "or", "then", "else", "end", "when", "order", "group", "having", "union",
+                           "except", "intersect"});
+    }
+
+    void comparison(size_t op) {
+        size_t start = leftOperand(prev(op));
+        size_t rightStart = next(op);
+        size_t end = rightOperand(rightStart);
+        if (start == npos || end == npos) return;
+        if (!boundaryBefore(prev(start)) || !boundaryAfter(next(end))) return;
+        // Two numbers compare alike in both; "where 1=2" stays a constant the planner folds.
+        if (t_[start].kind == Tok::Number && t_[end].kind == Tok::Number) return;
+        std::string_view text = t_[op].text;
+        std::string sqliteOp = text == "!<" ? ">=" : text == "!>" ? "<=" : std::string(text);
+        before_[start] += "ss_compare(";
+        replace(op, ",");
+        after_[end] += ") " + sqliteOp + " 0";
+    }
+
+    // Results of text functions sort, group, match IN and BETWEEN without regard to case or
+    // trailing blanks. Next to a comparison operator the comparison above (or the column on the
+    // other side) decides instead; a collation there would also keep the planner off an index.
+    void collateTextCalls() {
+        for (auto [name, open] : textCalls_) {
+            size_t close = match_[open];
+            size_t before = prev(name), after = next(close);
+            if ((before != npos && compareOp(before)) || (after != npos && compareOp(after))) continue;
+            if (after != npos && t_[after].isWord("collate")) continue;
+            // An argument of another function is that function's to compare, except for MIN,
+            // MAX and COUNT(DISTINCT ...), which order or group their argument by its collation.
+            size_t around = enclosing_[name];
+            size_t caller = around == npos ? npos : prev(around);
+            if (caller != npos && isCallName(caller) && !anyWord(caller, {"max", "min", "count"})) continue;
+            after_[close] += std::string(" COLLATE ") + kTextCollation;
+        }
+    }
+
+    // A literal or parameter tested with IN or BETWEEN, as in "? IN ('a', 'b')", or by the
+    // WHEN branches of "CASE ? WHEN ...".
+    void collateLeftOperands() {
+        for (size_t k = 0; k < t_.size(); ++k) {
+            if (!isValue(k) || t_[k].kind == Tok::Number) continue;
+            size_t p = prev(k);
+            if (p != npos && t_[p].isWord("case")) {
+                after_[k] += std::string(" COLLATE ") + kTextCollation;
+                continue;
+            }
+            size_t n = next(k);
+            if (n != npos && t_[n].isWord("not")) n = next(n);
+            if (n != npos && (t_[n].isWord("in") || t_[n].isWord("between")))
+                after_[k] += std::string(" COLLATE ") + kTextCollation;
+        }
     }
 
     // SELECT [DISTINCT|ALL] TOP n ... -> SELECT [DISTINCT|ALL] ... LIMIT n

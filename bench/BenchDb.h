@@ -1,6 +1,7 @@
 #pragma once
 // Demo databases with extra vouchers, seeded once into build/bench-data/ and reused by every
 // later run. Benchmarks that save remove what they added, so the files stay as seeded.
+#include "ado/TextCompare.h"
 #include "db/Schema.h"
 #include "db/Seeder.h"
 #include "db/Sqlite.h"
@@ -31,6 +32,7 @@ inline Handle openRaw(const std::string& path) {
     int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     Handle h(raw, sqlite3_close);
     if (rc != SQLITE_OK) db::raiseSqlite(raw, "open " + path);
+    ado::registerTextCollation(raw); // the text columns' indexes are ordered by it
     return h;
 }
 

@@ -5,6 +5,7 @@
 #include "BenchDb.h"
 #include "Ratio.h"
 #include "ado/SqlTranslator.h"
+#include "ado/TextCompare.h"
 #include "browser/FrmMaster.h"
 #include "component/Context.h"
 #include "runtime/Convert.h"
@@ -73,6 +74,7 @@ void BM_RawSqlite(benchmark::State& state) {
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
                         nullptr) != SQLITE_OK)
         throw std::runtime_error(sqlite3_errmsg(db));
+    ado::registerTextCollation(db);
     for (const char* pragma :
          {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL", "PRAGMA foreign_keys=ON"})
         sqlite3_exec(db, pragma, nullptr, nullptr, nullptr);

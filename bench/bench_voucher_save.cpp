@@ -3,6 +3,7 @@
 // indexed seek; and the same 10-line save over 10,000 and over 1,000,000 stored vouchers.
 #include "BenchDb.h"
 #include "Ratio.h"
+#include "ado/TextCompare.h"
 #include "browser/FrmMaster.h"
 #include "component/Context.h"
 #include "db/NumberingKeys.h"
@@ -103,6 +104,7 @@ sqlite3* openLikeTheDataLayer(const std::string& path) {
                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
                           nullptr),
           db);
+    ado::registerTextCollation(db);
     for (const char* pragma :
          {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL", "PRAGMA foreign_keys=ON"})
         check(sqlite3_exec(db, pragma, nullptr, nullptr, nullptr), db);

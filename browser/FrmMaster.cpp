@@ -160,7 +160,8 @@ void FrmMaster::Form_Load() {
         rt::Variant open =
             automation::callv(objDataAccess_, "fnreturnfield", "JournalTransID",
                               "Posted = 0 AND Cancelled = 0 and companyid=" + std::to_string(c.intCompanyID));
-        cmdUpdate.Enabled = !open.isEmpty();
+        // Open vouchers alone do not grant un-posting; the right does.
+        cmdUpdate.Enabled = !open.isEmpty() && HasRight("U");
 
         GridPopulate(browseStatement(), "InterDivisionJournalTransHeader",
                      "InterDivisionJournalTransDetails, AACCOUNTMASTER");

@@ -2,6 +2,7 @@
 // The browse window: lists the company's inter-division journal vouchers of the financial
 // year and starts every action on them.
 #include "ado/Ado.h"
+#include "component/GridColumns.h"
 #include "forms/Controls.h"
 
 #include <memory>
@@ -71,6 +72,13 @@ class FrmMaster : public forms::Form {
     const ado::Params& lastGridParams() const { return gridParams_; }
     bool loading() const { return blnLoading_; }
 
+    // The voucher of the grid's current row, 0 when the row holds none.
+    int32_t selectedVoucherId() const;
+    // The current row's text in a column, empty when the grid's layout lacks that column.
+    const std::string& cell(BrowseColumn column) const;
+    // The table search's narrower list is up instead of the full one.
+    bool searchLayout() const { return GrdMaster.Cols() == kBrowseSearchCols; }
+
     // The start-up statement of the list (company, year, look-back, the user's department).
     std::string browseStatement() const;
 
@@ -86,6 +94,13 @@ class FrmMaster : public forms::Form {
     void wireEvents();
     // The Browse frame's sort and search controls.
     void wireSearchEvents();
+    // The column a sort or search entry stands for, in the layout the lists were filled for.
+    BrowseColumn entryColumn(const forms::ComboBox& combo) const;
+    // After a deletion: log it, refresh the row from the database and draw it red.
+    void markRowCancelled(int32_t id, const std::string& voucherNo, const char* actionCode,
+                          BrowseColumn lastRedColumn);
+    // Re-reads the current row's voucher, so the row shows what another user changed.
+    void refreshCurrentRow(int32_t id);
 
     rt::ObjectPtr objUiToolkit_;
     rt::ObjectPtr objDataAccess_;

@@ -6,6 +6,7 @@
 #include "component/ReportError.h"
 #include "runtime/Convert.h"
 
+#include <climits>
 #include <cmath>
 
 namespace idj {
@@ -80,14 +81,17 @@ void FrmMaster::GridPopulate(const std::string& strSql, const std::string& strTa
         for (int i = 0; i < fields; ++i)
             g.setColAlignment(i, forms::flexAlignLeftTop);
 
-        const Context& c = ctx();
-        automation::callv(automation::CreateObject("ColumnLayout.clsColumnLayout"), "fnGridSettings",
-                          c.intuserid, c.intCompanyID, GrdMaster.ref(), rt::ObjectPtr(adocon));
+        // The user's saved layout is the full list's; the search's five columns neither take
+        // it nor replace it.
+        if (!searchLayout()) {
+            const Context& c = ctx();
+            automation::callv(automation::CreateObject("ColumnLayout.clsColumnLayout"), "fnGridSettings",
+                              c.intuserid, c.intCompanyID, GrdMaster.ref(), rt::ObjectPtr(adocon));
+        }
         FillColumnHeaders(strTableMain, lengths);
 
-        // The flag columns of the full list; a narrower list (the table search) has fewer.
-        for (int col = 5; col <= 7 && col < g.Cols(); ++col)
-            g.setColWidth(col, 1290);
+        for (BrowseColumn flag : {kBrowseCancelled, kBrowsePosted, kBrowseConfirmed})
+            if (int col = browseGridIndex(flag, g.Cols()); col >= 0) g.setColWidth(col, 1290);
         g.setColWidth(0, 0);
         rs->Close();
     } catch (const rt::Error& e) {
@@ -101,18 +105,8 @@ void FrmMaster::FillColumnHeaders(const std::string& strTableMain, std::vector<i
     cboColNames.Clear();
     cboSearch.Clear();
 
-    auto rs = ado::Recordset::create();
-    rs->Open("select tc.columnheader,tc.columnname from atables t,atablecolumns tc where t.tableid = "
-             "tc.tableid and tablename ='" +
-                 strTableMain + "'",
-             adocon, ado::adOpenStatic, ado::adLockReadOnly);
-    int catalogueRows = 0;
-    for (; !rs->eof(); rs->MoveNext(), ++catalogueRows) {
-        if (catalogueRows == 0) continue; // the hidden identifier column
-        const int k = catalogueRows;
-        std::string header = rt::TextOf((*rs)["columnheader"]);
-        // The lists keep every catalogue column; the grid heads only the columns it has.
-        if (k < g.Cols()) g.setTextMatrix(0, k, header);
+    auto addHeader = [&](int k, const std::string& header) {
+        g.setTextMatrix(0, k, header);
         cboColNames.AddItem(header);
         cboColNames.setItemData(cboColNames.NewIndex(), k);
         cboSearch.AddItem(header);
@@ -120,8 +114,29 @@ void FrmMaster::FillColumnHeaders(const std::string& strTableMain, std::vector<i
         if (static_cast<size_t>(k) >= lengths.size()) lengths.resize(static_cast<size_t>(k) + 1, 0);
         lengths[static_cast<size_t>(k)] =
             std::max(lengths[static_cast<size_t>(k)], static_cast<int>(header.size()));
+    };
+
+    int catalogueRows = 0;
+    if (searchLayout()) {
+        // The catalogue describes the full list; the search's columns have headers of their own,
+        // and only they can be sorted or searched on.
+        static const char* const kSearchHeaders[] = {"Journal No", "Date", "Cancelled", "Posted"};
+        for (const char* header : kSearchHeaders)
+            addHeader(++catalogueRows, header);
+        ++catalogueRows; // the hidden identifier column
+    } else {
+        auto rs = ado::Recordset::create();
+        rs->Open("select tc.columnheader,tc.columnname from atables t,atablecolumns tc where t.tableid = "
+                 "tc.tableid and tablename ='" +
+                     strTableMain + "'",
+                 adocon, ado::adOpenStatic, ado::adLockReadOnly);
+        for (; !rs->eof(); rs->MoveNext(), ++catalogueRows) {
+            if (catalogueRows == 0) continue; // the hidden identifier column
+            // A grid narrower than the catalogue has no column to head or to choose.
+            if (catalogueRows < g.Cols()) addHeader(catalogueRows, rt::TextOf((*rs)["columnheader"]));
+        }
+        rs->Close();
     }
-    rs->Close();
 
     // Widths only grow, to fit the longest text of each column.
     for (int j = 0; j < std::min(catalogueRows, g.Cols()); ++j) {
@@ -141,9 +156,11 @@ void FrmMaster::FillColumnHeaders(const std::string& strTableMain, std::vector<i
             g.setColWidth(j, g.ColWidth(j) + share);
     }
 
-    const Context& c = ctx();
-    automation::callv(automation::CreateObject("ColumnLayout.clsColumnLayout"), "fnGridSettings", c.intuserid,
-                      c.intCompanyID, GrdMaster.ref(), rt::ObjectPtr(adocon), true);
+    if (!searchLayout()) {
+        const Context& c = ctx();
+        automation::callv(automation::CreateObject("ColumnLayout.clsColumnLayout"), "fnGridSettings",
+                          c.intuserid, c.intCompanyID, GrdMaster.ref(), rt::ObjectPtr(adocon), true);
+    }
 
     g.setRow(g.Rows() - 1);
     g.setTopRow(g.Row());
@@ -151,15 +168,29 @@ void FrmMaster::FillColumnHeaders(const std::string& strTableMain, std::vector<i
     g.setColSel(g.Cols() - 1);
 }
 
+int32_t FrmMaster::selectedVoucherId() const {
+    const double id = rt::Val(GrdMaster.TextMatrix(GrdMaster.Row(), kBrowseId));
+    return id >= 1 && id <= INT32_MAX ? static_cast<int32_t>(id) : 0;
+}
+
+const std::string& FrmMaster::cell(BrowseColumn column) const {
+    static const std::string none;
+    const int col = browseGridIndex(column, GrdMaster.Cols());
+    return col < 0 ? none : GrdMaster.TextMatrix(GrdMaster.Row(), col);
+}
+
 void FrmMaster::ColourStatusRows() {
     trapped("FrmMaster", "ColourStatusRows", [this] {
         forms::FlexGrid& g = GrdMaster;
-        const int cols = std::min(g.Cols(), 8);
+        const int cols = std::min(g.Cols(), kBrowseFullCols);
+        const int cancelled = browseGridIndex(kBrowseCancelled, g.Cols());
+        const int posted = browseGridIndex(kBrowsePosted, g.Cols());
+        if (cancelled < 0 || posted < 0) return;
         for (int r = g.FixedRows; r < g.Rows(); ++r) {
             forms::Colour colour;
-            if (g.TextMatrix(r, 5) == "Yes")
+            if (g.TextMatrix(r, cancelled) == "Yes")
                 colour = forms::vbRed;
-            else if (g.TextMatrix(r, 6) == "Yes")
+            else if (g.TextMatrix(r, posted) == "Yes")
                 colour = forms::rgb(0, 128, 0);
             else
                 continue;

@@ -57,11 +57,10 @@ void FrmMaster::CmdEdit_Click() {
         c.GStrMasterNewEditFlag = "E";
         frmJournal& editor = loadVoucherEditor(adocon);
 
-        const std::string id =
-            std::to_string(rt::CLng(rt::Variant(GrdMaster.TextMatrix(GrdMaster.Row(), 0))));
+        const int32_t id = selectedVoucherId();
         auto header = ado::Recordset::create();
-        header->Open("SELECT * FROM InterDivisionJournalTransHeader WHERE JournalTransID = " + id +
-                         " and companyid= " + company,
+        header->Open("SELECT * FROM InterDivisionJournalTransHeader WHERE JournalTransID = " +
+                         std::to_string(id) + " and companyid= " + company,
                      adocon, ado::adOpenStatic, ado::adLockReadOnly);
 
         // Each refusal only switches OK off; the cancelled state sets where it starts.
@@ -93,28 +92,9 @@ void FrmMaster::CmdEdit_Click() {
         editor.txtserialNO.setText(rt::TextOf((*header)["TypeSeriallNO"]));
         header->Close();
 
-        auto lines = ado::Recordset::create();
-        lines->Open(
-            "SELECT JournalTransDetailID,(SELECT AccountDesc FROM AACCOUNTMASTER "
-            " WHERE AccountID = InterDivisionJournalTransDetails.AccountID AND "
-            "companyid= " +
-                company +
-                ") AS AccDesc, (select DepartmentName  from adepartmentmaster where "
-                "adepartmentmaster.DepartmentID=InterDivisionJournalTransDetails.departmentid ) Depname , "
-                "Remarks,JournalTransCredit,"
-                "Amount,AccountID ,departmentid FROM InterDivisionJournalTransDetails WHERE CompanyID = " +
-                company + " AND " + "JournalTransID = " + id + " order by JournalTransDetailID",
-            adocon, ado::adOpenStatic, ado::adLockReadOnly);
-        if (!lines->eof()) {
-            lines->MoveFirst();
-            for (; !lines->eof(); lines->MoveNext())
-                addVoucherLineRow(editor.lvwJournal, *lines, rt::TextOf((*lines)["JournalTransDetailID"]));
-            if (editor.lvwJournal.Count() >= 9) editor.lvwJournal.header(3).Width = 3000;
-        }
-        lines->Close();
+        loadVoucherLines(adocon, editor.lvwJournal, id, LineSerial::StoredId);
 
-        if (IsFrozenDate(rt::CDate(rt::Variant(GrdMaster.TextMatrix(GrdMaster.Row(), 2)))))
-            editor.cmdOK.Enabled = false;
+        if (IsFrozenDate(rt::CDate(rt::Variant(cell(kBrowseDate))))) editor.cmdOK.Enabled = false;
 
         editor.FillTotal();
         editor.Show(true, this);

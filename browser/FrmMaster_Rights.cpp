@@ -41,9 +41,8 @@ bool FrmMaster::HasRight(const std::string& letter) {
 
 void FrmMaster::EnableOrDisableButtons() {
     trapped("FrmMaster", "EnableOrDisableButtons", [this] {
-        forms::FlexGrid& g = GrdMaster;
-        const std::string id = g.TextMatrix(g.Row(), 0);
-        if (id.empty()) {
+        const int32_t id = selectedVoucherId();
+        if (id == 0) {
             CmdEdit.Enabled = false;
             CmdDelete.Enabled = false;
             cmdUpdate.Enabled = false;
@@ -51,7 +50,8 @@ void FrmMaster::EnableOrDisableButtons() {
             return;
         }
         auto rs = adocon->Execute("SELECT Cancelled FROM InterDivisionJournalTransHeader WHERE companyid=" +
-                                  std::to_string(ctx().intCompanyID) + " and JournalTransID = " + id);
+                                  std::to_string(ctx().intCompanyID) +
+                                  " and JournalTransID = " + std::to_string(id));
         bool cancelled = rt::CBool((*rs)[0]);
         rs->Close();
         if (cancelled) {
@@ -61,16 +61,16 @@ void FrmMaster::EnableOrDisableButtons() {
         }
         CmdEdit.Enabled = HasRight("E");
         CmdDelete.Enabled = HasRight("D");
-        cmdUpdate.Enabled = true;
-        if (g.Cols() > 6 && g.TextMatrix(g.Row(), 6) == "Yes")
+        // Un-posting is a right of its own, not a consequence of the row being posted.
+        if (cell(kBrowsePosted) == "Yes") {
+            cmdUpdate.Enabled = HasRight("U");
             CmdDelete.Enabled = false;
-        else
+        } else {
             cmdUpdate.Enabled = false;
-        if (!CmdDelete.Enabled) return;
-        if (g.Cols() > 2) {
-            if (auto date = rt::parseDate(g.TextMatrix(g.Row(), 2)); date && IsFrozenDate(*date))
-                CmdDelete.Enabled = false;
         }
+        if (!CmdDelete.Enabled) return;
+        if (auto date = rt::parseDate(cell(kBrowseDate)); date && IsFrozenDate(*date))
+            CmdDelete.Enabled = false;
     });
 }
 
@@ -79,7 +79,7 @@ bool FrmMaster::fnCheckEditDelete(uint8_t bytEditDeleteFlag) {
     auto rs = ado::Recordset::create();
     rs->Open(
         "select count(*) referred from JournaltransHeader where CompanyID=" + std::to_string(c.intCompanyID) +
-            " and cancelled = 0 and parentjournalid=" + GrdMaster.TextMatrix(GrdMaster.Row(), 0),
+            " and cancelled = 0 and parentjournalid=" + std::to_string(selectedVoucherId()),
         adocon, ado::adOpenForwardOnly, ado::adLockReadOnly);
     bool referred = rt::CLng((*rs)["referred"]) > 0;
     rs->Close();

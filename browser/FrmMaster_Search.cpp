@@ -29,7 +29,25 @@ void selectColumn(forms::FlexGrid& g, int col) {
     g.setColSel(col);
 }
 
+// The table search takes the text literally: LIKE's wildcards typed by the user are escaped
+// (the bracket too, a wildcard on the suite's server).
+std::string containsPattern(const std::string& text) {
+    std::string pattern = "%";
+    for (char ch : text) {
+        if (ch == '%' || ch == '_' || ch == '[' || ch == '\\') pattern += '\\';
+        pattern += ch;
+    }
+    return pattern + "%";
+}
+
+// Longer than any voucher number or date text: such a search cannot find anything.
+constexpr size_t kMaxSearchText = 50;
+
 } // namespace
+
+BrowseColumn FrmMaster::entryColumn(const forms::ComboBox& combo) const {
+    return browseColumnAt(combo.ItemData(combo.ListIndex()), GrdMaster.Cols());
+}
 
 void FrmMaster::wireSearchEvents() {
     cboColNames.Click = [this] {
@@ -38,15 +56,19 @@ void FrmMaster::wireSearchEvents() {
             MousePointer = forms::vbHourglass;
             forms::FlexGrid& g = GrdMaster;
             const std::string& entry = cboColNames.List(cboColNames.ListIndex());
+            const BrowseColumn column = entryColumn(cboColNames);
             // Numbers and dates sort as entered: by the hidden identifier.
-            const bool byEntry =
-                rt::InStr(entry, "JournalNo", true) > 0 || rt::InStr(entry, "date", true) > 0;
+            const bool byEntry = column == kBrowseJournalNo || column == kBrowseDate ||
+                                 rt::InStr(entry, "JournalNo", true) > 0 ||
+                                 rt::InStr(entry, "date", true) > 0;
             selectColumn(g, byEntry ? 0 : cboColNames.ItemData(cboColNames.ListIndex()));
             const bool numeric = rt::IsNumeric(rt::Variant(g.TextMatrix(g.Row(), g.Col())));
             if (optDescend.Value())
                 g.setSort(numeric ? kSortGenericDescending : kSortStringDescending);
             else
                 g.setSort(numeric ? kSortGenericAscending : kSortStringAscending);
+            // Another voucher now stands in the current row.
+            EnableOrDisableButtons();
             MousePointer = forms::vbDefault;
         });
     };
@@ -72,11 +94,16 @@ void FrmMaster::wireSearchEvents() {
             const bool chosen = cboSearch.ListIndex() >= 0;
             if (!rt::Trim(txtsearch.Text()).empty() && chkSearchAll.Value() == 0 && chosen) {
                 SeekInGrid();
+                EnableOrDisableButtons();
             } else if (chkSearchAll.Value() == 1 && keyCode == forms::vbKeyReturn && chosen) {
-                // The refill clears the lists' selection.
-                const int column = cboSearch.ListIndex();
+                // The refill clears the lists' selection, and may change the lists themselves.
+                const BrowseColumn column = entryColumn(cboSearch);
                 SearchTheWordFromTable();
-                cboSearch.setListIndex(column);
+                for (int i = 0; i < cboSearch.ListCount(); ++i)
+                    if (browseColumnAt(cboSearch.ItemData(i), GrdMaster.Cols()) == column) {
+                        cboSearch.setListIndex(i);
+                        break;
+                    }
             }
         });
     };
@@ -115,18 +142,24 @@ void FrmMaster::SearchTheWordFromTable() {
     trapped("FrmMaster", "SearchTheWordFromTable", [this] {
         const Context& c = ctx();
         const std::string& text = txtsearch.Text();
+        if (text.size() > kMaxSearchText) {
+            forms::MsgBox("The search text is too long: at most " + std::to_string(kMaxSearchText) +
+                              " characters can be searched for.",
+                          forms::vbInformation, c.strMsgboxCaption);
+            return;
+        }
         std::string condition;
         ado::Params params;
-        if (!text.empty()) {
-            const std::string column = cboSearch.Text();
-            if (column == "JournalNo") {
-                condition = " and JournalNo like ?";
-                params.emplace_back("%" + text + "%");
-            } else if (column == "Date") {
+        if (!text.empty() && cboSearch.ListIndex() >= 0) {
+            const BrowseColumn column = entryColumn(cboSearch);
+            if (column == kBrowseJournalNo) {
+                condition = " and JournalNo like ? escape '\\'";
+                params.emplace_back(containsPattern(text));
+            } else if (column == kBrowseDate) {
                 const std::string style = rt::InStr(text, "-") > 0 ? "105" : "103";
-                condition = "  and convert(varchar(20),JournalTransDate," + style + ") like ?";
-                params.emplace_back("%" + rt::Trim(text) + "%");
-            } else if (column == "Cancelled" || column == "Posted") {
+                condition = "  and convert(varchar(20),JournalTransDate," + style + ") like ? escape '\\'";
+                params.emplace_back(containsPattern(rt::Trim(text)));
+            } else if (column == kBrowseCancelled || column == kBrowsePosted) {
                 const std::string answer = rt::UCase(rt::Trim(text));
                 std::string flag;
                 if (rt::InStr(answer, "Y") > 0)
@@ -135,8 +168,8 @@ void FrmMaster::SearchTheWordFromTable() {
                     flag = "0";
                 else
                     return; // neither yes nor no: the list stays as it is
-                condition = " and " + std::string(column == "Cancelled" ? "cancelled" : "posted") + " = '" +
-                            flag + "'";
+                condition = " and " + std::string(column == kBrowseCancelled ? "cancelled" : "posted") +
+                            " = '" + flag + "'";
             }
         }
 

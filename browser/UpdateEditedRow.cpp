@@ -26,7 +26,7 @@ void UpdateEditedRow(const std::string& condition, int32_t id) {
             if (ctx().GStrMasterNewEditFlag == "E") {
                 for (int i = 1; i < cols; ++i)
                     grid.setTextMatrix(grid.Row(), i, text(i));
-            } else if (grid.Rows() == 2 && grid.TextMatrix(1, 0).empty()) {
+            } else if (grid.Rows() == 2 && grid.TextMatrix(1, kBrowseId).empty()) {
                 for (int i = 0; i < cols; ++i)
                     grid.setTextMatrix(1, i, text(i));
             } else {

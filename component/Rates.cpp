@@ -4,11 +4,15 @@
 // None of these routines traps errors: a bad kind, a text without "-" or a rate that is no
 // number reaches the handler that called them.
 #include "component/Context.h"
+#include "component/RateText.h"
 #include "component/basJournal.h"
 #include "runtime/Convert.h"
+#include "runtime/Date.h"
 #include "runtime/Error.h"
+#include "voucher/frmJournal.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace idj {
@@ -16,56 +20,16 @@ namespace idj {
 namespace {
 
 // The lists of the last parse; CurrencyListed reads what the previous parse left.
-struct ParsedRates {
-    std::vector<std::string> parts;
-    std::vector<std::string> currencies;
-    std::vector<std::string> rates;
-};
-
-ParsedRates& parsed() {
-    static ParsedRates p;
+rates::RateLists& parsed() {
+    static rates::RateLists p;
     return p;
 }
 
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> out;
-    size_t start = 0;
-    for (;;) {
-        size_t at = text.find(separator, start);
-        out.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
-        if (at == std::string::npos) break;
-        start = at + 1;
-    }
-    return out;
-}
-
-// Every element is followed by ":", so the last piece of the split is the empty rest.
-std::vector<std::string> listOf(const std::string& part) {
-    std::vector<std::string> items = split(part, ':');
-    items.pop_back();
-    // The rate dialog writes its first identifier with a leading blank.
-    for (std::string& item : items)
-        item = rt::Trim(item);
-    return items;
-}
-
 void parse(const std::string& text) {
-    ParsedRates& p = parsed();
-    p.parts = split(text, '-');
-    if (p.parts.size() < 2) rt::raise(rt::errSubscriptOutOfRange, "basJournal", "Subscript out of range");
-    p.currencies = listOf(p.parts[0]);
-    p.rates = listOf(p.parts[1]);
-}
-
-std::string rebuilt() {
-    const ParsedRates& p = parsed();
-    std::string text;
-    for (const std::string& id : p.currencies)
-        text += id + ":";
-    text += "-";
-    for (const std::string& rate : p.rates)
-        text += rate + ":";
-    return text;
+    rates::RateLists lists = rates::splitRates(text);
+    // Extending a text whose rates cannot be placed would give currencies the wrong rates.
+    if (!lists.separated) rt::raise(rt::errSubscriptOutOfRange, "basJournal", "Subscript out of range");
+    parsed() = std::move(lists);
 }
 
 std::string company() {
@@ -117,11 +81,20 @@ std::string partyCurrencyStatement(const std::string& kind, int32_t id) {
     return {};
 }
 
+// The currency's rate of the voucher's date: the latest dated on or before it, else (and when no
+// voucher is open) the latest of all.
+std::string latestRateFirst() {
+    if (!frmJournal::exists() || !frmJournal::instance().loaded()) return " order by b.RateDate desc";
+    // Rates may be stored with a time of day; any time on the voucher's day counts.
+    const std::string dayEnd = rt::toYmd(frmJournal::instance().dtpJournalDate.Value()) + " 23:59:59";
+    return " order by case when b.RateDate <= '" + dayEnd + "' then 0 else 1 end, b.RateDate desc";
+}
+
 // The rate listed for a currency, 0 when it is not listed.
 double listedRate(int16_t currency) {
-    const ParsedRates& p = parsed();
-    for (size_t i = 0; i < p.currencies.size(); ++i) {
-        if (rt::CInt(rt::Variant(p.currencies[i])) != currency) continue;
+    const rates::RateLists& p = parsed();
+    for (size_t i = 0; i < p.ids.size(); ++i) {
+        if (rt::CInt(rt::Variant(p.ids[i])) != currency) continue;
         return i < p.rates.size() ? rt::CDbl(rt::Variant(p.rates[i])) : 0.0;
     }
     return 0.0;
@@ -133,31 +106,32 @@ std::string AddPartyRate(const std::string& rates, const std::string& kind, int3
     const bool empty = rt::Trim(rates).empty();
     if (!empty) parse(rates);
 
+    std::string sql = partyRateStatement(rt::UCase(kind), id);
+    if (!sql.empty()) sql += latestRateFirst();
     auto rs = ado::Recordset::create();
-    rs->Open(partyRateStatement(rt::UCase(kind), id), browserConnection(), ado::adOpenKeyset,
-             ado::adLockOptimistic);
+    rs->Open(sql, browserConnection(), ado::adOpenKeyset, ado::adLockOptimistic);
     if (rs->eof()) {
         rs->Close();
         return rates;
     }
     const rt::Variant curId = rs->field("curID").Value();
     const std::string curText = rt::CStr(curId);
-    const std::string rateText = rt::CStr(rs->field("SellingRate").Value());
+    const std::string rate = rates::rateText(rt::CDbl(rs->field("SellingRate").Value()));
     rs->Close();
 
-    ParsedRates& p = parsed();
+    rates::RateLists& p = parsed();
     if (empty) {
-        p.currencies = {curText};
-        p.rates = {rateText};
+        p.ids = {curText};
+        p.rates = {rate};
     } else if (!CurrencyListed(rt::CLng(curId))) {
-        p.currencies.push_back(curText);
-        p.rates.push_back(rateText);
+        p.ids.push_back(curText);
+        p.rates.push_back(rate);
     }
-    return rebuilt();
+    return rates::joinRates(p);
 }
 
 bool CurrencyListed(int32_t currency) {
-    for (const std::string& id : parsed().currencies)
+    for (const std::string& id : parsed().ids)
         if (rt::CLng(rt::Variant(id)) == currency) return true;
     return false;
 }
@@ -185,7 +159,7 @@ double CrossRate(int16_t fromCurrency, int16_t toCurrency) {
 }
 
 const std::vector<std::string>& parsedCurrencies() {
-    return parsed().currencies;
+    return parsed().ids;
 }
 
 const std::vector<std::string>& parsedRates() {

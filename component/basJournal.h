@@ -12,7 +12,9 @@ namespace idj {
 // The connection every module routine uses: the browse window's.
 ado::ConnectionPtr browserConnection();
 
-// Exchange rates: the rates text "id1:id2:...-rate1:rate2:..." of the voucher.
+// Exchange rates: the rates text "id1:id2:...-rate1:rate2:..." of the voucher (RateText.h).
+// A currency new to the text comes in at its latest rate dated on or before the open voucher's
+// date.
 std::string AddPartyRate(const std::string& rates, const std::string& kind, int32_t id);
 bool CurrencyListed(int32_t currency);
 int16_t PartyCurrency(const std::string& kind, int32_t id);

@@ -1,8 +1,8 @@
 #include "db/Schema.h"
 
+#include "ado/TextCompare.h"
 #include "db/NumberingKeys.h"
 #include "db/Sqlite.h"
-
 #include "runtime/Error.h"
 
 #include <sqlite3.h>
@@ -17,19 +17,19 @@ constexpr const char* kVoucherTables = R"sql(
 CREATE TABLE InterDivisionJournalTransHeader (
     JournalTransID    INTEGER      NOT NULL,
     CompanyID         SMALLINT     NOT NULL,
-    JournalNo         VARCHAR(50)  COLLATE NOCASE NOT NULL,
+    JournalNo         VARCHAR(50)  COLLATE TEXT_CI NOT NULL,
     JournalTransDate  DATETEXT     NOT NULL,
-    Remarks           VARCHAR(500) COLLATE NOCASE,
+    Remarks           VARCHAR(500) COLLATE TEXT_CI,
     Cancelled         BIT          NOT NULL DEFAULT 0,
-    CancelledRemarks  VARCHAR(500) COLLATE NOCASE,
+    CancelledRemarks  VARCHAR(500) COLLATE TEXT_CI,
     Posted            BIT          NOT NULL DEFAULT 0,
     FinancialID       SMALLINT     NOT NULL,
     exchangerate      REAL         NOT NULL DEFAULT 1,
-    exchangerates     VARCHAR(500) COLLATE NOCASE,
+    exchangerates     VARCHAR(500) COLLATE TEXT_CI,
     updatetime        DATETEXT,
-    Type              VARCHAR(2)   COLLATE NOCASE NOT NULL DEFAULT 'JO',
+    Type              VARCHAR(2)   COLLATE TEXT_CI NOT NULL DEFAULT 'JO',
     Confirm           BIT          NOT NULL DEFAULT 0,
-    TypeSeriallNO     VARCHAR(50)  COLLATE NOCASE,
+    TypeSeriallNO     VARCHAR(50)  COLLATE TEXT_CI,
     DepartmentID      SMALLINT,
     PRIMARY KEY (CompanyID, JournalTransID)
 );
@@ -48,7 +48,7 @@ CREATE TABLE InterDivisionJournalTransDetails (
     JournalTransCredit   BIT          NOT NULL DEFAULT 0,
     DepartmentID         INTEGER,
     Amount               REAL         NOT NULL DEFAULT 0,
-    Remarks              VARCHAR(500) COLLATE NOCASE,
+    Remarks              VARCHAR(500) COLLATE TEXT_CI,
     depexrates           REAL,
     PRIMARY KEY (CompanyID, JournalTransID, JournalTransDetailID)
 );
@@ -58,12 +58,12 @@ constexpr const char* kGeneralJournal = R"sql(
 CREATE TABLE genjournalheader (
     GenJournalID  INTEGER      NOT NULL,
     companyid     SMALLINT     NOT NULL,
-    referenceno   VARCHAR(50)  COLLATE NOCASE,
-    Type          VARCHAR(2)   COLLATE NOCASE NOT NULL,
+    referenceno   VARCHAR(50)  COLLATE TEXT_CI,
+    Type          VARCHAR(2)   COLLATE TEXT_CI NOT NULL,
     JournalDate   DATETEXT     NOT NULL,
     departmentid  SMALLINT,
     Amount        REAL         NOT NULL DEFAULT 0,
-    Narration     VARCHAR(500) COLLATE NOCASE,
+    Narration     VARCHAR(500) COLLATE TEXT_CI,
     Cancel        BIT          NOT NULL DEFAULT 0,
     PRIMARY KEY (companyid, GenJournalID)
 );
@@ -72,9 +72,9 @@ CREATE INDEX IX_genjournalheader_Ref ON genjournalheader (companyid, referenceno
 CREATE TABLE JournaltransHeader (
     CompanyID        SMALLINT     NOT NULL,
     JournalID        INTEGER      NOT NULL,
-    JournalNo        VARCHAR(50)  COLLATE NOCASE,
+    JournalNo        VARCHAR(50)  COLLATE TEXT_CI,
     JournalDate      DATETEXT     NOT NULL,
-    Remarks          VARCHAR(500) COLLATE NOCASE,
+    Remarks          VARCHAR(500) COLLATE TEXT_CI,
     cancelled        BIT          NOT NULL DEFAULT 0,
     parentjournalid  INTEGER,
     PRIMARY KEY (CompanyID, JournalID)
@@ -85,7 +85,7 @@ CREATE INDEX IX_JournaltransHeader_Parent ON JournaltransHeader (CompanyID, pare
 constexpr const char* kPeriods = R"sql(
 CREATE TABLE afinancialyear (
     financialid       SMALLINT    NOT NULL PRIMARY KEY,
-    financialyear     VARCHAR(20) COLLATE NOCASE NOT NULL,
+    financialyear     VARCHAR(20) COLLATE TEXT_CI NOT NULL,
     curfinancialyear  BIT         NOT NULL DEFAULT 0
 );
 
@@ -111,7 +111,7 @@ CREATE TABLE aaccountfinyearopening (
 
 constexpr const char* kSettings = R"sql(
 CREATE TABLE apackagesettings (
-    packagename          VARCHAR(100) COLLATE NOCASE,
+    packagename          VARCHAR(100) COLLATE TEXT_CI,
     packagedate          DATETEXT,
     AutoConfirmAccTrans  BIT      NOT NULL DEFAULT 0,
     companydepartment    SMALLINT NOT NULL DEFAULT 0
@@ -136,7 +136,7 @@ CREATE TABLE aPrefix (
     shopid        SMALLINT,
     godownid      SMALLINT,
     departmentid  SMALLINT,
-    Prefix        VARCHAR(20) COLLATE NOCASE NOT NULL
+    Prefix        VARCHAR(20) COLLATE TEXT_CI NOT NULL
 );
 CREATE INDEX IX_aPrefix_Lookup ON aPrefix (CompanyID, InterfaceID, FinancialId);
 )sql";
@@ -144,13 +144,13 @@ CREATE INDEX IX_aPrefix_Lookup ON aPrefix (CompanyID, InterfaceID, FinancialId);
 constexpr const char* kUsers = R"sql(
 CREATE TABLE ausergroupmaster (
     UserGroupID    SMALLINT    NOT NULL PRIMARY KEY,
-    UserGroupName  VARCHAR(50) COLLATE NOCASE NOT NULL
+    UserGroupName  VARCHAR(50) COLLATE TEXT_CI NOT NULL
 );
 
 CREATE TABLE ausers (
     userid        SMALLINT    NOT NULL PRIMARY KEY,
-    username      VARCHAR(50) COLLATE NOCASE NOT NULL,
-    fullname      VARCHAR(100) COLLATE NOCASE,
+    username      VARCHAR(50) COLLATE TEXT_CI NOT NULL,
+    fullname      VARCHAR(100) COLLATE TEXT_CI,
     UserGroupID   SMALLINT,
     departmentid  SMALLINT    NOT NULL DEFAULT 0
 );
@@ -165,7 +165,7 @@ CREATE TABLE auserrights (
     CompanyID       SMALLINT    NOT NULL,
     UserID          SMALLINT    NOT NULL,
     interfaceid     INTEGER     NOT NULL,
-    FunctionRights  VARCHAR(50) COLLATE NOCASE,
+    FunctionRights  VARCHAR(50) COLLATE TEXT_CI,
     PRIMARY KEY (CompanyID, UserID, interfaceid)
 );
 )sql";
@@ -173,16 +173,16 @@ CREATE TABLE auserrights (
 constexpr const char* kMasters = R"sql(
 CREATE TABLE acompanymaster (
     CompanyID    SMALLINT     NOT NULL PRIMARY KEY,
-    CompanyName  VARCHAR(100) COLLATE NOCASE NOT NULL,
+    CompanyName  VARCHAR(100) COLLATE TEXT_CI NOT NULL,
     CurrencyID   SMALLINT,
-    City         VARCHAR(50)  COLLATE NOCASE
+    City         VARCHAR(50)  COLLATE TEXT_CI
 );
 
 CREATE TABLE acurrencymaster (
     CompanyID     SMALLINT    NOT NULL,
     currencyid    SMALLINT    NOT NULL,
-    currencyname  VARCHAR(50) COLLATE NOCASE NOT NULL,
-    Symbol        VARCHAR(10) COLLATE NOCASE,
+    currencyname  VARCHAR(50) COLLATE TEXT_CI NOT NULL,
+    Symbol        VARCHAR(10) COLLATE TEXT_CI,
     PRIMARY KEY (CompanyID, currencyid)
 );
 
@@ -199,7 +199,7 @@ CREATE TABLE ExchangeRateDetail (
 CREATE TABLE adepartmentmaster (
     DepartmentID    SMALLINT    NOT NULL PRIMARY KEY,
     CompanyID       SMALLINT    NOT NULL,
-    DepartmentName  VARCHAR(50) COLLATE NOCASE NOT NULL,
+    DepartmentName  VARCHAR(50) COLLATE TEXT_CI NOT NULL,
     depcurrencyid   SMALLINT
 );
 CREATE INDEX IX_adepartmentmaster_Company ON adepartmentmaster (CompanyID, DepartmentName);
@@ -207,7 +207,7 @@ CREATE INDEX IX_adepartmentmaster_Company ON adepartmentmaster (CompanyID, Depar
 CREATE TABLE agroupmaster (
     companyid  SMALLINT    NOT NULL,
     groupid    SMALLINT    NOT NULL,
-    groupname  VARCHAR(50) COLLATE NOCASE NOT NULL,
+    groupname  VARCHAR(50) COLLATE TEXT_CI NOT NULL,
     PRIMARY KEY (companyid, groupid)
 );
 
@@ -215,7 +215,7 @@ CREATE TABLE agroupmaster (
 CREATE TABLE AACCOUNTMASTER (
     CompanyID     SMALLINT     NOT NULL,
     AccountID     SMALLINT     NOT NULL,
-    AccountDesc   VARCHAR(100) COLLATE NOCASE NOT NULL,
+    AccountDesc   VARCHAR(100) COLLATE TEXT_CI NOT NULL,
     groupid       SMALLINT     NOT NULL,
     departmentid  SMALLINT     NOT NULL DEFAULT 0,
     currencyid    SMALLINT,
@@ -246,7 +246,7 @@ CREATE VIEW vwnoncontrolaccounts AS
 CREATE TABLE avendormaster (
     CompanyID   SMALLINT     NOT NULL,
     vendorID    SMALLINT     NOT NULL,
-    vendorname  VARCHAR(100) COLLATE NOCASE NOT NULL,
+    vendorname  VARCHAR(100) COLLATE TEXT_CI NOT NULL,
     currencyid  SMALLINT,
     PRIMARY KEY (CompanyID, vendorID)
 );
@@ -254,7 +254,7 @@ CREATE TABLE avendormaster (
 CREATE TABLE acustomermaster (
     CompanyID     SMALLINT     NOT NULL,
     customerID    SMALLINT     NOT NULL,
-    customername  VARCHAR(100) COLLATE NOCASE NOT NULL,
+    customername  VARCHAR(100) COLLATE TEXT_CI NOT NULL,
     currencyid    SMALLINT,
     PRIMARY KEY (CompanyID, customerID)
 );
@@ -264,7 +264,7 @@ constexpr const char* kPayroll = R"sql(
 CREATE TABLE papayacclinkheader (
     TransId        INTEGER     NOT NULL PRIMARY KEY,
     CompanyID      SMALLINT    NOT NULL,
-    TransNo        VARCHAR(50) COLLATE NOCASE NOT NULL,
+    TransNo        VARCHAR(50) COLLATE TEXT_CI NOT NULL,
     TransDate      DATETEXT    NOT NULL,
     departmentid   SMALLINT    NOT NULL,
     Amount         REAL        NOT NULL DEFAULT 0,
@@ -278,7 +278,7 @@ CREATE VIEW vwPayrollLinkwithjournal AS
 constexpr const char* kCatalogue = R"sql(
 CREATE TABLE atables (
     tableid    SMALLINT     NOT NULL PRIMARY KEY,
-    tablename  VARCHAR(100) COLLATE NOCASE NOT NULL UNIQUE
+    tablename  VARCHAR(100) COLLATE TEXT_CI NOT NULL UNIQUE
 );
 
 -- Rows are read without an ordering clause: columnorder keeps the key (and so the natural
@@ -286,8 +286,8 @@ CREATE TABLE atables (
 CREATE TABLE atablecolumns (
     tableid       SMALLINT     NOT NULL,
     columnorder   SMALLINT     NOT NULL,
-    columnname    VARCHAR(100) COLLATE NOCASE NOT NULL,
-    columnheader  VARCHAR(100) COLLATE NOCASE NOT NULL,
+    columnname    VARCHAR(100) COLLATE TEXT_CI NOT NULL,
+    columnheader  VARCHAR(100) COLLATE TEXT_CI NOT NULL,
     PRIMARY KEY (tableid, columnorder)
 );
 )sql";
@@ -300,18 +300,18 @@ CREATE TABLE aActivityLog (
     DepartmentID    SMALLINT,
     InterfaceID     INTEGER,
     VoucherID       INTEGER,
-    VoucherNo       VARCHAR(50)  COLLATE NOCASE,
-    ActionCode      VARCHAR(2)   COLLATE NOCASE,
+    VoucherNo       VARCHAR(50)  COLLATE TEXT_CI,
+    ActionCode      VARCHAR(2)   COLLATE TEXT_CI,
     LoggedTime      DATETEXT,
     ActionTime      DATETEXT,
-    WindowSnapshot  TEXT         COLLATE NOCASE
+    WindowSnapshot  TEXT         COLLATE TEXT_CI
 );
 CREATE INDEX IX_aActivityLog_Voucher ON aActivityLog (CompanyID, InterfaceID, VoucherID);
 
 CREATE TABLE aGridColumnLayout (
     UserID       SMALLINT     NOT NULL,
     CompanyID    SMALLINT     NOT NULL,
-    GridName     VARCHAR(100) COLLATE NOCASE NOT NULL,
+    GridName     VARCHAR(100) COLLATE TEXT_CI NOT NULL,
     ColumnIndex  SMALLINT     NOT NULL,
     ColumnWidth  INTEGER      NOT NULL,
     PRIMARY KEY (UserID, CompanyID, GridName, ColumnIndex)
@@ -320,13 +320,13 @@ CREATE TABLE aGridColumnLayout (
 CREATE TABLE aFaultLog (
     FaultID           INTEGER       NOT NULL PRIMARY KEY,
     FaultTime         DATETEXT      NOT NULL,
-    ModuleName        VARCHAR(100)  COLLATE NOCASE,
-    UserName          VARCHAR(50)   COLLATE NOCASE,
-    RoutineName       VARCHAR(100)  COLLATE NOCASE,
+    ModuleName        VARCHAR(100)  COLLATE TEXT_CI,
+    UserName          VARCHAR(50)   COLLATE TEXT_CI,
+    RoutineName       VARCHAR(100)  COLLATE TEXT_CI,
     ErrorNumber       INTEGER,
-    ErrorSource       VARCHAR(255)  COLLATE NOCASE,
-    ErrorDescription  VARCHAR(1000) COLLATE NOCASE,
-    EntryMode         VARCHAR(1)    COLLATE NOCASE
+    ErrorSource       VARCHAR(255)  COLLATE TEXT_CI,
+    ErrorDescription  VARCHAR(1000) COLLATE TEXT_CI,
+    EntryMode         VARCHAR(1)    COLLATE TEXT_CI
 );
 )sql";
 
@@ -409,6 +409,7 @@ void addSearchIndexes(sqlite3* db) {
 } // namespace
 
 void upgradeSchema(sqlite3* db) {
+    ado::registerTextCollation(db);
     run(db, "BEGIN IMMEDIATE");
     try {
         addSearchIndexes(db);
@@ -420,6 +421,7 @@ void upgradeSchema(sqlite3* db) {
 }
 
 void createSchema(sqlite3* db) {
+    ado::registerTextCollation(db);
     run(db, "BEGIN");
     try {
         for (const char* part : {kVoucherTables, kGeneralJournal, kPeriods, kSettings, kUsers, kMasters,

@@ -6,7 +6,9 @@
 // - dates are text "yyyymmdd", or "yyyymmdd hh:mm:ss" with a time of day, in columns declared
 //   DATETEXT, so that quoted 'yyyymmdd' literals compare chronologically;
 // - flags are 0/1 in columns declared BIT;
-// - texts are VARCHAR(n) COLLATE NOCASE, compared without regard to case as on the server;
+// - texts are VARCHAR(n) COLLATE TEXT_CI, compared without regard to case or trailing blanks as
+//   on the server; a handle that writes these tables needs ado::registerTextCollation first
+//   (createSchema registers it on the handle it is given);
 // - views select plain columns of their tables, so their columns keep the declared types.
 //
 // Tables of the shared services:

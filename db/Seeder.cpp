@@ -95,7 +95,7 @@ bool ensureDemoDatabase(const std::string& path, rt::Date processDate) {
     }
     try {
         if (rc != SQLITE_OK) raiseSqlite(raw, "open " + path);
-        createSchema(db.get());
+        createSchema(db.get()); // registers the text collation on this handle too
         seedDemo(db.get(), processDate);
     } catch (const rt::Error&) {
         db.reset();

@@ -4,6 +4,7 @@
 
 #include "automation/Automation.h"
 #include "component/Context.h"
+#include "component/GridColumns.h"
 #include "component/ReportError.h"
 #include "component/basJournal.h"
 #include "runtime/Convert.h"
@@ -82,7 +83,8 @@ bool frmJournalDetails::lineAccepted() {
         // The row being edited may keep its own department and account.
         if (ctx().blnEditLine && i == lvw.selectedIndex()) continue;
         const forms::ListItem& row = lvw.Item(i);
-        if (row.SubItem(1) == cboDepartment.Text() && row.SubItem(2) == cboAccountID.Text()) {
+        if (row.SubItem(kLineDepartment) == cboDepartment.Text() &&
+            row.SubItem(kLineAccountHead) == cboAccountID.Text()) {
             refuse("Account already selected for the department");
             return false;
         }
@@ -102,28 +104,28 @@ void frmJournalDetails::writeLine() {
     if (ctx().blnAddLine) {
         intLineCursor_ = static_cast<int16_t>(lvw.Count());
         forms::ListItem& row = lvw.Add(std::to_string(lvw.Count() + 1));
-        row.setSubItem(1, cboDepartment.Text());
-        row.setSubItem(2, cboAccountID.Text());
-        row.setSubItem(3, txtDescription.Text());
-        row.setSubItem(4, debit);
-        row.setSubItem(5, credit);
-        row.setSubItem(6, accountId);
-        row.setSubItem(7, payrollId);
+        row.setSubItem(kLineDepartment, cboDepartment.Text());
+        row.setSubItem(kLineAccountHead, cboAccountID.Text());
+        row.setSubItem(kLineDescription, txtDescription.Text());
+        row.setSubItem(kLineDebit, debit);
+        row.setSubItem(kLineCredit, credit);
+        row.setSubItem(kLineAccountId, accountId);
+        row.setSubItem(kLinePayrollNo, payrollId);
         lvw.select(lvw.Count());
-        row.setSubItem(8, std::to_string(cboDepartment.ItemData(cboDepartment.ListIndex())));
+        row.setSubItem(kLineDepartmentId, std::to_string(cboDepartment.ItemData(cboDepartment.ListIndex())));
     } else if (ctx().blnEditLine) {
         intLineCursor_ = static_cast<int16_t>(lvw.selectedIndex());
         forms::ListItem* row = lvw.SelectedItem();
         if (!row) rt::raise(rt::errObjectNotSet, kWindow);
         row->Text = txtSlNo.Text();
-        row->setSubItem(1, cboDepartment.Text());
-        row->setSubItem(2, cboAccountID.Text());
-        row->setSubItem(6, accountId);
-        row->setSubItem(3, txtDescription.Text());
-        row->setSubItem(4, debit);
-        row->setSubItem(5, credit);
-        row->setSubItem(7, payrollId);
-        row->setSubItem(8, std::to_string(cboDepartment.ItemData(cboDepartment.ListIndex())));
+        row->setSubItem(kLineDepartment, cboDepartment.Text());
+        row->setSubItem(kLineAccountHead, cboAccountID.Text());
+        row->setSubItem(kLineAccountId, accountId);
+        row->setSubItem(kLineDescription, txtDescription.Text());
+        row->setSubItem(kLineDebit, debit);
+        row->setSubItem(kLineCredit, credit);
+        row->setSubItem(kLinePayrollNo, payrollId);
+        row->setSubItem(kLineDepartmentId, std::to_string(cboDepartment.ItemData(cboDepartment.ListIndex())));
     }
     lvw.touch();
 }

@@ -3,8 +3,9 @@
 
 #include "automation/Automation.h"
 #include "component/Context.h"
+#include "component/RateText.h"
 #include "component/ReportError.h"
-#include "rates/RateText.h"
+#include "component/basJournal.h"
 #include "runtime/Convert.h"
 
 #include <memory>
@@ -15,6 +16,12 @@ namespace {
 
 constexpr const char* kWindow = "frmExchangerate";
 constexpr int kColNo = 0, kColName = 1, kColRate = 2, kColId = 3;
+
+// A rate as the grid shows it: with the blank of a number's text, without an exponent.
+std::string shownRate(double rate) {
+    std::string shown = rate < 0 ? "" : " ";
+    return shown += rates::rateText(rate);
+}
 
 std::shared_ptr<frmExchangerate>& slot() {
     static std::shared_ptr<frmExchangerate> window;
@@ -57,6 +64,9 @@ void frmExchangerate::wireEvents() {
     txter.KeyUp = [this](int& keyCode, int shift) {
         trapped(kWindow, "txter_KeyUp", [&] { txter_KeyUp(keyCode, shift); });
     };
+    // A rate pasted or dropped with the mouse has no key release; without this OK would save the
+    // old rate while the editor shows the new one.
+    txter.Change = [this] { trapped(kWindow, "txter_Change", [this] { txter_Change(); }); };
 }
 
 void frmExchangerate::design() {
@@ -78,23 +88,27 @@ void frmExchangerate::design() {
 }
 
 void frmExchangerate::Form_Load() {
-    bool loaded = trapped(kWindow, "Form_Load", [this] {
+    // Nothing of an earlier opening may reach this one's OK.
+    blnLoaded_ = false;
+    intBaseCurrency_ = 0;
+    blnSuppressRowCol_ = false;
+    blnSkipEnterRelease_ = false;
+    blnLoaded_ = trapped(kWindow, "Form_Load", [this] {
         Context& c = ctx();
         forms::screen().MousePointer = forms::vbHourglass;
         objUiToolkit_ = automation::CreateObject("BaseServices.clsUiToolkit");
         objDataAccess_ = automation::CreateObject("BaseServices.clsDataAccess");
         automation::set(objDataAccess_, "adocon", adocon);
         automation::callv(c.objPainter, "ApplyPaintkit", self());
-        automation::let(objDataAccess_, "strTableName", "asettings");
-        intBaseCurrency_ = rt::CLng(automation::callv(objDataAccess_, "fnreturnfield", "CashGroupID",
-                                                      "companyid = " + std::to_string(c.intCompanyID)));
+        // The rates are against the company's own currency.
+        intBaseCurrency_ = PartyCurrency("Z", c.intCompanyID);
         setUpGrid();
         fillGrid();
         setColumns();
         forms::screen().MousePointer = forms::vbDefault;
     });
     // The failure has been reported; the user is not left with the hourglass.
-    if (!loaded) forms::screen().MousePointer = forms::vbDefault;
+    if (!blnLoaded_) forms::screen().MousePointer = forms::vbDefault;
 }
 
 void frmExchangerate::setUpGrid() {
@@ -127,7 +141,7 @@ void frmExchangerate::fillGrid() {
             if (currency == intBaseCurrency_) continue;
             ++added;
             mfgitem.AddItem(rt::Str(added) + "\t" + rt::TextOf(rs->field("Currencyname").Value()) + "\t" +
-                                rt::Str(rates::rateOf(lists, currency)) + "\t" + rt::Str(currency),
+                                shownRate(rates::rateOf(lists, currency)) + "\t" + rt::Str(currency),
                             added);
         }
         rs->Close();
@@ -151,13 +165,19 @@ void frmExchangerate::setColumns() {
 }
 
 int frmExchangerate::rowWithoutRate() const {
+    // A negative rate would also put a second "-" into the text.
     for (int row = 1; row < mfgitem.Rows(); ++row)
-        if (rt::Val(mfgitem.TextMatrix(row, kColRate)) == 0) return row;
+        if (rt::Val(mfgitem.TextMatrix(row, kColRate)) <= 0) return row;
     return 0;
 }
 
 void frmExchangerate::cmdOk_Click() {
     trapped(kWindow, "cmdok_Click", [this] {
+        // After a load that failed the grid is no list of the voucher's rates: the text stays.
+        if (!blnLoaded_) {
+            Unload();
+            return;
+        }
         if (int row = rowWithoutRate()) {
             // The Enter that closes the message must not move the editor off the cell.
             blnSkipEnterRelease_ = true;
@@ -169,13 +189,14 @@ void frmExchangerate::cmdOk_Click() {
         }
         // Without a listed currency there is nothing to write; the old text stays.
         if (mfgitem.Rows() > 1) {
-            std::string ids = rt::Str(intBaseCurrency_) + ":";
-            std::string values = "1:";
+            rates::RateLists lists;
+            lists.ids.push_back(rt::Str(intBaseCurrency_));
+            lists.rates.push_back("1");
             for (int row = 1; row < mfgitem.Rows(); ++row) {
-                ids += rt::Trim(mfgitem.TextMatrix(row, kColId)) + ":";
-                values += rt::Trim(mfgitem.TextMatrix(row, kColRate)) + ":";
+                lists.ids.push_back(rt::Trim(mfgitem.TextMatrix(row, kColId)));
+                lists.rates.push_back(rates::rateText(rt::Val(mfgitem.TextMatrix(row, kColRate))));
             }
-            ctx().GStrExchangeRates = ids + "-" + values;
+            ctx().GStrExchangeRates = rates::joinRates(lists);
         }
         Unload();
     });

@@ -40,6 +40,7 @@ class frmExchangerate : public forms::Form {
     void mfgitem_GotFocus();
     void txter_KeyPress(int& keyAscii);
     void txter_KeyUp(int keyCode, int shift);
+    void txter_Change();
     bool onRateCell() const;
     void placeEditor();
 
@@ -49,6 +50,8 @@ class frmExchangerate : public forms::Form {
     rt::ObjectPtr objUiToolkit_;
     rt::ObjectPtr objDataAccess_;
     int32_t intBaseCurrency_ = 0;
+    // Whether this opening's load went through; only then does OK write the rates text.
+    bool blnLoaded_ = false;
     bool blnSuppressRowCol_ = false;
     bool blnSkipEnterRelease_ = false;
 };

@@ -1,5 +1,6 @@
 // The exchange-rate dialog's in-place editor: a text box laid over the rate cell.
 #include "automation/Automation.h"
+#include "component/RateText.h"
 #include "forms/Constants.h"
 #include "rates/frmExchangerate.h"
 #include "runtime/Convert.h"
@@ -35,7 +36,7 @@ void frmExchangerate::mfgitem_RowColChange() {
     if (!onRateCell()) return;
     placeEditor();
     const std::string& cell = mfgitem.TextMatrix(mfgitem.Row(), kColRate);
-    txter.setText(rt::Trim(cell).empty() ? std::string() : rt::NumberText(rt::Val(cell)));
+    txter.setText(rt::Trim(cell).empty() ? std::string() : rates::rateText(rt::Val(cell)));
     txter.Visible = true;
     txter.SetFocus();
 }
@@ -63,6 +64,10 @@ void frmExchangerate::txter_KeyUp(int keyCode, int shift) {
     }
     if (mfgitem.Col() == kColRate) mfgitem.setTextMatrix(mfgitem.Row(), kColRate, txter.Text());
     blnSkipEnterRelease_ = false;
+}
+
+void frmExchangerate::txter_Change() {
+    if (txter.Visible && onRateCell()) mfgitem.setTextMatrix(mfgitem.Row(), kColRate, txter.Text());
 }
 
 } // namespace idj

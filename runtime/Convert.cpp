@@ -187,7 +187,9 @@ Date CDate(const Variant& v) {
         raise(errTypeMismatch);
     }
     if (v.isObject()) raise(errTypeMismatch);
-    return Date{CDbl(v)};
+    double serial = CDbl(v);
+    if (!(serial >= kMinSerial && serial < kMaxSerial + 1)) raise(errOverflow);
+    return Date{serial};
 }
 
 std::string NumberText(double n) {
@@ -210,7 +212,8 @@ std::string NumberText(double n) {
 }
 
 std::string Str(double n) {
-    return n >= 0 ? " " + NumberText(n) : NumberText(n);
+    std::string text = n >= 0 ? " " : "";
+    return text += NumberText(n);
 }
 
 std::string CStr(const Variant& v) {

@@ -1,5 +1,7 @@
 #include "runtime/Date.h"
 
+#include "runtime/Error.h"
+
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -46,7 +48,10 @@ bool digits(std::string_view s) {
     return true;
 }
 
+// Callers pass digit runs; a run of ten digits or more does not fit and is an overflow, as
+// the runtime reports a number too large for its type.
 int toInt(std::string_view s) {
+    if (s.size() > 9) raise(errOverflow);
     int v = 0;
     for (char c : s)
         v = v * 10 + (c - '0');
@@ -86,6 +91,7 @@ Date makeDate(int year, int month, int day, int hour, int minute, int second) {
 }
 
 DateParts splitDate(Date d) {
+    if (!(d.serial >= kMinSerial && d.serial < kMaxSerial + 1)) raise(errOverflow);
     DateParts p;
     double whole = std::floor(d.serial);
     long secs = std::lround((d.serial - whole) * 86400.0);

@@ -42,6 +42,8 @@ NumberPattern readPattern(std::string_view p) {
 // Decimal digits of |v| rounded half away from zero at `decimals`, read from the value's
 // 15 significant digits as the runtime does (so 2.345 formats as 2.35).
 void decimalDigits(double v, int decimals, std::string& intPart, std::string& fracPart) {
+    // "inf" and "nan" have no exponent to read; no such value is a number the runtime can show.
+    if (!std::isfinite(v)) raise(errOverflow);
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.14e", std::fabs(v));
     std::string s = buf;
@@ -67,7 +69,7 @@ void decimalDigits(double v, int decimals, std::string& intPart, std::string& fr
         if (i >= 0)
             ++kept[static_cast<size_t>(i)];
         else {
-            kept.insert(0, "1");
+            kept.insert(kept.begin(), '1');
             ++pointPos;
         }
     }
@@ -82,17 +84,18 @@ std::string formatNumber(double v, const NumberPattern& np) {
     decimalDigits(v, np.maxDec, ip, fp);
     while (static_cast<int>(fp.size()) > np.minDec && fp.back() == '0')
         fp.pop_back();
-    while (static_cast<int>(ip.size()) < np.minInt)
-        ip.insert(0, "0");
+    if (static_cast<int>(ip.size()) < np.minInt)
+        ip = std::string(static_cast<size_t>(np.minInt) - ip.size(), '0') + ip;
     if (np.grouping && ip.size() > 3) {
+        // Grouped from the right and turned round once, rather than inserted at the front.
         std::string g;
         int n = 0;
         for (auto it = ip.rbegin(); it != ip.rend(); ++it) {
-            if (n && n % 3 == 0) g.insert(0, ",");
-            g.insert(0, 1, *it);
+            if (n && n % 3 == 0) g.push_back(',');
+            g.push_back(*it);
             ++n;
         }
-        ip = g;
+        ip.assign(g.rbegin(), g.rend());
     }
     bool zero =
         ip.find_first_not_of("0,") == std::string::npos && fp.find_first_not_of('0') == std::string::npos;

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config
-  libsqlite3-dev
+  libsqlite3-dev libicu-dev
   libgtest-dev libgmock-dev
   libbenchmark-dev
   libcli11-dev

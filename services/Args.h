@@ -49,4 +49,17 @@ template <class T> std::shared_ptr<T> objectOrNothing(const rt::Variant& v, std:
     return typed;
 }
 
+// An object property that is set by reference and read back (the services' "adocon"); 450 for
+// any other use.
+template <class T>
+rt::Variant objectProperty(std::shared_ptr<T>& slot, rt::CallKind kind, Args& args,
+                           std::string_view className, std::string_view member) {
+    if (kind == rt::CallKind::PropertyPutRef) {
+        slot = objectOrNothing<T>(arg(args, 0, className, member), className);
+        return {};
+    }
+    if (!isRead(kind)) wrongArguments(className, member);
+    return rt::ObjectPtr(slot);
+}
+
 } // namespace services

@@ -42,14 +42,7 @@ void DataAccess::populatecomboorlist(forms::ComboBox& combo, const std::string& 
 
 rt::Variant DataAccess::invoke(std::string_view member, rt::CallKind kind, std::vector<rt::Variant>& args) {
     const std::string cls = className();
-    if (rt::iequals(member, "adocon")) {
-        if (kind == rt::CallKind::PropertyPutRef) {
-            adocon = objectOrNothing<ado::Connection>(arg(args, 0, cls, member), cls);
-            return {};
-        }
-        if (isRead(kind)) return rt::ObjectPtr(adocon);
-        wrongArguments(cls, member);
-    }
+    if (rt::iequals(member, "adocon")) return objectProperty(adocon, kind, args, cls, member);
     if (rt::iequals(member, "strTableName")) {
         if (kind == rt::CallKind::PropertyPut) {
             strTableName = rt::CStr(arg(args, 0, cls, member));

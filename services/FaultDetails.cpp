@@ -43,14 +43,7 @@ bool FaultDetails::ErrorTrack(const Fault& fault) {
 
 rt::Variant FaultDetails::invoke(std::string_view member, rt::CallKind kind, std::vector<rt::Variant>& args) {
     const std::string cls = className();
-    if (rt::iequals(member, "adocon")) {
-        if (kind == rt::CallKind::PropertyPutRef) {
-            adocon = objectOrNothing<ado::Connection>(arg(args, 0, cls, member), cls);
-            return {};
-        }
-        if (isRead(kind)) return rt::ObjectPtr(adocon);
-        wrongArguments(cls, member);
-    }
+    if (rt::iequals(member, "adocon")) return objectProperty(adocon, kind, args, cls, member);
     if (rt::iequals(member, "ErrorTrack")) {
         if (args.size() < 8) wrongArguments(cls, member);
         Fault fault;

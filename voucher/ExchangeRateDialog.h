@@ -8,7 +8,4 @@ class frmJournal;
 // is disabled, so the rates can be looked at but not changed.
 void openExchangeRateDialog(frmJournal& journal);
 
-// Whether the dialog is part of this build (see ExchangeRateDialog.cpp).
-bool exchangeRateDialogAvailable();
-
 } // namespace idj

@@ -7,6 +7,8 @@
 #include "component/basJournal.h"
 #include "runtime/Convert.h"
 
+#include <cmath>
+
 namespace idj {
 
 namespace {
@@ -187,11 +189,14 @@ void frmJournal::FillTotal() {
             debit += rt::Val(item.SubItem(4));
             credit += rt::Val(item.SubItem(5));
         }
+        // Lines each within bounds can still add up past what a double holds.
+        const bool finite = std::isfinite(debit) && std::isfinite(credit);
         // The labels' names are swapped: lblCr stands under "Debit", lblDr under "Credit".
-        lblCr.Caption = rt::Format(rt::Variant(debit), "###,###,##0.00");
-        lblDr.Caption = rt::Format(rt::Variant(credit), "###,###,##0.00");
+        lblCr.Caption = finite ? rt::Format(rt::Variant(debit), "###,###,##0.00") : std::string();
+        lblDr.Caption = finite ? rt::Format(rt::Variant(credit), "###,###,##0.00") : std::string();
         lblCr.touch();
         lblDr.touch();
+        if (!finite) forms::MsgBox("Total amount is too large", forms::vbCritical, ctx().strMsgboxCaption);
     });
 }
 

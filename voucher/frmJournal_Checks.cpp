@@ -7,6 +7,8 @@
 #include "runtime/Convert.h"
 #include "voucher/frmJournal.h"
 
+#include <cmath>
+
 namespace idj {
 
 namespace {
@@ -144,6 +146,8 @@ bool frmJournal::totalsTally() {
         debit += rt::Val(lvwJournal.Item(i).SubItem(4));
         credit += rt::Val(lvwJournal.Item(i).SubItem(5));
     }
+    if (!std::isfinite(debit) || !std::isfinite(credit))
+        return refuse("Total amount is too large", forms::vbCritical);
     if (roundedTotal(debit) != roundedTotal(credit))
         return refuse("Transaction amount should be tallied", forms::vbCritical);
     return true;

@@ -2,6 +2,7 @@
 // line editor and removed here; nothing reaches the database before the voucher is saved.
 #include "automation/Automation.h"
 #include "component/Context.h"
+#include "component/GridColumns.h"
 #include "component/ReportError.h"
 #include "lines/frmJournalDetails.h"
 #include "runtime/Convert.h"
@@ -108,7 +109,7 @@ void frmJournal::mnuDelete_Click() {
         forms::ListItem* selected = lvwJournal.SelectedItem();
         if (!selected) rt::raise(rt::errObjectNotSet, kWindow);
         // The account is written as the number it is, whatever the cell holds.
-        const int32_t account = rt::CLng(rt::Variant(selected->SubItem(6)));
+        const int32_t account = rt::CLng(rt::Variant(selected->SubItem(kLineAccountId)));
         automation::let(objDataAccess_, "strTableName", "adepcontrolaccounts");
         const rt::Variant controls = automation::callv(objDataAccess_, "fnreturnfield", "count(*)",
                                                        "maindepid = " + std::to_string(c.intdepartmentid) +
@@ -119,9 +120,9 @@ void frmJournal::mnuDelete_Click() {
             return;
         }
 
-        const int answer =
-            forms::MsgBox("Do you want to remove transaction " + selected->SubItem(1) + " from the invoice",
-                          forms::vbYesNo + forms::vbDefaultButton2 + forms::vbCritical, c.strMsgboxCaption);
+        const int answer = forms::MsgBox(
+            "Do you want to remove transaction " + selected->SubItem(kLineDepartment) + " from the invoice",
+            forms::vbYesNo + forms::vbDefaultButton2 + forms::vbCritical, c.strMsgboxCaption);
         if (answer == forms::vbYes) {
             const int16_t serial = rt::CInt(rt::Variant(rt::Val(selected->Text)));
             lvwJournal.Remove(lvwJournal.selectedIndex());
@@ -139,12 +140,12 @@ void frmJournal::mnuDelete_Click() {
 
 void frmJournal::lvwJournal_ItemClick(forms::ListItem& item) {
     trapped(kWindow, "lvwJournal_ItemClick", [&] {
-        for (int i = 1; i <= 5 && i <= item.subItemCount(); ++i) {
+        for (int i = kLineDepartment; i <= kLineCredit && i <= item.subItemCount(); ++i) {
             const std::string& text = item.SubItem(i);
             if (text.empty()) continue;
             // Department, account and description show themselves; amounts with all their decimals.
             item.ListSubItems(i).ToolTipText =
-                i <= 3 ? text : rt::Format(rt::Variant(text), "###,###,##0.00######");
+                i <= kLineDescription ? text : rt::Format(rt::Variant(text), "###,###,##0.00######");
         }
         lvwJournal.touch();
     });

@@ -116,7 +116,7 @@ TEST_F(ConnectionTest, ParametersCarryApostrophesDatesAndNulls) {
 TEST_F(ConnectionTest, FailuresRaiseProviderErrorsNamingTheStatement) {
     rt::Error e = errorOf([&] { exec("SELEC name FROM t"); });
     EXPECT_EQ(e.number(), -2147217900);
-    EXPECT_EQ(e.source(), "Microsoft OLE DB Provider for SQLite");
+    EXPECT_EQ(e.source(), "idjrnl SQLite provider");
     EXPECT_NE(e.description().find("syntax error"), std::string::npos) << e.description();
     EXPECT_NE(e.description().find("SELEC name FROM t"), std::string::npos) << e.description();
     EXPECT_NE(errorOf([&] { exec("select nosuch from t"); }).description().find("no such column: nosuch"),
@@ -129,10 +129,27 @@ TEST_F(ConnectionTest, FailuresRaiseProviderErrorsNamingTheStatement) {
     EXPECT_EQ(conn->TransactionLevel(), 1); // a refused statement leaves the transaction open
     conn->RollbackTrans();
     long n = 0;
-    conn->Execute("insert into t (id) values (2); update t set name = 'x'; delete from t where id = 1", {},
-                  &n);
+    conn->ExecuteBatch("insert into t (id) values (2); update t set name = 'x'; delete from t where id = 1",
+                       {}, &n);
     EXPECT_EQ(n, 1);
     EXPECT_EQ(rt::CStr(scalar("select group_concat(id || name) from t")), "2x");
+}
+
+// A literal that ends early must not turn the rest of the text into statements of their own.
+TEST_F(ConnectionTest, OneStatementPerCallUnlessABatchIsAskedFor) {
+    exec("insert into t (id, name) values (1, 'a')");
+    const char* smuggled = "SELECT convert(', null) ; delete from t ; select (1', x) FROM t";
+    EXPECT_EQ(errorOf([&] { exec(smuggled); }).number(), rt::errProvider);
+    rt::Error e = errorOf([&] { exec("update t set name = 'b'; delete from t"); });
+    EXPECT_NE(e.description().find("Only one statement"), std::string::npos) << e.description();
+    rt::Error viaRecordset = errorOf([&] {
+        auto rs = ado::Recordset::create();
+        rs->Open("select 1; delete from t", conn);
+    });
+    EXPECT_EQ(viaRecordset.number(), rt::errProvider);
+    EXPECT_EQ(rt::CStr(scalar("select count(*) || name from t")), "1a"); // nothing ran
+    exec("update t set name = 'c';  -- a trailing semicolon and comment are one statement");
+    EXPECT_EQ(rt::CStr(scalar("select name from t")), "c");
 }
 
 TEST_F(ConnectionTest, CommandTimeoutInterruptsLongStatements) {

@@ -108,6 +108,8 @@ TEST_F(RecordsetTest, FieldsAreFoundByNameWithoutRegardToCase) {
     EXPECT_EQ(e.description(),
               "Item cannot be found in the collection corresponding to the requested name or ordinal.");
     EXPECT_EQ(errorOf([&] { rs->field(2); }).number(), 3265);
+    // An unnamed expression keeps the name of its text, whatever the translation adds to it.
+    EXPECT_EQ(open("select isnull(t, '') from v")->field(0).Name(), "ifnull(t, '')");
     rs->Close();
     EXPECT_EQ(errorOf([&] { rs->field(0); }).number(), 3704);
 }

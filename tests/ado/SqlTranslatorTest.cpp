@@ -19,20 +19,20 @@ TEST(SqlTranslator, DropsTableHintsAfterTablesAndAliases) {
 
 TEST(SqlTranslator, RenamesWhatSqliteCannotParse) {
     EXPECT_EQ(translateSql("select isnull(max(JournalTransID),0) + 1 from t"),
-              "select ifnull(max(JournalTransID),0) + 1 from t");
-    EXPECT_EQ(translateSql("select RIGHT(a, 2), Left (a,1) from t left join u on 1=1"),
-              "select ss_right(a, 2), ss_left (a,1) from t left join u on 1=1");
+              "select ifnull(max(JournalTransID),0) COLLATE TEXT_CI + 1 from t");
+    EXPECT_EQ(
+        translateSql("select RIGHT(a, 2), Left (a,1) from t left join u on 1=1"),
+        "select ss_right(a, 2) COLLATE TEXT_CI, ss_left (a,1) COLLATE TEXT_CI from t left join u on 1=1");
     // ISNULL as a column name or as SQLite's postfix operator is not a call.
     EXPECT_EQ(translateSql("select a from t where a isnull"), "select a from t where a isnull");
-    EXPECT_EQ(translateSql("select len(a), substring(a,1,2), isnumeric(a) from t"),
-              "select len(a), substring(a,1,2), isnumeric(a) from t");
+    EXPECT_EQ(translateSql("select len(a), isnumeric(a) from t"), "select len(a), isnumeric(a) from t");
 }
 
 TEST(SqlTranslator, ConvertAndCastBecomeCheckedConversions) {
     EXPECT_EQ(translateSql("select max(convert(int,right(JournalNo,len(JournalNo)-4))) from t"),
               "select max(ss_convert('int',ss_right(JournalNo,len(JournalNo)-4))) from t");
     EXPECT_EQ(translateSql("  and convert(varchar(20),JournalTransDate,105) like '%1%'"),
-              "  and ss_convert('varchar(20)',JournalTransDate,105) like '%1%'");
+              "  and ss_convert('varchar(20)',JournalTransDate,105) COLLATE TEXT_CI like '%1%'");
     EXPECT_EQ(translateSql("select CONVERT( decimal (18, 2) , x) from t"),
               "select ss_convert('decimal(18,2)', x) from t");
     EXPECT_EQ(translateSql("select cast(a + 1 as int) from t"), "select ss_convert('int',a + 1 ) from t");
@@ -77,5 +77,25 @@ TEST(SqlTranslator, RefusesTextItCannotRead) {
     refuses("select a) from t", "')'");
     refuses("select /* a from t", "'*/'");
     refuses("select convert(int) from t", "CONVERT");
+    // The type becomes a literal of the translation: nothing may end it early.
+    refuses("SELECT convert(', null) ; delete from t ; select (1', x) FROM t", "CONVERT takes a data type");
+    refuses("select cast(x as 'int'') ; delete from t; --') from t", "CAST takes a data type");
+    refuses("select convert(?, x) from t", "CONVERT takes a data type");
+    refuses("select convert([int], x) from t", "CONVERT takes a data type");
     refuses("select top (?) a from t where b = ?", "TOP takes a number");
+}
+
+// Where SQLite would compare bytes, or text against a number as unequal, the comparison goes to
+// ss_compare; a bare column keeps SQLite's comparison so that its index stays usable.
+TEST(SqlTranslator, ComparisonsOfValuesAndFunctionResultsGoThroughSsCompare) {
+    EXPECT_EQ(translateSql("where substring(journalno,1,len('IDJ/'))='IDJ/'"),
+              "where ss_compare(substring(journalno,1,len('IDJ/')),'IDJ/') = 0");
+    EXPECT_EQ(translateSql("select 1 where '1' = 1 and ? <> -2"),
+              "select 1 where ss_compare('1' , 1) = 0 and ss_compare(? , -2) <> 0");
+    for (const char* same : {"select * from t where 1=2", "where CompanyID = ? and JournalNo = 'x'",
+                             "where h.Posted = 1 and len(a) + 1 = 2"})
+        EXPECT_EQ(translateSql(same), same);
+    EXPECT_EQ(translateSql("where a.b = isnull(c, 0)"), "where a.b = ifnull(c, 0)");
+    EXPECT_EQ(translateSql("order by isnull(a, '') desc"), "order by ifnull(a, '') COLLATE TEXT_CI desc");
+    EXPECT_EQ(translateSql("where ? in ('a', 'b')"), "where ? COLLATE TEXT_CI in ('a', 'b')");
 }

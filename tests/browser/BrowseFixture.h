@@ -1,5 +1,6 @@
 #pragma once
 #include "browser/FrmMaster.h"
+#include "browser/frmcancelreason.h"
 #include "component/basJournal.h"
 #include "support/DemoDb.h"
 
@@ -34,6 +35,15 @@ class BrowseTest : public ::testing::Test {
         int r = rowOf(m, id);
         ASSERT_GT(r, 0) << "voucher " << id << " not listed";
         m.GrdMaster.setRow(r);
+    }
+
+    // Yes to the deletion question, then the reason typed and OK pressed.
+    void confirmDeletion(const std::string& reason) {
+        host.answer(forms::vbYes);
+        host.onShow("frmcancelreason", [reason](forms::Form& f) {
+            f.typeText(reason);
+            static_cast<idj::frmcancelreason&>(f).cmdOK.press();
+        });
     }
 
     testsupport::DemoDb demo;

@@ -92,3 +92,44 @@ TEST_F(BrowseTest, CtrlDMovesTheFocusToTheGrid) {
     m.pressKey('D', forms::vbCtrlMask);
     EXPECT_EQ(m.activeControl(), &m.GrdMaster);
 }
+
+TEST_F(BrowseTest, CancelPostingNeedsRightU) {
+    const std::string posted =
+        "select Posted from InterDivisionJournalTransHeader where companyid=1 and JournalTransID=283";
+    for (int16_t user : {db::demo::kClerk, db::demo::kAuditor}) {
+        FrmMaster& m = open(db::demo::kCompany, user);
+        EXPECT_FALSE(m.cmdUpdate.Enabled) << "user " << user << " after the load";
+        select(m, 283);
+        EXPECT_FALSE(m.cmdUpdate.Enabled) << "user " << user << " on a posted voucher";
+        host.answer(forms::vbYes);
+        m.cmdUpdate_Click();
+        EXPECT_EQ(demo.scalar(posted), "1") << "user " << user;
+        m.Unload();
+    }
+    EXPECT_TRUE(host.messages.empty()) << host.lastMessage();
+}
+
+TEST_F(BrowseTest, DeleteAfterCancellingAPostingNeedsRightD) {
+    demo.exec(
+        "update auserrights set FunctionRights='NEUPI' where userid=1 and companyid=1 and interfaceid=5029");
+    FrmMaster& m = open();
+    select(m, 283);
+    ASSERT_TRUE(m.cmdUpdate.Enabled);
+    host.answer(forms::vbYes);
+    m.cmdUpdate_Click();
+    ASSERT_EQ(host.lastMessage(), "Posting Cancelled");
+    EXPECT_FALSE(m.cmdUpdate.Enabled);
+    EXPECT_FALSE(m.CmdDelete.Enabled);
+}
+
+TEST_F(BrowseTest, TheSelectedVoucherReachesStatementsOnlyAsANumber) {
+    FrmMaster& m = open();
+    select(m, 282); // referred by a cancelled general journal entry only
+    forms::FlexGrid& g = m.GrdMaster;
+    g.setTextMatrix(g.Row(), 0, "282 or 1=1");
+    EXPECT_EQ(m.selectedVoucherId(), 282);
+    EXPECT_FALSE(m.fnCheckEditDelete(1));
+    m.EnableOrDisableButtons();
+    EXPECT_TRUE(m.CmdDelete.Enabled);
+    EXPECT_TRUE(host.messages.empty()) << host.lastMessage();
+}

@@ -12,15 +12,6 @@ namespace {
 
 const std::string kHeader = "from InterDivisionJournalTransHeader where companyid=1 and JournalTransID=";
 
-// Yes to the question, then the reason typed and OK pressed.
-void confirmWithReason(forms::ScriptedHost& host, const std::string& typed) {
-    host.answer(forms::vbYes);
-    host.onShow("frmcancelreason", [typed](forms::Form& f) {
-        f.typeText(typed);
-        static_cast<frmcancelreason&>(f).cmdOK.press();
-    });
-}
-
 TEST_F(DeleteTest, RefusalsEndBeforeAnyChange) {
     FrmMaster& m = open();
     const std::pair<int, const char*> cases[] = {
@@ -94,7 +85,7 @@ TEST_F(DeleteTest, FailureAfterTheUpdateRollsBackAndIsReported) {
     demo.exec(
         "CREATE TEMP TRIGGER injected BEFORE INSERT ON aActivityLog BEGIN SELECT RAISE(ABORT, 'x'); END");
     select(m, 293);
-    confirmWithReason(host, "mistake");
+    confirmDeletion("mistake");
     m.CmdDelete_Click();
     EXPECT_EQ(demo.scalar("select Cancelled || ifnull(CancelledRemarks, '-') " + kHeader + "293"), "0-");
     EXPECT_EQ(demo.conn->TransactionLevel(), 0);

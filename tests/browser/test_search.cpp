@@ -1,48 +1,11 @@
 // Sorting the browse grid, the quick search among its rows and the table search.
-#include "BrowseFixture.h"
+#include "SearchFixture.h"
 
-#include "runtime/Convert.h"
 #include "runtime/Date.h"
 
 #include <algorithm>
 
 using idj::FrmMaster;
-
-namespace {
-
-class SearchTest : public BrowseTest {
-  protected:
-    static int entry(forms::ComboBox& combo, const std::string& text) {
-        for (int i = 0; i < combo.ListCount(); ++i)
-            if (combo.List(i) == text) return i;
-        ADD_FAILURE() << text << " not listed";
-        return -1;
-    }
-    static void sortOn(FrmMaster& m, const std::string& column, bool ascending = true) {
-        (ascending ? m.optAscend : m.optDescend).setValue(true);
-        m.cboColNames.setListIndex(entry(m.cboColNames, column));
-    }
-    static void typeSearch(FrmMaster& m, const std::string& column, const std::string& text, bool all,
-                           int key = 'A') {
-        m.chkSearchAll.setValue(all ? 1 : 0);
-        m.cboSearch.setListIndex(entry(m.cboSearch, column));
-        m.txtsearch.setText(text);
-        m.txtsearch.KeyUp(key, 0);
-    }
-    static std::vector<int> ids(FrmMaster& m) {
-        std::vector<int> out;
-        for (int r = 1; r < m.GrdMaster.Rows(); ++r)
-            out.push_back(static_cast<int>(rt::Val(m.GrdMaster.TextMatrix(r, 0))));
-        return out;
-    }
-    int count(const std::string& where) {
-        return std::stoi(demo.scalar("select count(*) from InterDivisionJournalTransHeader where companyid=1 "
-                                     "and FinancialID=3 and " +
-                                     where));
-    }
-};
-
-} // namespace
 
 TEST_F(SearchTest, DateAndNumberColumnsSortByTheHiddenIdentifier) {
     FrmMaster& m = open();
@@ -92,9 +55,6 @@ TEST_F(SearchTest, TableSearchOnFlagsListsFiveColumnsWithoutAnError) {
         EXPECT_EQ(g.TextMatrix(r, 4), "Yes") << "row " << r;
     std::vector<int> listed = ids(m);
     EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end()));
-    EXPECT_EQ(g.TextMatrix(0, 1), "JournalNo");
-    EXPECT_EQ(m.cboColNames.ListCount(), 7);
-    EXPECT_EQ(m.cboSearch.ListCount(), 7);
     EXPECT_EQ(m.cboSearch.Text(), "Posted") << "the search column is chosen again";
     EXPECT_EQ(g.ColWidth(0), 0);
     EXPECT_TRUE(host.messages.empty()) << host.lastMessage();

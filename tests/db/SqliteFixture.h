@@ -1,5 +1,6 @@
 #pragma once
 // An in-memory database with the suite's schema, and one-value queries for the db tests.
+#include "ado/TextCompare.h"
 #include "db/Schema.h"
 #include "runtime/Error.h"
 
@@ -17,6 +18,7 @@ class Memory {
     Memory() {
         if (sqlite3_open(":memory:", &db_) != SQLITE_OK)
             throw rt::Error(rt::errProvider, "test", "cannot open");
+        ado::registerTextCollation(db_);
     }
     ~Memory() { sqlite3_close(db_); }
     Memory(const Memory&) = delete;

@@ -2,6 +2,7 @@
 #include "automation/Automation.h"
 #include "browser/FrmMaster.h"
 #include "component/Context.h"
+#include "component/basJournal.h"
 #include "db/Seeder.h"
 #include "forms/ScriptedHost.h"
 #include "rates/frmExchangerate.h"
@@ -214,13 +215,60 @@ TEST_F(RateDialogTest, OnlyWholeNumbersReachTheCurrencyQuery) {
     EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:-1:83.2:");
 }
 
-TEST_F(RateDialogTest, LoadFailureIsReportedAndTheHourglassGoes) {
-    ctx().GStrExchangeRates = " 1:2:-1:83.2:";
+TEST_F(RateDialogTest, AfterAFailedLoadOkLeavesTheRatesAlone) {
+    open(" 1:2:3:-1:83.2:22.6:").cmdCancel.press(); // an earlier opening that went well
+
+    const std::string rates = " 1:4:-1:105.4:";
+    ctx().GStrExchangeRates = rates;
     frmExchangerate& d = frmExchangerate::instance();
     d.adocon = nullptr; // opened without the voucher's connection
     d.Load();
     EXPECT_EQ(faults(), Texts{"frmExchangerate.Form_Load"});
     EXPECT_EQ(forms::screen().MousePointer, forms::vbDefault);
+    if (d.mfgitem.Rows() > 1) editRate(d, 1, "5");
+    d.cmdOk.press();
+    EXPECT_FALSE(d.loaded());
+    for (const auto& m : host.messages)
+        EXPECT_NE(m.prompt, "Enter Exchange Rate"); // the grid is nothing to ask rates for
+    EXPECT_EQ(ctx().GStrExchangeRates, rates);
+}
+
+TEST_F(RateDialogTest, TheBaseEntryIsTheCompanysCurrencyWhateverTheCashGroup) {
+    // Cash group 2 is also the US dollar's number: the dollar must keep its rate.
+    db.exec("update asettings set CashGroupID=2 where companyid=1");
+    frmExchangerate& d = open(" 1:2:3:-1:83.2:22.6:");
+    EXPECT_EQ(rows(d),
+              (std::vector<Texts>{{" 1", "US Dollar", " 83.2", " 2"}, {" 2", "UAE Dirham", " 22.6", " 3"}}));
+    d.cmdOk.press();
+    EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:3:-1:83.2:22.6:");
+
+    // A company without a cash group loads all the same.
+    db.exec("update asettings set CashGroupID=NULL where companyid=1");
+    open(" 1:2:3:-1:83.2:22.6:").cmdOk.press();
+    EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:3:-1:83.2:22.6:");
+    EXPECT_TRUE(faults().empty());
+}
+
+TEST_F(RateDialogTest, SmallRatesAreShownAndWrittenWithoutExponent) {
+    frmExchangerate& d = open(" 1:3:-1:0.0000625:");
+    EXPECT_EQ(rows(d), (std::vector<Texts>{{" 1", "UAE Dirham", " 0.0000625", " 3"}}));
+    d.cmdOk.press();
+    EXPECT_EQ(ctx().GStrExchangeRates, " 1:3:-1:0.0000625:");
+    EXPECT_DOUBLE_EQ(idj::CrossRate(3, 1), 16000);
+
+    frmExchangerate& again = open(" 1:3:-1:0.0000625:");
+    editRate(again, 1, "0.00001250");
+    again.cmdOk.press();
+    EXPECT_EQ(ctx().GStrExchangeRates, " 1:3:-1:0.0000125:");
+    EXPECT_DOUBLE_EQ(idj::CrossRate(3, 1), 80000);
+}
+
+TEST_F(RateDialogTest, AStoredTextWithoutRatesListsItsCurrenciesToBeRated) {
+    frmExchangerate& d = open(" 1:2:");
+    EXPECT_EQ(rows(d), (std::vector<Texts>{{" 1", "US Dollar", " 0", " 2"}}));
+    d.cmdOk.press();
+    EXPECT_EQ(host.messages.size(), 1u); // "Enter Exchange Rate"
+    EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:");
 }
 
 TEST_F(RateDialogTest, VoucherThatCannotBeSavedShowsTheRatesWithOkDisabled) {

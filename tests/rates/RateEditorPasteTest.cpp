@@ -42,8 +42,11 @@ TEST(RateEditorPaste, OnlyRatesTheEditorCouldHaveTypedAreTaken) {
     d.txter.selectAll();
     EXPECT_TRUE(forms::editText(d.txter, "0.0000625"));
     EXPECT_EQ(d.txter.Text(), "0.0000625");
+    // Pasted with the mouse, so no key is released: OK still saves what the editor shows.
+    d.cmdOk.Click();
+    EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:3:-1:0.0000625:22.6:");
 
-    d.Unload();
+    if (d.loaded()) d.Unload();
     services::setSuiteConnection(nullptr);
     forms::setHost(nullptr);
 }

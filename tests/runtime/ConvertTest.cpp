@@ -2,6 +2,7 @@
 #include "runtime/Error.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -91,6 +92,11 @@ TEST(OtherConversions, BooleansDoublesAndDates) {
     EXPECT_EQ(errorOf([] { rt::CDbl("12abc"); }), rt::errTypeMismatch);
     EXPECT_EQ(rt::CDate(Variant(46053.5)), rt::makeDate(2026, 1, 31, 12));
     EXPECT_EQ(errorOf([] { rt::CDate("31/02/2026"); }), rt::errTypeMismatch);
+    // Beyond the years 100 to 9999 a serial is no date: overflow, not a wild value.
+    for (double serial : {1e300, -1e300, 2958466.0, -657435.0, std::numeric_limits<double>::infinity()})
+        EXPECT_EQ(errorOf([&] { rt::CDate(Variant(serial)); }), rt::errOverflow) << serial;
+    EXPECT_EQ(rt::CDate(Variant(2958465.5)), rt::makeDate(9999, 12, 31, 12));
+    EXPECT_EQ(errorOf([] { rt::CDate("01/01/99999999999"); }), rt::errOverflow);
 }
 
 TEST(Strings, TrimOnlyBlanksAndSearch) {

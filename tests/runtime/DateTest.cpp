@@ -1,4 +1,5 @@
 #include "runtime/Date.h"
+#include "runtime/Error.h"
 
 #include <gtest/gtest.h>
 
@@ -60,6 +61,25 @@ TEST(DateText, RejectsTextThatIsNoDate) {
           "", "abc", "31/01/2026 25:00", "31/01/2026 10:60", "31/0a/2026"}) {
         EXPECT_FALSE(parseDate(bad).has_value()) << bad;
     }
+}
+
+// Parts too long for a number, and serials beyond year 9999, are an overflow rather than
+// arithmetic past the end of an int.
+TEST(DateText, PartsOfTenDigitsOrMoreAndHugeSerialsOverflow) {
+    auto overflows = [](auto&& f) {
+        try {
+            f();
+        } catch (const rt::Error& e) {
+            return e.number() == rt::errOverflow;
+        }
+        return false;
+    };
+    for (const char* big :
+         {"01/01/2147483648", "9999999999/01/2026", "2026-01-99999999999", "01/4294967297/2026"})
+        EXPECT_TRUE(overflows([&] { parseDate(big); })) << big;
+    EXPECT_TRUE(parseDate("01/01/999999999") == std::nullopt); // nine digits still read, and is no date
+    EXPECT_TRUE(overflows([] { rt::splitDate(Date{1e18}); }));
+    EXPECT_TRUE(overflows([] { rt::toStored(Date{-1e18}); }));
 }
 
 } // namespace

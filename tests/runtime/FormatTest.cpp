@@ -1,6 +1,9 @@
 #include "runtime/Convert.h"
+#include "runtime/Error.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace {
 
@@ -55,6 +58,22 @@ TEST(FormatNumber, TextAndSpecialValues) {
         {Variant::null(), "0.00", ""},
         {true, "0.00", "-1.00"},
     });
+}
+
+TEST(FormatNumber, NonFiniteValuesRaiseOverflow) {
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double v : {inf, -inf, std::numeric_limits<double>::quiet_NaN()}) {
+        for (const char* pattern : {"0.00", kAmount, kRate, kPlain}) {
+            try {
+                Format(v, pattern);
+                ADD_FAILURE() << v << " formatted as " << pattern;
+            } catch (const rt::Error& e) {
+                EXPECT_EQ(e.number(), rt::errOverflow) << v << " as " << pattern;
+            }
+        }
+    }
+    // The largest finite value is still written out in full.
+    EXPECT_EQ(Format(1e308, kPlain).size(), 309u + 3u);
 }
 
 TEST(FormatDate, Patterns) {

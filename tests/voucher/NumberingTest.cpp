@@ -61,5 +61,18 @@ TEST_F(NumberingTest, JournalNumberFollowsTheHighestNumericSuffixOfThePrefix) {
     EXPECT_EQ(faults(), Texts{});
 }
 
+// Numbers typed or imported in another case belong to the prefix, as on SQL Server; a number
+// with a trailing blank reads there as its last digit and a blank ("IDJ/460 " gives "0 ").
+TEST_F(NumberingTest, JournalNumberCountsMixedCaseAndTrailingBlankNumbersAsSqlServerDoes) {
+    frmJournal& j = loadNew();
+    insertHeader(db, demo::kCompany, 301, "IDJ/310", "JO");
+    insertHeader(db, demo::kCompany, 302, "idj/450", "JO");
+    insertHeader(db, demo::kCompany, 303, "IDJ/460 ", "JO");
+    insertHeader(db, demo::kCompany, 304, "Idj/7A ", "JO");
+    ASSERT_TRUE(j.GenerateJournalNo());
+    EXPECT_EQ(j.journalNo(), "IDJ/451");
+    EXPECT_EQ(faults(), Texts{});
+}
+
 } // namespace
 } // namespace vouchertest

@@ -1,5 +1,5 @@
 // The voucher's rates text: adding the currencies of its parties, and reading conversions back.
-#include "VoucherFixture.h"
+#include "SaveFixture.h"
 
 #include "component/basJournal.h"
 
@@ -35,6 +35,48 @@ TEST_F(RatesTest, CrossRateDividesTheListedRates) {
     ctx().GStrExchangeRates = " 2:5:-1:45.5:";
     EXPECT_DOUBLE_EQ(CrossRate(5, 2), 1 / 45.5);
     EXPECT_EQ(AddPartyRate(" 2:5:-1:45.5:", "D", demo::kExportDivision), "2:5:-1:45.5:");
+}
+
+TEST_F(RatesTest, TheRateOfTheVoucherDateIsTakenOfSeveralDatedOnes) {
+    db.exec("insert into ExchangeRateDetail (CompanyID, CurrencyID, RateDate, SellingRate) values "
+            "(1, 2, '20261130', 84.5), (1, 2, '20261201 09:30:00', 85), (1, 2, '20261202', 90)");
+    // No voucher open: the latest rate.
+    EXPECT_EQ(AddPartyRate("1:-1:", "D", demo::kExportDivision), "1:2:-1:90:");
+
+    frmJournal& j = loadNew();
+    j.dtpJournalDate.setValue(rt::makeDate(2026, 12, 1));
+    EXPECT_EQ(AddPartyRate("1:-1:", "D", demo::kExportDivision), "1:2:-1:85:");
+    j.dtpJournalDate.setValue(rt::makeDate(2026, 11, 30));
+    EXPECT_EQ(AddPartyRate("1:-1:", "A", 12), "1:2:-1:84.5:");
+    // Before every dated rate: the latest there is.
+    j.dtpJournalDate.setValue(rt::makeDate(2026, 3, 1));
+    EXPECT_EQ(AddPartyRate("1:-1:", "D", demo::kExportDivision), "1:2:-1:90:");
+}
+
+TEST_F(RatesTest, ARateBelowOneTenThousandthIsWrittenPlainAndConverts) {
+    db.exec("update ExchangeRateDetail set SellingRate=0.0000625 where companyid=1 and currencyid=3");
+    const std::string rates = AddPartyRate("1:-1:", "D", demo::kDubaiBranch);
+    EXPECT_EQ(rates, "1:3:-1:0.0000625:");
+    ctx().GStrExchangeRates = rates;
+    EXPECT_DOUBLE_EQ(CrossRate(3, 1), 16000);
+    EXPECT_EQ(AddPartyRate(rates, "D", demo::kExportDivision), "1:3:2:-1:0.0000625:83.2:");
+}
+
+using RateSaveTest = SaveTest;
+
+TEST_F(RateSaveTest, ASmallRateSurvivesSavingAndReopening) {
+    db.exec("update ExchangeRateDetail set SellingRate=0.0000625 where companyid=1 and currencyid=3");
+    ctx().intdepartmentid = demo::kDubaiBranch; // the voucher's rates start with the dirham's
+    frmJournal& j = enterNew(day(2026, 12, 1), "dirham rate", balanced());
+    ASSERT_EQ(ctx().GStrExchangeRates, "1:3:-1:0.0000625:");
+    j.cmdOK_Click();
+    ASSERT_TRUE(saved(j)) << ::testing::PrintToString(prompts());
+    EXPECT_EQ(header(301, "exchangerates"), "1:3:-1:0.0000625:");
+    EXPECT_EQ(header(301, "exchangerate"), "16000");
+
+    ctx().GStrExchangeRates.clear();
+    EXPECT_EQ(openEdit(301).rates, "1:3:-1:0.0000625:");
+    EXPECT_DOUBLE_EQ(CrossRate(3, 1), 16000);
 }
 
 } // namespace

@@ -1,8 +1,11 @@
-#include "rates/RateText.h"
+#include "component/RateText.h"
 
 #include "runtime/Convert.h"
+#include "runtime/Error.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace idj::rates {
 
@@ -18,9 +21,13 @@ std::vector<std::string> split(const std::string& text, char separator) {
     return parts;
 }
 
+// Every element is followed by ":", so the last piece of the split is the empty rest.
 std::vector<std::string> elements(const std::string& part) {
     std::vector<std::string> list = split(part, ':');
     list.pop_back();
+    // The dialog writes its first identifier with a leading blank.
+    for (std::string& element : list)
+        rt::TrimInPlace(element);
     return list;
 }
 
@@ -32,8 +39,30 @@ RateLists splitRates(const std::string& text) {
     if (trimmed.empty()) return lists;
     std::vector<std::string> parts = split(trimmed, '-');
     lists.ids = elements(parts[0]);
-    if (parts.size() > 1) lists.rates = elements(parts[1]);
+    lists.separated = parts.size() > 1;
+    if (lists.separated) lists.rates = elements(parts[1]);
     return lists;
+}
+
+std::string joinRates(const RateLists& lists) {
+    std::string text;
+    for (const std::string& id : lists.ids)
+        text += id + ":";
+    text += "-";
+    for (const std::string& rate : lists.rates)
+        text += rate + ":";
+    return text;
+}
+
+std::string rateText(double rate) {
+    if (!std::isfinite(rate)) rt::raise(rt::errOverflow);
+    if (rate == 0) return "0";
+    // Enough places for 15 significant digits at any magnitude; the formatter drops the zeros.
+    const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(rate))));
+    const int places = std::max(0, 15 - magnitude);
+    std::string pattern = "0.";
+    pattern.append(static_cast<size_t>(places), '#');
+    return rt::Format(rt::Variant(rate), places ? pattern : "0");
 }
 
 std::optional<int32_t> wholeNumber(const std::string& element) {

@@ -1,0 +1,244 @@
+// SQL Server's results for the constructs the component's statements use, checked on every
+// backend of the data layer: each backend opens a connection and names the column type that
+// compares text as SQL Server's default collation does. Only SQLite exists today.
+#include "AdoFixture.h"
+#include "runtime/Convert.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+struct Backend {
+    std::string name;
+    std::function<ado::ConnectionPtr(const std::string& scratchPath)> open;
+    std::string textColumn; // a varchar(20) that compares as SQL Server's text
+};
+
+Backend sqliteBackend() {
+    return {"SQLite",
+            [](const std::string& path) {
+                auto conn = ado::Connection::create();
+                conn->Open(path);
+                conn->setCommandTimeout(0);
+                return conn;
+            },
+            "VARCHAR(20) COLLATE TEXT_CI"};
+}
+
+// What SQL Server gives: a value as text ("NULL" for NULL), or "!" and part of its error.
+struct Case {
+    const char* sql;
+    const char* expected;
+    const char* param = nullptr; // bound to the one '?' of the expression, as text
+};
+
+class SqlServerConformance : public testing::TestWithParam<Backend> {
+  protected:
+    void SetUp() override {
+        path = adotest::freshPath("conformance");
+        conn = GetParam().open(path);
+    }
+    void TearDown() override {
+        conn.reset();
+        for (const char* suffix : {"", "-wal", "-shm"})
+            std::filesystem::remove(path + suffix);
+    }
+
+    std::string run(const std::string& sql, const ado::Params& params = {}) {
+        try {
+            ado::RecordsetPtr rs = conn->Execute(sql, params);
+            const rt::Variant& v = (*rs)[0];
+            return v.isNull() ? "NULL" : rt::CStr(v);
+        } catch (const rt::Error& e) {
+            return "!" + e.description();
+        }
+    }
+
+    void check(const Case& c, const std::string& sql) {
+        ado::Params params;
+        if (c.param) params.emplace_back(std::string(c.param));
+        std::string got = run(sql, params);
+        std::string want = c.expected;
+        if (want[0] == '!')
+            EXPECT_EQ(got.rfind(want, 0), 0u) << c.sql << " gave " << got;
+        else
+            EXPECT_EQ(got, want) << c.sql;
+    }
+
+    void table(std::initializer_list<const char*> names) {
+        conn->Execute("CREATE TABLE conf_t (id INTEGER, name " + GetParam().textColumn + ", amount REAL)");
+        int id = 0;
+        for (const char* n : names)
+            conn->Execute("INSERT INTO conf_t (id, name, amount) VALUES (?, ?, ?)",
+                          {++id, std::string(n), 150.0});
+    }
+
+    std::string path;
+    ado::ConnectionPtr conn;
+};
+
+// Values of expressions.
+const Case kValues[] = {
+    // Function results keep their case; LEN ignores trailing blanks.
+    {"len('ab  ')", "2"},
+    {"len('')", "0"},
+    {"len(null)", "NULL"},
+    {"len(N'añb')", "3"},
+    // RIGHT and SUBSTRING: bounds clip, wrong lengths are errors, no overflow.
+    {"right('abc', 0)", ""},
+    {"right('abc', 5)", "abc"},
+    {"right(N'añb', 2)", "ñb"},
+    {"right(null, 1)", "NULL"},
+    {"substring('abc', 0, 2)", "a"},
+    {"substring('abc', -5, 7)", "a"},
+    {"substring('abc', 2, 5)", "bc"},
+    {"right('abc', -1)", "!Invalid length parameter passed to the right function."},
+    {"substring('abc', 1, -1)", "!Invalid length parameter passed to the substring function."},
+    {"right('abc', 2147483648)", "!Arithmetic overflow error converting expression to data type int."},
+    {"substring('abc', 2, 2147483647)", "!Arithmetic overflow error converting expression to data type int."},
+    {"substring('abc', 9223372036854775807, 9223372036854775807)",
+     "!Arithmetic overflow error converting expression to data type int."},
+    // ISNUMERIC: whatever converts to a numeric type, money included.
+    {"isnumeric('42')", "1"},
+    {"isnumeric('+')", "1"},
+    {"isnumeric('-')", "1"},
+    {"isnumeric('.')", "1"},
+    {"isnumeric(',')", "1"},
+    {"isnumeric('$')", "1"},
+    {"isnumeric('+ 1')", "1"},
+    {"isnumeric(' $ + 1.1234')", "1"},
+    {"isnumeric('-$1,000.5')", "1"},
+    {"isnumeric(N'£12')", "1"},
+    {"isnumeric(N'€5')", "1"},
+    {"isnumeric('1d2')", "1"},
+    {"isnumeric('1e5')", "1"},
+    {"isnumeric('1,2,3')", "1"},
+    {"isnumeric('')", "0"},
+    {"isnumeric('   ')", "0"},
+    {"isnumeric(null)", "0"},
+    {"isnumeric('1e')", "0"},
+    {"isnumeric('$1e5')", "0"},
+    {"isnumeric('12-')", "0"},
+    {"isnumeric('IDJ/5')", "0"},
+    {"isnumeric('1.2.3')", "0"},
+    // CASE compares its operand with each WHEN as "=" does.
+    {"case isnull(null, 'abc') when 'ABC' then 1 else 0 end", "1"},
+    {"case 'abc ' when 'ABC' then 1 else 0 end", "1"},
+    {"case ? when 'ABC' then 1 else 0 end", "1", "abc"},
+    // Exact numbers to text: no ".0".
+    {"right(cast(123456 as decimal), 3)", "456"},
+    {"right(convert(numeric(18,0), 42), 2)", "42"},
+    {"len(cast(5 as decimal))", "1"},
+    {"convert(varchar(10), cast(7 as decimal(10,0)))", "7"},
+};
+
+// Predicates, read as 1 (true) or 0 (false or unknown).
+const Case kPredicates[] = {
+    // Case, also of function results, literals and parameters, beyond ASCII.
+    {"'IDJ' = 'idj'", "1"},
+    {"'abc' <> 'ABC'", "0"},
+    {"'a' < 'B'", "1"},
+    {"'b' >= 'A'", "1"},
+    {"substring('idj/50', 1, len('IDJ/')) = 'IDJ/'", "1"},
+    {"isnull(null, 'abc') = 'ABC'", "1"},
+    {"? = 'IDJ/50'", "1", "idj/50"},
+    {"N'ÉCOLE' = N'école'", "1"},
+    {"N'ΣΊΣΥΦΟΣ' = N'σίσυφος'", "1"},
+    {"'e' = N'é'", "0"}, // accents count
+    {"'B' in ('a', 'b')", "1"},
+    {"? not in ('a', 'b')", "0", "A"},
+    {"'b' between 'A' and 'C'", "1"},
+    // Trailing blanks are ignored, leading ones are not.
+    {"'IDJ/5 ' = 'IDJ/5'", "1"},
+    {"'IDJ/5' = 'idj/5   '", "1"},
+    {"'' = '   '", "1"},
+    {"' IDJ/5' = 'IDJ/5'", "0"},
+    {"? = 'IDJ/5'", "1", "IDJ/5  "},
+    // LIKE: wildcards, sets, escapes, case; the value's trailing blanks only.
+    {"'IDJ/50' like 'idj/%'", "1"},
+    {"N'ÉCOLE' like N'éc%'", "1"},
+    {"'IDJ/5' like 'IDJ/[0-9]'", "1"},
+    {"'IDJ/x' like 'IDJ/[^0-9]'", "1"},
+    {"'IDJ/X' like 'idj/[a-z]'", "1"},
+    {"'a%b' like 'a[%]b'", "1"},
+    {"'axb' like 'a[%]b'", "0"},
+    {"'a_b' like 'a!_b' escape '!'", "1"},
+    {"'axb' like 'a!_b' escape '!'", "0"},
+    {"'abc ' like 'abc'", "1"},
+    {"'abc' like 'abc '", "0"},
+    {"'' like '%'", "1"},
+    {"null like '%'", "0"},
+    // Text against a number converts the text, or fails; never a silent false.
+    {"'1' = 1", "1"},
+    {"' 01 ' = 1", "1"},
+    {"'' = 0", "1"},
+    {"'2' > 10", "0"},
+    {"'1.5' = 1.5", "1"},
+    {"? = 1", "1", "1"},
+    {"isnull(null, '5') = 5", "1"},
+    {"null = 1", "0"},
+    {"'abc' = 1", "!Conversion failed when converting the varchar value 'abc' to data type int."},
+    {"'1.5' = 1", "!Conversion failed when converting the varchar value '1.5' to data type int."},
+    {"'x' = 1.5", "!Error converting data type varchar to float."},
+};
+
+TEST_P(SqlServerConformance, ExpressionsGiveSqlServersValues) {
+    for (const Case& c : kValues)
+        check(c, std::string("select ") + c.sql);
+    for (const Case& c : kPredicates)
+        check(c, std::string("select case when ") + c.sql + " then 1 else 0 end");
+}
+
+TEST_P(SqlServerConformance, TextColumnsCompareSortAndGroupWithoutCaseOrTrailingBlanks) {
+    table({"abc", "ABC ", "Abd", "b", "ÉTÉ", "été"});
+    auto ids = [&](const std::string& sql) {
+        std::string out;
+        for (ado::RecordsetPtr rs = conn->Execute(sql); !rs->eof(); rs->MoveNext())
+            out += rt::CStr((*rs)[0]) + " ";
+        return out;
+    };
+    EXPECT_EQ(ids("select id from conf_t where id <= 4 order by name, id"), "1 2 3 4 ");
+    EXPECT_EQ(ids("select id from conf_t where id <= 4 order by isnull(name, ''), id"), "1 2 3 4 ");
+    EXPECT_EQ(run("select count(distinct name) from conf_t"), "4");
+    EXPECT_EQ(run("select count(*) from (select name from conf_t group by name) g"), "4");
+    EXPECT_EQ(run("select count(*) from (select distinct substring(name, 1, 2) x from conf_t) d"), "3");
+    EXPECT_EQ(run("select count(distinct substring(name, 1, 2)) from conf_t"), "3");
+    EXPECT_EQ(run("select max(name) from conf_t where id <= 4"), "b");
+    EXPECT_EQ(run("select max(substring(name, 1, 1)) from conf_t where id <= 4"), "b");
+    EXPECT_EQ(run("select count(*) from conf_t where name = (select min(name) from conf_t)"), "2");
+    EXPECT_EQ(run("select count(*) from conf_t where name in ('ABC', 'x')"), "2");
+    EXPECT_EQ(run("select count(*) from conf_t where name between 'AB' and 'ABC'"), "2");
+    EXPECT_EQ(run("select count(*) from conf_t where name like 'AB%'"), "3");
+    EXPECT_EQ(run("select count(*) from conf_t where isnull(name, '') = N'ÉTÉ'"), "2");
+    EXPECT_EQ(run("select count(*) from conf_t where name = ?", {std::string("abd  ")}), "1");
+    EXPECT_EQ(run("select id from conf_t where name = N'été' order by id"), "5");
+}
+
+TEST_P(SqlServerConformance, NumbersOfColumnsReadAsTextWithoutASpuriousPoint) {
+    table({"x"});
+    EXPECT_EQ(run("select right(id, 1) from conf_t"), "1");
+    EXPECT_EQ(run("select right(amount, 3) from conf_t"), "150");
+    EXPECT_EQ(run("select len(amount) from conf_t"), "3");
+    EXPECT_EQ(run("select count(*) from conf_t where amount like '150'"), "1");
+}
+
+TEST_P(SqlServerConformance, KeysDifferingOnlyInCaseOrTrailingBlanksCollide) {
+    conn->Execute("CREATE TABLE conf_k (code " + GetParam().textColumn + " PRIMARY KEY)");
+    conn->Execute("INSERT INTO conf_k (code) VALUES ('IDJ/5')");
+    for (const char* twin : {"idj/5", "IDJ/5  "}) {
+        try {
+            conn->Execute("INSERT INTO conf_k (code) VALUES (?)", {std::string(twin)});
+            ADD_FAILURE() << "a second key beside IDJ/5: '" << twin << "'";
+        } catch (const rt::Error& e) {
+            EXPECT_EQ(e.number(), rt::errProviderConstraint) << e.description();
+        }
+    }
+    EXPECT_EQ(run("select count(*) from conf_k where code = 'idj/5 '"), "1");
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, SqlServerConformance, testing::Values(sqliteBackend()),
+                         [](const testing::TestParamInfo<Backend>& info) { return info.param.name; });
+
+} // namespace
