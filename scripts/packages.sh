@@ -5,7 +5,7 @@ packages=(
   cmake g++ make pkg-config
   libsqlite3-dev libicu-dev
   libgtest-dev libgmock-dev
-  libbenchmark-dev
+  libbenchmark-dev sqlite3
   libcli11-dev
   qt6-base-dev libgl-dev
 )
