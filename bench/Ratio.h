@@ -40,6 +40,11 @@ inline std::map<std::string, double>& figures() {
     return f;
 }
 
+inline void printFigures() {
+    for (const auto& [name, value] : figures())
+        std::printf("ratio %s = %.2f\n", name.c_str(), value);
+}
+
 inline int runWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios) {
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
@@ -52,8 +57,7 @@ inline int runWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios
         else
             std::printf("ratio %s = nan\n", r.name.c_str());
     }
-    for (const auto& [name, value] : figures())
-        std::printf("ratio %s = %.2f\n", name.c_str(), value);
+    printFigures();
     benchmark::Shutdown();
     return 0;
 }
