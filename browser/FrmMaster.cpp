@@ -76,6 +76,7 @@ void FrmMaster::wireEvents() {
     cmdDuplicate.Click = [this] { cmdDuplicate_Click(); };
     CmdDelete.Click = [this] { CmdDelete_Click(); };
     cmdUpdate.Click = [this] { cmdUpdate_Click(); };
+    cmdpreview.Click = [this] { cmdPreview_click(); };
     wireSearchEvents();
 
     GrdMaster.Click = [this] {

@@ -107,6 +107,8 @@ class FrmMaster : public forms::Form {
     std::string strGridSql_, strTableMain_, strTableRelation_;
     ado::Params gridParams_;
     bool blnLoading_ = false;
+    // The report engine and the open report, kept while its preview is open.
+    rt::ObjectPtr objReportApp_, objReport_, objPrintOptions_, objParamFields_, objParamField_;
 };
 
 } // namespace idj

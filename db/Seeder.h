@@ -109,6 +109,7 @@
 //     288 twelve lines over all four departments
 //     289 posted and confirmed without general journal rows
 //     290 posted, confirmed and referred by a live general journal entry
+//     291-300 none of these; 292 (kPlainVoucher) has three lines
 //   Apostrophes in the remarks also in vouchers 7, 57, 107, 157, 207 and 257.
 //
 // Vouchers of company 2: JournalTransID 1..12, JournalNo "IDJ/901".."IDJ/912", all in year 3,
@@ -144,7 +145,19 @@ constexpr int kVoucherCount = 300;      // company 1
 constexpr int kSecondVoucherCount = 12; // company 2
 constexpr int kFirstCurrentYearVoucher = 141;
 constexpr int kFreezeVoucher = 200;
+// Vouchers of company 1 after the freeze date, each in one state (see above).
+constexpr int kReferredVoucher = 281;            // live general journal reference, not posted
+constexpr int kReferredByCancelledVoucher = 282; // editable
+constexpr int kPostedVoucher = 283;
+constexpr int kConfirmedVoucher = 284;
+constexpr int kCancelledVoucher = 285;
+constexpr int kCancelledPostedVoucher = 286;
+constexpr int kApostropheVoucher = 287;
 constexpr int kTwelveLineVoucher = 288;
+constexpr int kPostedWithoutJournalVoucher = 289;
+constexpr int kPostedReferredVoucher = 290;
+constexpr int kPlainVoucher = 292;              // no state at all, three lines
+constexpr int kNextVoucher = kVoucherCount + 1; // the identifier the next new voucher takes
 } // namespace demo
 
 // The demo data above, into a database on which createSchema has run and that holds no rows.

@@ -9,6 +9,8 @@
 #include "desktop/FormDialog.h"
 #include "desktop/QtHost.h"
 #include "forms/Form.h"
+#include "report/ReportEngine.h"
+#include "runtime/Convert.h"
 #include "runtime/Date.h"
 #include "runtime/Error.h"
 
@@ -36,6 +38,8 @@ struct Options {
     int screenshotDelayMs = 500;
     std::string registry;
     std::string server;
+    int voucher = 0;
+    std::string pdf;
 };
 
 std::filesystem::path executableFolder() {
@@ -70,14 +74,20 @@ int16_t int16Of(int v, const char* what) {
     return static_cast<int16_t>(v);
 }
 
-int run(const Options& o, desktop::QtHost& host) {
-    rt::Date processDate = processDateOf(o.processDate);
+// The database file, created with the demo data when it is missing.
+ado::ConnectionPtr openDatabase(const Options& o, rt::Date processDate) {
     std::filesystem::path db(o.db);
     if (db.has_parent_path()) std::filesystem::create_directories(db.parent_path());
     if (db::ensureDemoDatabase(o.db, processDate))
         std::cerr << "idjrnl: created the demo database " << o.db << '\n';
     auto connection = ado::Connection::create();
     connection->Open(o.db);
+    return connection;
+}
+
+int run(const Options& o, desktop::QtHost& host) {
+    rt::Date processDate = processDateOf(o.processDate);
+    auto connection = openDatabase(o, processDate);
 
     if (!o.registry.empty()) automation::setRegistryPath(o.registry);
     std::string server = o.server.empty() ? (executableFolder() / "idjrnl08.so").string() : o.server;
@@ -102,6 +112,24 @@ int run(const Options& o, desktop::QtHost& host) {
         }
         std::cerr << "idjrnl: screenshot written to " << o.screenshot << '\n';
     }
+    return 0;
+}
+
+// The voucher's journal report written to a PDF through the same engine and report file as
+// the preview, without opening a window.
+int writeVoucherPdf(const Options& o) {
+    auto connection = openDatabase(o, processDateOf(o.processDate));
+    rt::ObjectPtr engine = automation::CreateObject(report::ReportApplication::kProgId);
+    automation::callv(engine, "LogOnServer", rt::ObjectPtr(connection));
+    const std::string path = forms::appPath() + "/reports/rptInterjournalregister.json";
+    rt::ObjectPtr rpt = automation::callv(engine, "OpenReport", path).object();
+    rt::ObjectPtr fields = automation::get(rpt, "ParameterFieldDefinitions").object();
+    automation::callv(automation::callv(fields, "Item", 1).object(), "SetCurrentValue",
+                      int16Of(o.company, "--company"));
+    automation::callv(automation::callv(fields, "Item", 2).object(), "SetCurrentValue",
+                      static_cast<double>(o.voucher));
+    int32_t pages = rt::CLng(automation::callv(rpt, "Export", o.pdf));
+    std::cerr << "idjrnl: voucher " << o.voucher << " written to " << o.pdf << " (" << pages << " pages)\n";
     return 0;
 }
 
@@ -134,8 +162,13 @@ int main(int argc, char** argv) {
     cli.add_option("--act", presses,
                    "act for the user once a window is up: WINDOW.CONTROL presses or chooses it, "
                    "WINDOW.CONTROL=N makes voucher N (a grid) or item N (a list) current; repeatable");
+    cli.add_option("--voucher", o.voucher, "with --pdf: the voucher id (JournalTransID) to print");
+    cli.add_option("--pdf", o.pdf, "write the voucher's journal report to this PDF file and end, no window");
     CLI11_PARSE(cli, argc, argv);
 
+    // A PDF needs no display.
+    if (!o.pdf.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName("idjrnl");
     desktop::QtHost host;
@@ -150,6 +183,16 @@ int main(int argc, char** argv) {
     }
     forms::setHost(&host);
     forms::setAppPath(executableFolder().string());
+    report::registerReportEngine();
+
+    if (!o.pdf.empty()) {
+        try {
+            return writeVoucherPdf(o);
+        } catch (const std::exception& e) {
+            std::cerr << "idjrnl: no PDF written: " << desktop::errorText(e) << '\n';
+            return 1;
+        }
+    }
 
     int code = 1;
     try {

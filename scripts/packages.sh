@@ -8,6 +8,8 @@ packages=(
   libbenchmark-dev sqlite3
   libcli11-dev
   qt6-base-dev libgl-dev
+  fonts-dejavu-core
+  poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

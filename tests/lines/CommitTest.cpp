@@ -75,21 +75,4 @@ TEST_F(LineEditorTest, IncompleteOrDuplicateLinesAreRefusedWithTheirMessages) {
     EXPECT_EQ(row(2)[4], "80.00");
 }
 
-TEST_F(LineEditorTest, NinthLineWidensTheAccountColumn) {
-    const char* accounts[][2] = {
-        {"Head Office", "Rent - Head Office"},  {"Head Office", "Audit Fees"},
-        {"Head Office", "Freight Outward"},     {"Head Office", "Bank Charges"},
-        {"Export Division", "Export Sales"},    {"Export Division", "Sea Freight Charges"},
-        {"Export Division", "Foreign Debtors"}, {"Dubai Branch", "Rent - Dubai Warehouse"},
-        {"Dubai Branch", "Staff Visa Expenses"}};
-    open(true, [&](frmJournalDetails& w) {
-        for (const auto& line : accounts) {
-            EXPECT_NE(lines().header(3).Width, 3000) << lines().Count() << " lines";
-            enterLine(w, line[0], line[1], "10");
-        }
-    });
-    EXPECT_EQ(lines().Count(), 9);
-    EXPECT_EQ(lines().header(3).Width, 3000);
-}
-
 } // namespace linetest

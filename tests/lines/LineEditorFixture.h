@@ -1,14 +1,10 @@
 #pragma once
 // The line editor on the demo database, opened from a voucher editor that was loaded as the
 // browse window's New would load it.
-#include "automation/Automation.h"
-#include "browser/FrmMaster.h"
-#include "component/Context.h"
-#include "db/Seeder.h"
-#include "forms/ScriptedHost.h"
 #include "lines/frmJournalDetails.h"
-#include "services/SuiteConnection.h"
 #include "support/DemoDb.h"
+#include "support/Session.h"
+#include "support/VoucherLines.h"
 #include "voucher/frmJournal.h"
 
 #include <gtest/gtest.h>
@@ -28,9 +24,13 @@ class LineEditorTest : public ::testing::Test {
   protected:
     using Script = std::function<void(frmJournalDetails&)>;
 
+    // The voucher editor for a new voucher of the Head Office.
     void SetUp() override {
         forms::setHost(&host);
-        openVoucher(demo::kAdmin);
+        testsupport::startSession(db, demo::kAdmin, demo::kHeadOffice);
+        ctx().GStrMasterNewEditFlag = "N";
+        voucher().adocon = db.conn;
+        voucher().Load();
     }
 
     void TearDown() override {
@@ -39,22 +39,6 @@ class LineEditorTest : public ::testing::Test {
         voucher().Tag.clear();
         voucher().Unload();
         forms::setHost(nullptr);
-    }
-
-    // The voucher editor for a new voucher of the Head Office, for the given user.
-    void openVoucher(int16_t user) {
-        if (voucher().loaded()) {
-            voucher().Tag.clear();
-            voucher().Unload();
-        }
-        testsupport::resetContext(demo::kCompany, user, demo::kCurrentYear, demo::kHeadOffice);
-        ctx().objPainter = automation::CreateObject("Paintkit.clsPainter");
-        ctx().objActivityLog = automation::CreateObject("ActivityLog.clsActivityLog");
-        idj::FrmMaster::instance().adocon = db.conn;
-        services::setSuiteConnection(db.conn);
-        ctx().GStrMasterNewEditFlag = "N";
-        voucher().adocon = db.conn;
-        voucher().Load();
     }
 
     // Opens the line editor from the voucher's line menu, Add or Edit; the script is the user's part.
@@ -69,28 +53,8 @@ class LineEditorTest : public ::testing::Test {
     // An existing voucher in the browse grid's current row, its stored lines in the voucher's list.
     void editStoredVoucher(int id) {
         ctx().GStrMasterNewEditFlag = "E";
-        forms::FlexGrid& grid = idj::FrmMaster::instance().GrdMaster;
-        grid.setRows(2);
-        grid.setTextMatrix(1, 0, std::to_string(id));
-        grid.setRow(1);
-        auto rs = db.conn->Execute(
-            "select d.JournalTransDetailID, m.DepartmentName, a.AccountDesc, d.Remarks, d.Amount, "
-            "d.JournalTransCredit, d.AccountID, d.DepartmentID from InterDivisionJournalTransDetails d "
-            "join adepartmentmaster m on m.DepartmentID = d.DepartmentID "
-            "join AACCOUNTMASTER a on a.CompanyID = d.CompanyID and a.AccountID = d.AccountID "
-            "where d.CompanyID = ? and d.JournalTransID = ? order by d.JournalTransDetailID",
-            {demo::kCompany, static_cast<int32_t>(id)});
-        for (; !rs->eof(); rs->MoveNext()) {
-            const bool credit = rt::CBool((*rs)[5]);
-            forms::ListItem& row = lines().Add(rt::CStr((*rs)[0]));
-            for (int i : {1, 2, 3, 6})
-                row.setSubItem(i, rt::TextOf((*rs)[i]));
-            row.setSubItem(credit ? 5 : 4, rt::Format((*rs)[4], "0.00"));
-            row.setSubItem(credit ? 4 : 5, "0.00");
-            row.setSubItem(7, "0");
-            row.setSubItem(8, rt::TextOf((*rs)[7]));
-        }
-        rs->Close();
+        testsupport::selectVoucher(db, id);
+        testsupport::loadStoredLines(lines(), db.conn, demo::kCompany, id);
     }
 
     static frmJournal& voucher() { return frmJournal::instance(); }
@@ -123,12 +87,7 @@ class LineEditorTest : public ::testing::Test {
 
     // How many faults the fault-report service recorded.
     int faults() { return std::stoi(db.scalar("select count(*) from aFaultLog")); }
-    std::vector<std::string> prompts() const {
-        std::vector<std::string> out;
-        for (const auto& m : host.messages)
-            out.push_back(m.prompt);
-        return out;
-    }
+    std::vector<std::string> prompts() const { return testsupport::prompts(host); }
 
     testsupport::DemoDb db;
     forms::ScriptedHost host;

@@ -1,13 +1,9 @@
 // The exchange-rate dialog on the demo database: the listed currencies, editing a rate, OK and Close.
-#include "automation/Automation.h"
-#include "browser/FrmMaster.h"
-#include "component/Context.h"
 #include "component/basJournal.h"
-#include "db/Seeder.h"
-#include "forms/ScriptedHost.h"
+#include "forms/TextEdit.h"
 #include "rates/frmExchangerate.h"
-#include "services/SuiteConnection.h"
 #include "support/DemoDb.h"
+#include "support/Session.h"
 #include "voucher/EditorLoad.h"
 #include "voucher/frmJournal.h"
 
@@ -27,12 +23,7 @@ class RateDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
         forms::setHost(&host);
-        testsupport::resetContext(demo::kCompany, demo::kAdmin, demo::kCurrentYear, demo::kHeadOffice);
-        ctx().strFunctionRights = "NEDUPI";
-        ctx().objPainter = automation::CreateObject("Paintkit.clsPainter");
-        ctx().objActivityLog = automation::CreateObject("ActivityLog.clsActivityLog");
-        idj::FrmMaster::instance().adocon = db.conn;
-        services::setSuiteConnection(db.conn);
+        testsupport::startSession(db, demo::kAdmin, demo::kHeadOffice);
     }
     void TearDown() override {
         if (frmExchangerate::exists()) frmExchangerate::instance().Unload();
@@ -68,46 +59,55 @@ class RateDialogTest : public ::testing::Test {
         d.typeText(typed);
     }
     Texts faults() {
-        Texts out;
-        auto rs = db.conn->Execute("select ModuleName || '.' || RoutineName from aFaultLog order by FaultID");
-        for (; !rs->eof(); rs->MoveNext())
-            out.push_back(rt::TextOf((*rs)[0]));
-        rs->Close();
-        return out;
+        return db.texts("select ModuleName || '.' || RoutineName from aFaultLog order by FaultID");
     }
 
     testsupport::DemoDb db;
     forms::ScriptedHost host;
 };
 
-TEST_F(RateDialogTest, ListsTheCurrenciesBesideTheBaseNumberedFromOne) {
-    frmExchangerate& d = open(" 1:2:3:-1:83.2:22.6:");
-    EXPECT_EQ(d.Caption, "Exchange Rates");
-    EXPECT_EQ(rows(d),
-              (std::vector<Texts>{{" 1", "US Dollar", " 83.2", " 2"}, {" 2", "UAE Dirham", " 22.6", " 3"}}));
-    Texts headings;
-    for (int c = 0; c < 4; ++c) {
-        headings.push_back(d.mfgitem.TextMatrix(0, c));
-        EXPECT_TRUE(d.mfgitem.cellFontBold(0, c)) << c;
-        EXPECT_FALSE(d.mfgitem.cellFontBold(1, c)) << c;
+TEST_F(RateDialogTest, ListsTheCompanysCurrenciesAndOkWritesThemBack) {
+    const Texts dollar{" 1", "US Dollar", " 83.2", " 2"}, dirham{" 2", "UAE Dirham", " 22.6", " 3"};
+    const std::string both = " 1:2:3:-1:83.2:22.6:";
+    struct Case {
+        const char* what;
+        std::string rates;
+        std::vector<Texts> listed;
+        std::string written;
+        Texts asked = {};
+        const char* cashGroup = "1";
+    };
+    const Case cases[] = {
+        {"as written", both, {dollar, dirham}, both},
+        {"base in the middle, unknown currency, no blank", "2:9:1:3:-83.2:7:1:22.6:", {dollar, dirham}, both},
+        {"nothing listed", "", {}, ""},
+        {"the base alone", "1:-1:", {}, "1:-1:"},
+        // A stored text that would widen the currency query if it were pasted in.
+        {"not whole numbers", "2:3) or (1=1:0x4:4.5:-83.2:1:1:1:", {dollar}, " 1:2:-1:83.2:"},
+        {"small rate",
+         " 1:3:-1:0.0000625:",
+         {{" 1", "UAE Dirham", " 0.0000625", " 3"}},
+         " 1:3:-1:0.0000625:"},
+        {"no rates stored", " 1:2:", {{" 1", "US Dollar", " 0", " 2"}}, " 1:2:", {"Enter Exchange Rate"}},
+        // The cash group's number is also the dollar's: the dollar keeps its rate.
+        {"cash group 2", both, {dollar, dirham}, both, {}, "2"},
+        {"no cash group", both, {dollar, dirham}, both, {}, "NULL"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        host.messages.clear();
+        db.exec(std::string("update asettings set CashGroupID=") + c.cashGroup + " where companyid=1");
+        frmExchangerate& d = open(c.rates);
+        EXPECT_EQ(rows(d), c.listed);
+        EXPECT_FALSE(d.txter.Visible);
+        EXPECT_EQ(forms::screen().MousePointer, forms::vbDefault);
+        d.cmdOk.press();
+        EXPECT_EQ(ctx().GStrExchangeRates, c.written);
+        EXPECT_EQ(testsupport::prompts(host), c.asked);
+        EXPECT_EQ(d.loaded(), !c.asked.empty());
+        if (d.loaded()) d.Unload();
     }
-    EXPECT_EQ(headings, (Texts{"Sl. No", "Currency Name", "Ex. Rate", "Currencyid"}));
-    EXPECT_EQ((std::vector<int>{d.mfgitem.ColWidth(0), d.mfgitem.ColWidth(1), d.mfgitem.ColWidth(2),
-                                d.mfgitem.ColWidth(3)}),
-              (std::vector<int>{625, 2000, 1250, 0}));
-    EXPECT_EQ(d.mfgitem.ColAlignment(0), forms::flexAlignRightCenter);
-    EXPECT_EQ(d.mfgitem.ColAlignment(1), forms::flexAlignLeftCenter);
-    EXPECT_EQ(d.mfgitem.ColAlignment(2), forms::flexAlignRightCenter);
-    EXPECT_FALSE(d.txter.Visible);
-    EXPECT_EQ(forms::screen().MousePointer, forms::vbDefault);
     EXPECT_TRUE(faults().empty());
-}
-
-TEST_F(RateDialogTest, OkWithoutChangesRewritesTheTextFromTheListedCurrencies) {
-    // The base in the middle, an identifier the company does not have, no leading blank.
-    open("2:9:1:3:-83.2:7:1:22.6:").cmdOk.press();
-    EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:3:-1:83.2:22.6:");
-    EXPECT_FALSE(frmExchangerate::instance().loaded());
 }
 
 TEST_F(RateDialogTest, CurrencyWithoutARateShowsZeroAndBlocksOk) {
@@ -145,8 +145,6 @@ TEST_F(RateDialogTest, RateTypedInTheEditorIsStoredByOk) {
     d.mfgitem.setCol(2);
     ASSERT_TRUE(d.txter.Visible);
     EXPECT_EQ(d.txter.Text(), "22.6");
-    EXPECT_EQ(d.txter.Left, d.mfgitem.Left + 625 + 2000);
-    EXPECT_EQ(d.txter.Width, 1250 + 10);
     d.txter.selectAll();
     d.typeText("2a3.-5"); // the toolkit lets only a number through
     d.typeText("1234567890");
@@ -158,7 +156,7 @@ TEST_F(RateDialogTest, RateTypedInTheEditorIsStoredByOk) {
     EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:3:-1:123456789012345:23.51234567:");
 }
 
-TEST_F(RateDialogTest, EnterLeavesTheRateColumnAndShiftEnterGoesToTheName) {
+TEST_F(RateDialogTest, EnterLeavesTheRateColumnShiftEnterGoesToTheNameAndCloseDropsTheEdits) {
     frmExchangerate& d = open(" 1:2:3:-1:83.2:22.6:");
     editRate(d, 1, "84");
     d.pressKey(forms::vbKeyReturn);
@@ -181,38 +179,11 @@ TEST_F(RateDialogTest, EnterLeavesTheRateColumnAndShiftEnterGoesToTheName) {
     d.mfgitem.Scroll();
     EXPECT_EQ(d.mfgitem.Col(), 0);
     EXPECT_FALSE(d.txter.Visible);
-}
 
-TEST_F(RateDialogTest, CloseAfterEditingKeepsTheText) {
-    const std::string before = " 1:2:3:-1:83.2:22.6:";
-    frmExchangerate& d = open(before);
-    editRate(d, 1, "99");
-    d.pressKey(forms::vbKeyReturn);
+    // Close drops the edits.
     d.cmdCancel.press();
     EXPECT_FALSE(d.loaded());
-    EXPECT_EQ(ctx().GStrExchangeRates, before);
-}
-
-TEST_F(RateDialogTest, NothingListedWritesNothing) {
-    frmExchangerate& d = open("");
-    EXPECT_EQ(d.mfgitem.Rows(), 1);
-    d.cmdOk.press();
-    EXPECT_FALSE(d.loaded());
-    EXPECT_EQ(ctx().GStrExchangeRates, "");
-
-    open("1:-1:").cmdOk.press(); // the base alone
-    EXPECT_EQ(ctx().GStrExchangeRates, "1:-1:");
-    EXPECT_TRUE(host.messages.empty());
-}
-
-TEST_F(RateDialogTest, OnlyWholeNumbersReachTheCurrencyQuery) {
-    // A stored text that would widen the query if it were pasted in.
-    const std::string hostile = "2:3) or (1=1:0x4:4.5:-83.2:1:1:1:";
-    frmExchangerate& d = open(hostile);
-    EXPECT_EQ(rows(d), (std::vector<Texts>{{" 1", "US Dollar", " 83.2", " 2"}}));
-    EXPECT_TRUE(faults().empty());
-    d.cmdOk.press();
-    EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:-1:83.2:");
+    EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:3:-1:83.2:22.6:");
 }
 
 TEST_F(RateDialogTest, AfterAFailedLoadOkLeavesTheRatesAlone) {
@@ -233,42 +204,12 @@ TEST_F(RateDialogTest, AfterAFailedLoadOkLeavesTheRatesAlone) {
     EXPECT_EQ(ctx().GStrExchangeRates, rates);
 }
 
-TEST_F(RateDialogTest, TheBaseEntryIsTheCompanysCurrencyWhateverTheCashGroup) {
-    // Cash group 2 is also the US dollar's number: the dollar must keep its rate.
-    db.exec("update asettings set CashGroupID=2 where companyid=1");
-    frmExchangerate& d = open(" 1:2:3:-1:83.2:22.6:");
-    EXPECT_EQ(rows(d),
-              (std::vector<Texts>{{" 1", "US Dollar", " 83.2", " 2"}, {" 2", "UAE Dirham", " 22.6", " 3"}}));
-    d.cmdOk.press();
-    EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:3:-1:83.2:22.6:");
-
-    // A company without a cash group loads all the same.
-    db.exec("update asettings set CashGroupID=NULL where companyid=1");
-    open(" 1:2:3:-1:83.2:22.6:").cmdOk.press();
-    EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:3:-1:83.2:22.6:");
-    EXPECT_TRUE(faults().empty());
-}
-
-TEST_F(RateDialogTest, SmallRatesAreShownAndWrittenWithoutExponent) {
+TEST_F(RateDialogTest, SmallRatesTypedAreWrittenWithoutExponent) {
     frmExchangerate& d = open(" 1:3:-1:0.0000625:");
-    EXPECT_EQ(rows(d), (std::vector<Texts>{{" 1", "UAE Dirham", " 0.0000625", " 3"}}));
+    editRate(d, 1, "0.00001250");
     d.cmdOk.press();
-    EXPECT_EQ(ctx().GStrExchangeRates, " 1:3:-1:0.0000625:");
-    EXPECT_DOUBLE_EQ(idj::CrossRate(3, 1), 16000);
-
-    frmExchangerate& again = open(" 1:3:-1:0.0000625:");
-    editRate(again, 1, "0.00001250");
-    again.cmdOk.press();
     EXPECT_EQ(ctx().GStrExchangeRates, " 1:3:-1:0.0000125:");
     EXPECT_DOUBLE_EQ(idj::CrossRate(3, 1), 80000);
-}
-
-TEST_F(RateDialogTest, AStoredTextWithoutRatesListsItsCurrenciesToBeRated) {
-    frmExchangerate& d = open(" 1:2:");
-    EXPECT_EQ(rows(d), (std::vector<Texts>{{" 1", "US Dollar", " 0", " 2"}}));
-    d.cmdOk.press();
-    EXPECT_EQ(host.messages.size(), 1u); // "Enter Exchange Rate"
-    EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:");
 }
 
 TEST_F(RateDialogTest, VoucherThatCannotBeSavedShowsTheRatesWithOkDisabled) {
@@ -294,6 +235,23 @@ TEST_F(RateDialogTest, VoucherThatCannotBeSavedShowsTheRatesWithOkDisabled) {
     j.pressKey(forms::vbKeyF9);
     EXPECT_EQ(okEnabled, (std::vector<bool>{false, true}));
     EXPECT_EQ(ctx().GStrExchangeRates, " 1:4:-1:110:");
+}
+
+TEST_F(RateDialogTest, PastedRatesAreTakenOnlyAsTheyCouldBeTyped) {
+    frmExchangerate& d = open(" 1:2:3:-1:83.2:22.6:");
+    d.mfgitem.setRow(1);
+    d.mfgitem.setCol(2);
+    ASSERT_TRUE(d.txter.Visible);
+    for (const char* pasted : {"-83.2", "83.2abc", "6.25E-05", "0.000000001", "1234567890123456"}) {
+        d.txter.selectAll();
+        EXPECT_FALSE(forms::editText(d.txter, pasted)) << pasted;
+        EXPECT_EQ(d.txter.Text(), "83.2") << pasted;
+    }
+    d.txter.selectAll();
+    EXPECT_TRUE(forms::editText(d.txter, "0.0000625"));
+    // Pasted with the mouse, so no key is released: OK still saves what the editor shows.
+    d.cmdOk.Click();
+    EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:3:-1:0.0000625:22.6:");
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace testsupport {
 
@@ -61,6 +62,25 @@ class DemoDb {
         std::string v = rs->eof() ? std::string() : textOf((*rs)[0]);
         rs->Close();
         return v;
+    }
+    // Every row of a query, each value as text.
+    std::vector<std::vector<std::string>> rows(const std::string& sql) {
+        std::vector<std::vector<std::string>> out;
+        auto rs = conn->Execute(sql);
+        for (; !rs->eof(); rs->MoveNext()) {
+            out.emplace_back();
+            for (int i = 0; i < rs->FieldCount(); ++i)
+                out.back().push_back(textOf((*rs)[i]));
+        }
+        rs->Close();
+        return out;
+    }
+    // The first column of every row.
+    std::vector<std::string> texts(const std::string& sql) {
+        std::vector<std::string> out;
+        for (auto& row : rows(sql))
+            out.push_back(row.front());
+        return out;
     }
     void exec(const std::string& sql) { conn->Execute(sql); }
 

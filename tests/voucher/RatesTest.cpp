@@ -1,5 +1,5 @@
 // The voucher's rates text: adding the currencies of its parties, and reading conversions back.
-#include "SaveFixture.h"
+#include "VoucherFixture.h"
 
 #include "component/basJournal.h"
 
@@ -53,30 +53,22 @@ TEST_F(RatesTest, TheRateOfTheVoucherDateIsTakenOfSeveralDatedOnes) {
     EXPECT_EQ(AddPartyRate("1:-1:", "D", demo::kExportDivision), "1:2:-1:90:");
 }
 
-TEST_F(RatesTest, ARateBelowOneTenThousandthIsWrittenPlainAndConverts) {
-    db.exec("update ExchangeRateDetail set SellingRate=0.0000625 where companyid=1 and currencyid=3");
-    const std::string rates = AddPartyRate("1:-1:", "D", demo::kDubaiBranch);
-    EXPECT_EQ(rates, "1:3:-1:0.0000625:");
-    ctx().GStrExchangeRates = rates;
-    EXPECT_DOUBLE_EQ(CrossRate(3, 1), 16000);
-    EXPECT_EQ(AddPartyRate(rates, "D", demo::kExportDivision), "1:3:2:-1:0.0000625:83.2:");
-}
-
 using RateSaveTest = SaveTest;
 
-TEST_F(RateSaveTest, ASmallRateSurvivesSavingAndReopening) {
+TEST_F(RateSaveTest, ASmallRateIsWrittenPlainAndSurvivesSavingAndReopening) {
     db.exec("update ExchangeRateDetail set SellingRate=0.0000625 where companyid=1 and currencyid=3");
     ctx().intdepartmentid = demo::kDubaiBranch; // the voucher's rates start with the dirham's
-    frmJournal& j = enterNew(day(2026, 12, 1), "dirham rate", balanced());
+    frmJournal& j = enterNew(day(2026, 12, 1), "dirham rate", testsupport::balancedLines());
     ASSERT_EQ(ctx().GStrExchangeRates, "1:3:-1:0.0000625:");
     j.cmdOK_Click();
     ASSERT_TRUE(saved(j)) << ::testing::PrintToString(prompts());
-    EXPECT_EQ(header(301, "exchangerates"), "1:3:-1:0.0000625:");
-    EXPECT_EQ(header(301, "exchangerate"), "16000");
+    EXPECT_EQ(header(demo::kNextVoucher, "exchangerates"), "1:3:-1:0.0000625:");
+    EXPECT_EQ(header(demo::kNextVoucher, "exchangerate"), "16000");
 
     ctx().GStrExchangeRates.clear();
-    EXPECT_EQ(openEdit(301).rates, "1:3:-1:0.0000625:");
+    EXPECT_EQ(openEdit(demo::kNextVoucher).rates, "1:3:-1:0.0000625:");
     EXPECT_DOUBLE_EQ(CrossRate(3, 1), 16000);
+    EXPECT_EQ(AddPartyRate(ctx().GStrExchangeRates, "D", demo::kExportDivision), "1:3:2:-1:0.0000625:83.2:");
 }
 
 } // namespace

@@ -1,8 +1,8 @@
+#include "services/FaultDetails.h"
 #include "automation/Automation.h"
 #include "forms/ScriptedHost.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
-#include "services/FaultDetails.h"
 #include "services/SuiteConnection.h"
 #include "support/DemoDb.h"
 

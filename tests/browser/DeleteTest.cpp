@@ -1,0 +1,95 @@
+// Deleting a voucher: the refusals, the question, the reason dialog, and the change with its
+// row refresh inside one transaction, judged on what is stored when it runs.
+#include "BrowseFixture.h"
+
+namespace {
+
+using DeleteTest = BrowseTest;
+
+TEST_F(DeleteTest, RefusalsEndBeforeAnyChange) {
+    FrmMaster& m = open();
+    const std::pair<int, const char*> cases[] = {
+        {demo::kConfirmedVoucher, "Confirm Finished, Cannot Delete"},
+        {demo::kFreezeVoucher,
+         "This entry cannot be deleted because the date is before account freeze date."},
+        {demo::kReferredVoucher, "Journal entry refered in Journal. Cannot Delete."},
+        {demo::kPostedVoucher, "This entry cannot be deleted because transaction is posted. "}};
+    failOn("BEFORE UPDATE ON InterDivisionJournalTransHeader");
+    for (auto [id, message] : cases) {
+        select(m, id);
+        // Posted is refused before the settings are read.
+        if (id == demo::kPostedVoucher) db.exec("drop table apackagesettings");
+        m.CmdDelete_Click();
+        EXPECT_EQ(host.lastMessage(), message) << id;
+    }
+    EXPECT_EQ(host.messages.size(), std::size(cases));
+    EXPECT_EQ(db.conn->TransactionLevel(), 0);
+}
+
+TEST_F(DeleteTest, ConfirmedVoucherIsAskedWhenConfirmationIsAutomaticAndNoChangesNothing) {
+    db.exec("update apackagesettings set AutoConfirmAccTrans=1");
+    FrmMaster& m = open();
+    select(m, demo::kConfirmedVoucher);
+    host.answer(forms::vbNo);
+    m.CmdDelete_Click();
+    EXPECT_EQ(host.lastMessage(), "Do you want to delete the journal entry 'IDJ/284' ?");
+    EXPECT_EQ(host.messages.back().buttons, forms::vbYesNo | forms::vbCritical | forms::vbDefaultButton2);
+    EXPECT_TRUE(host.shown.empty());
+    EXPECT_EQ(header(demo::kConfirmedVoucher, "Cancelled"), "0");
+    EXPECT_TRUE(logged(demo::kConfirmedVoucher).empty());
+}
+
+TEST_F(DeleteTest, ReasonIsRequiredStoredAsTypedAndTheRowTurnsRed) {
+    FrmMaster& m = open();
+    select(m, demo::kPlainVoucher);
+    const int row = m.GrdMaster.Row(), rows = m.GrdMaster.Rows();
+    host.answer(forms::vbYes);
+    host.onShow("frmcancelreason", [&](forms::Form& f) {
+        auto& d = static_cast<idj::frmcancelreason&>(f);
+        d.typeText("  '");
+        EXPECT_EQ(d.txtcanreason.Text(), "  ");
+        EXPECT_FALSE(d.cmdOK.Enabled);
+        EXPECT_FALSE(d.requestClose());
+        EXPECT_EQ(host.lastMessage(), "Enter reason for deletion");
+        d.typeText("it's a copy ");
+        EXPECT_TRUE(d.requestClose());
+    });
+    m.CmdDelete_Click();
+    EXPECT_EQ(header(demo::kPlainVoucher, "Cancelled || CancelledRemarks"), "1  its a copy ");
+    EXPECT_EQ(logged(demo::kPlainVoucher), std::vector<std::string>{"DIDJ/292"});
+    forms::FlexGrid& g = m.GrdMaster;
+    EXPECT_EQ(g.Rows(), rows);
+    EXPECT_EQ(g.Row(), row);
+    EXPECT_EQ(g.TextMatrix(row, 5), "Yes");
+    for (int col = 0; col <= 7; ++col)
+        EXPECT_EQ(g.cellForeColor(row, col), forms::vbRed) << col;
+}
+
+TEST_F(DeleteTest, FailureAfterTheUpdateRollsBackAndIsReported) {
+    FrmMaster& m = open();
+    failOn("BEFORE INSERT ON aActivityLog");
+    select(m, demo::kPlainVoucher);
+    confirmDeletion("mistake");
+    m.CmdDelete_Click();
+    EXPECT_EQ(header(demo::kPlainVoucher, "Cancelled || ifnull(CancelledRemarks, '-')"), "0-");
+    EXPECT_EQ(db.conn->TransactionLevel(), 0);
+    EXPECT_TRUE(reported("CmdDelete_Click \n")) << host.lastMessage();
+}
+
+TEST_F(DeleteTest, AVoucherPostedSinceTheListWasLoadedIsRefusedAndItsRowShowsIt) {
+    FrmMaster& m = open();
+    select(m, demo::kPlainVoucher);
+    ASSERT_TRUE(m.CmdDelete.Enabled);
+    setHeader(demo::kPlainVoucher, "Posted=1");
+    confirmDeletion("stale");
+    m.CmdDelete_Click();
+    EXPECT_EQ(host.lastMessage(), "This entry cannot be deleted because transaction is posted. ");
+    EXPECT_EQ(header(demo::kPlainVoucher, "Cancelled || Posted || ifnull(CancelledRemarks, '-')"), "01-");
+    EXPECT_TRUE(logged(demo::kPlainVoucher).empty());
+    EXPECT_EQ(db.conn->TransactionLevel(), 0);
+    EXPECT_EQ(current(m, 6), "Yes");
+    EXPECT_FALSE(m.CmdDelete.Enabled);
+    EXPECT_TRUE(m.cmdUpdate.Enabled);
+}
+
+} // namespace

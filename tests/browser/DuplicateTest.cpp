@@ -1,0 +1,87 @@
+// Duplicating the selected voucher into a new one in the voucher editor.
+#include "BrowseFixture.h"
+
+#include "component/Context.h"
+
+using Texts = std::vector<std::string>;
+
+namespace {
+
+class DuplicateTest : public BrowseTest {
+  protected:
+    void SetUp() override {
+        BrowseTest::SetUp();
+        open();
+    }
+    bool duplicate(int id, const std::function<void(frmJournal&)>& look) {
+        select(m, id);
+        return inEditor([&] { m.cmdDuplicate_Click(); }, look);
+    }
+    bool okOfCopy(int id) {
+        bool ok = false;
+        duplicate(id, [&](frmJournal& j) { ok = j.cmdOK.Enabled; });
+        return ok;
+    }
+    // Each stored line as account|amount|credit.
+    Texts lines(int id) {
+        return db.texts("select AccountID || '|' || Amount || '|' || JournalTransCredit from "
+                        "InterDivisionJournalTransDetails where companyid=1 and JournalTransID=" +
+                        std::to_string(id) + " order by JournalTransDetailID");
+    }
+    FrmMaster& m = FrmMaster::instance();
+};
+
+TEST_F(DuplicateTest, WithoutASelectedVoucherNothingHappens) {
+    for (const char* empty : {"", "0", "none"}) {
+        m.GrdMaster.setTextMatrix(m.GrdMaster.Row(), 0, empty);
+        m.cmdDuplicate_Click();
+    }
+    EXPECT_TRUE(host.shown.empty());
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(DuplicateTest, StateOfTheOriginalIsNoBarAndLinesAreNumberedAfresh) {
+    const int id = demo::kCancelledPostedVoucher; // cancelled, posted and confirmed, three lines
+    Texts serials, accounts;
+    std::string remarks, rates, journalNo, mode;
+    ASSERT_TRUE(duplicate(id, [&](frmJournal& j) {
+        EXPECT_TRUE(j.cmdOK.Enabled);
+        remarks = j.txtRemarks.Text(), journalNo = j.txtJournalNo.Text();
+        rates = idj::ctx().GStrExchangeRates, mode = idj::ctx().GStrMasterNewEditFlag;
+        for (int i = 1; i <= j.lvwJournal.Count(); ++i)
+            serials.push_back(j.lvwJournal.Item(i).Text), accounts.push_back(j.lvwJournal.Item(i).SubItem(6));
+    }));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(mode, "N");
+    EXPECT_EQ(remarks, header(id, "Remarks"));
+    EXPECT_EQ(rates, header(id, "exchangerates")); // not the rates a new voucher is seeded with
+    EXPECT_NE(journalNo, header(id, "JournalNo"));
+    EXPECT_EQ(serials, (Texts{"1", "2", "3"}));
+    for (size_t i = 0; i < accounts.size(); ++i)
+        EXPECT_EQ(lines(id).at(i).substr(0, accounts[i].size() + 1), accounts[i] + "|");
+
+    int count = 0;
+    duplicate(demo::kTwelveLineVoucher, [&](frmJournal& j) { count = j.lvwJournal.Count(); });
+    EXPECT_EQ(count, 12);
+}
+
+TEST_F(DuplicateTest, CopyOfAFrozenVoucherCannotBeSavedEvenWithALaterDate) {
+    EXPECT_FALSE(okOfCopy(demo::kFreezeVoucher));
+    EXPECT_FALSE(okOfCopy(demo::kFreezeVoucher - 1));
+    EXPECT_TRUE(okOfCopy(demo::kFreezeVoucher + 1)) << "posted, after the freeze date";
+    duplicate(demo::kFreezeVoucher, [](frmJournal& j) {
+        j.dtpJournalDate.setValue(testsupport::processDate());
+        EXPECT_FALSE(j.cmdOK.Enabled);
+    });
+}
+
+TEST_F(DuplicateTest, SavingTheCopyStoresANewVoucherAndLeavesTheOriginal) {
+    const int id = demo::kPlainVoucher, copy = demo::kNextVoucher;
+    ASSERT_TRUE(duplicate(id, [](frmJournal& j) { j.cmdOK_Click(); }));
+    EXPECT_EQ(header(copy, "JournalNo"), "IDJ/301") << host.lastMessage();
+    EXPECT_EQ(header(copy, "Remarks"), header(id, "Remarks"));
+    EXPECT_EQ(lines(copy), lines(id));
+    EXPECT_EQ(header(id, "JournalNo"), "IDJ/292");
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+// Preview: the selected voucher of the current company in the report engine's window.
+#include "BrowseFixture.h"
+#include "report/ReportEngine.h"
+#include "report/ReportPreview.h"
+
+#include <QApplication>
+#include <QStringList>
+
+namespace {
+
+class PreviewTest : public BrowseTest {
+  protected:
+    void SetUp() override {
+        BrowseTest::SetUp();
+        report::registerReportEngine();
+        forms::setAppPath(IDJ_SOURCE_DIR);
+    }
+    void TearDown() override {
+        for (report::PreviewWindow* w : previews())
+            delete w;
+        forms::setAppPath(".");
+        BrowseTest::TearDown();
+    }
+    static std::vector<report::PreviewWindow*> previews() {
+        QApplication::processEvents(); // windows closed earlier go first
+        std::vector<report::PreviewWindow*> found;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* p = dynamic_cast<report::PreviewWindow*>(w); p && p->isVisible()) found.push_back(p);
+        return found;
+    }
+    // The text of the one preview window open.
+    QString shownText() {
+        auto shown = previews();
+        if (shown.size() != 1) {
+            ADD_FAILURE() << shown.size() << " previews; " << host.lastMessage();
+            return {};
+        }
+        return shown.front()->pages().text();
+    }
+    static QString q(const std::string& s) { return QString::fromStdString(s); }
+};
+
+TEST_F(PreviewTest, OneWindowShowsTheCurrentRowsVoucher) {
+    FrmMaster& m = open();
+    select(m, demo::kTwelveLineVoucher);
+    ASSERT_TRUE(m.cmdpreview.Enabled);
+    m.cmdpreview.Click();
+    EXPECT_TRUE(host.messages.empty()) << host.lastMessage();
+    EXPECT_EQ(m.MousePointer, forms::vbDefault);
+    EXPECT_TRUE(shownText().contains(q(header(demo::kTwelveLineVoucher, "JournalNo"))));
+    // Zoom, paging, printing and PDF export are offered.
+    const auto shown = previews();
+    ASSERT_EQ(shown.size(), 1u);
+    QStringList controls;
+    for (QWidget* c : shown.front()->findChildren<QWidget*>())
+        controls << c->accessibleName();
+    for (const char* name : {"Zoom in", "Next page", "Print", "Export to PDF"})
+        EXPECT_TRUE(controls.contains(name)) << name;
+
+    select(m, demo::kCancelledVoucher);
+    m.cmdpreview.Click();
+    EXPECT_TRUE(shownText().contains("CANCELLED"));
+}
+
+TEST_F(PreviewTest, ShowsTheCurrentCompanysVoucherNeverAnotherOfTheSameId) {
+    const std::string own = header(5, "JournalNo", demo::kSecondCompany), other = header(5, "JournalNo");
+    ASSERT_NE(own, other);
+    FrmMaster& m = open(demo::kSecondCompany);
+    select(m, 5);
+    m.cmdPreview_click();
+    const QString text = shownText();
+    EXPECT_TRUE(text.contains(q(own)));
+    EXPECT_FALSE(text.contains(q(other) + "\n"));
+}
+
+TEST_F(PreviewTest, FailuresGoToTheFaultReportAndOpenNoWindow) {
+    FrmMaster& m = open();
+    select(m, demo::kTwelveLineVoucher);
+    forms::setAppPath(testing::TempDir()); // no report file there
+    m.cmdpreview.Click();
+    EXPECT_TRUE(reported("cmdPreview_click")) << host.lastMessage();
+    EXPECT_NE(host.lastMessage().find("rptInterjournalregister"), std::string::npos);
+    EXPECT_EQ(m.MousePointer, forms::vbDefault);
+
+    // No selected row asks for voucher 0.
+    forms::setAppPath(IDJ_SOURCE_DIR);
+    m.GrdMaster.setTextMatrix(m.GrdMaster.Row(), 0, "");
+    m.cmdPreview_click();
+    EXPECT_NE(host.lastMessage().find("voucher 0"), std::string::npos) << host.lastMessage();
+    EXPECT_EQ(host.messages.size(), 2u);
+    EXPECT_TRUE(previews().empty());
+}
+
+} // namespace
