@@ -13,6 +13,8 @@ namespace benchsupport {
 
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
+    // Without colours: their escape codes would otherwise start the first ratio line.
+    RatioReporter() : ConsoleReporter(OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs)
             if (r.run_type == Run::RT_Iteration && !r.error_occurred)
