@@ -56,6 +56,9 @@ class Connection : public rt::Object {
     // Runs ";"-separated statements in order; the last one's rows, if any, are the result.
     RecordsetPtr ExecuteBatch(std::string_view sql, const Params& params = {},
                               long* recordsAffected = nullptr);
+    // One statement of SQLite's own SQL, run as written (not translated) and kept prepared like
+    // the rest: for queries written against this schema's own indexes.
+    RecordsetPtr ExecuteNative(std::string_view sql, const Params& params = {});
 
     // Transactions nest as ADO's do: only the outermost one reaches the database. An inner
     // level is a savepoint: rolling it back undoes only what was done since its BeginTrans.

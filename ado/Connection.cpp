@@ -120,6 +120,18 @@ RecordsetPtr Connection::executeOnServer(std::string_view sql, const Params& par
     return rs;
 }
 
+RecordsetPtr Connection::ExecuteNative(std::string_view sql, const Params& params) {
+    impl_->native = true;
+    try {
+        RecordsetPtr rs = Execute(sql, params);
+        impl_->native = false;
+        return rs;
+    } catch (...) {
+        impl_->native = false;
+        throw;
+    }
+}
+
 long Connection::BeginTrans() {
     impl_->ensureOpen();
     if (impl_->level == 0)

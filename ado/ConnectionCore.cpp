@@ -176,7 +176,7 @@ void ConnectionCore::bind(sqlite3_stmt* stmt, std::string_view sql, const Params
 
 Statement* ConnectionCore::newStatement(std::string_view sql, const Params& params, size_t& bound,
                                         bool allowBatch, bool& batch) {
-    std::string translated = translateSql(sql);
+    std::string translated = native ? std::string(sql) : translateSql(sql);
     const char* p = translated.c_str();
     batch = false;
     for (;;) {

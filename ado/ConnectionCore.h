@@ -80,6 +80,7 @@ class ConnectionCore {
     int commandTimeout = 30; // ADO's default
     int level = 0;
     FunctionErrors functionErrors;
+    bool native = false; // the statement being prepared is SQLite's own: no translation
     std::unordered_set<StreamingCursor*> cursors;
     BlockPool pool; // row memory of closed recordsets, for the next ones
 

@@ -1,10 +1,16 @@
 #pragma once
-// A demo database with a year of extra vouchers, made once per benchmark program.
-#include "ado/Ado.h"
+// Demo databases with extra vouchers, seeded once into build/bench-data/ and reused by every
+// later run. Benchmarks that save remove what they added, so the files stay as seeded.
+#include "ado/TextCompare.h"
 #include "db/Schema.h"
 #include "db/Seeder.h"
+#include "db/Sqlite.h"
+#include "runtime/Error.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <sqlite3.h>
 #include <string>
 #include <unistd.h>
 
@@ -14,33 +20,62 @@ inline rt::Date processDate() {
     return rt::makeDate(2026, 12, 6);
 }
 
-// A demo database file holding `vouchers` more vouchers in the current year.
-inline std::string makeDatabase(const std::string& name, int vouchers) {
-    std::string p = (std::filesystem::temp_directory_path() /
-                     ("idj-bench-" + name + "-" + std::to_string(getpid()) + ".db"))
-                        .string();
-    for (const char* s : {"", "-wal", "-shm"})
-        std::filesystem::remove(p + s);
-    auto c = ado::Connection::create();
-    c->Open(p);
-    db::createSchema(c->handle());
-    db::seedDemo(c->handle(), processDate());
-    if (vouchers > 0)
-        db::seedBulkVouchers(c->handle(), db::demo::kCompany, db::demo::kCurrentYear, vouchers,
-                             rt::makeDate(2026, 4, 1));
-    c->Close();
-    return p;
+// build/bench-data, beside the folder of the benchmark programs.
+inline std::filesystem::path dataFolder() {
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "bench-data";
 }
 
-// The same, made once per program.
-inline const std::string& yearOfVouchers(int vouchers) {
-    static const std::string path = makeDatabase("year", vouchers);
+using Handle = std::unique_ptr<sqlite3, int (*)(sqlite3*)>;
+
+inline Handle openRaw(const std::string& path) {
+    sqlite3* raw = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    Handle h(raw, sqlite3_close);
+    if (rc != SQLITE_OK) db::raiseSqlite(raw, "open " + path);
+    ado::registerTextCollation(raw); // the text columns' indexes are ordered by it
+    return h;
+}
+
+// The demo database with `vouchers` more vouchers of company 1 in the current year.
+inline std::string seededDatabase(int vouchers) {
+    namespace fs = std::filesystem;
+    fs::create_directories(dataFolder());
+    const std::string path = (dataFolder() / ("demo-" + std::to_string(vouchers) + ".db")).string();
+    if (fs::exists(path)) {
+        db::upgradeSchema(openRaw(path).get()); // seeded by an earlier version of the schema
+        return path;
+    }
+    std::fprintf(stderr, "seeding %s (once)\n", path.c_str());
+    const std::string part = path + ".part";
+    fs::remove(part);
+    {
+        Handle h = openRaw(part);
+        db::exec(h.get(), "PRAGMA journal_mode=WAL");
+        db::createSchema(h.get());
+        db::seedDemo(h.get(), processDate());
+        db::seedBulkVouchers(h.get(), db::demo::kCompany, db::demo::kCurrentYear, vouchers,
+                             rt::makeDate(2026, 4, 1));
+        db::exec(h.get(), "PRAGMA wal_checkpoint(TRUNCATE)");
+    }
+    fs::rename(part, path);
     return path;
 }
 
-inline void removeDatabase(const std::string& p) {
-    for (const char* s : {"", "-wal", "-shm"})
-        std::filesystem::remove(p + s);
+// Removes the company's vouchers above `lastId` and the log of their saves.
+inline void removeVouchersAfter(const std::string& path, int lastId) {
+    Handle h = openRaw(path);
+    db::Statement lines(h.get(), "DELETE FROM InterDivisionJournalTransDetails WHERE CompanyID = 1 AND "
+                                 "JournalTransID > ?");
+    lines.run(lastId);
+    db::Statement headers(h.get(), "DELETE FROM InterDivisionJournalTransHeader WHERE CompanyID = 1 AND "
+                                   "JournalTransID > ?");
+    headers.run(lastId);
+    db::Statement log(h.get(), "DELETE FROM aActivityLog WHERE CompanyID = 1 AND VoucherID > ?");
+    log.run(lastId);
+}
+
+inline int lastVoucherId(int vouchers) {
+    return db::demo::kVoucherCount + vouchers;
 }
 
 } // namespace benchsupport

@@ -3,7 +3,9 @@
 #include "ado/PgSession.h"
 #include "ado/TextCompare.h"
 #include "ado/Transaction.h"
+#include "db/NumberingKeys.h"
 #include "db/ServerSchema.h"
+#include "db/Sqlite.h"
 #include "runtime/Error.h"
 
 #include <sqlite3.h>
@@ -37,7 +39,7 @@ CREATE TABLE InterDivisionJournalTransHeader (
 -- The browse list: one company and year, from a date on.
 CREATE INDEX IX_IDJHeader_Browse
     ON InterDivisionJournalTransHeader (CompanyID, FinancialID, JournalTransDate);
--- Journal numbering scans the company's numbers; the type serial counts per type.
+-- Look-ups by number and by type (the counts behind the numbers have their own, below).
 CREATE INDEX IX_IDJHeader_JournalNo ON InterDivisionJournalTransHeader (CompanyID, JournalNo);
 CREATE INDEX IX_IDJHeader_Type ON InterDivisionJournalTransHeader (CompanyID, Type);
 
@@ -343,7 +345,86 @@ void run(sqlite3* db, const char* sql) {
 constexpr const char* kParts[] = {kVoucherTables, kGeneralJournal, kPeriods,   kSettings, kUsers,
                                   kMasters,       kPayroll,        kCatalogue, kServices};
 
+// Indexes and counts that spare the module's frequent statements a scan of the vouchers. All
+// are made only when missing, so that a database of an earlier version gains them on opening.
+void addSearchIndexes(sqlite3* db) {
+    using namespace numbering;
+    // The journal number statement: the highest running number under a prefix, one seek. Only
+    // numbers that the statement's rules read alike however compared are keyed here.
+    run(db, ("CREATE INDEX IF NOT EXISTS IX_IDJHeader_Numbering ON InterDivisionJournalTransHeader "
+             "(CompanyID, " +
+             std::string(kHead) + ", " + kRunning + ") WHERE " + plain())
+                .c_str());
+    // The same statement: the few numbers the index above leaves out, judged by the statement.
+    run(db, ("CREATE INDEX IF NOT EXISTS IX_IDJHeader_OddNumbers ON InterDivisionJournalTransHeader "
+             "(CompanyID, JournalTransID) WHERE " +
+             odd())
+                .c_str());
+    // The start-up "any open voucher?" check (not posted, not cancelled, of the company).
+    run(db, "CREATE INDEX IF NOT EXISTS IX_IDJHeader_Open "
+            "ON InterDivisionJournalTransHeader (CompanyID, Posted, Cancelled)");
+    // The table search, which lists a company's year newest first: on "Posted" and
+    // "Cancelled" one range in that order; on the number or the date a walk of this narrow
+    // index in that order, reading the table only for the rows that match.
+    run(db, "CREATE INDEX IF NOT EXISTS IX_IDJHeader_SearchPosted "
+            "ON InterDivisionJournalTransHeader (CompanyID, FinancialID, Posted, JournalTransID)");
+    run(db, "CREATE INDEX IF NOT EXISTS IX_IDJHeader_SearchCancelled "
+            "ON InterDivisionJournalTransHeader (CompanyID, FinancialID, Cancelled, JournalTransID)");
+    run(db, "CREATE INDEX IF NOT EXISTS IX_IDJHeader_SearchText ON InterDivisionJournalTransHeader "
+            "(CompanyID, FinancialID, JournalTransID, JournalNo, JournalTransDate)");
+
+    // The type serial statement counts a company's vouchers of a type: kept as a count that
+    // triggers move with every insert, delete and change of the headers, whoever writes them.
+    bool counted = false;
+    {
+        Statement exists(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND "
+                             "name = 'InterDivisionJournalTypeCount'");
+        counted = exists.query();
+    }
+    if (counted) return;
+    run(db, "CREATE TABLE InterDivisionJournalTypeCount (CompanyID SMALLINT NOT NULL, "
+            "Type VARCHAR(2) NOT NULL, Vouchers INTEGER NOT NULL, PRIMARY KEY (CompanyID, Type)) "
+            "WITHOUT ROWID");
+    const std::string add = "INSERT INTO InterDivisionJournalTypeCount VALUES (new.CompanyID, " +
+                            typeKey("new") +
+                            ", 1) ON CONFLICT (CompanyID, Type) DO UPDATE SET Vouchers = Vouchers + 1;";
+    const std::string remove = "UPDATE InterDivisionJournalTypeCount SET Vouchers = Vouchers - 1 "
+                               "WHERE CompanyID = old.CompanyID AND Type = " +
+                               typeKey("old") + ";";
+    run(db, ("CREATE TRIGGER TR_IDJHeader_CountInsert AFTER INSERT ON InterDivisionJournalTransHeader "
+             "WHEN " +
+             typeKey("new") + " IS NOT NULL BEGIN " + add + " END")
+                .c_str());
+    run(db, ("CREATE TRIGGER TR_IDJHeader_CountDelete AFTER DELETE ON InterDivisionJournalTransHeader "
+             "WHEN " +
+             typeKey("old") + " IS NOT NULL BEGIN " + remove + " END")
+                .c_str());
+    // Both halves of a change are guarded in the statements: either key may be none.
+    run(db, ("CREATE TRIGGER TR_IDJHeader_CountUpdate AFTER UPDATE OF CompanyID, Type "
+             "ON InterDivisionJournalTransHeader BEGIN " +
+             remove + " INSERT INTO InterDivisionJournalTypeCount SELECT new.CompanyID, " + typeKey("new") +
+             ", 1 WHERE " + typeKey("new") +
+             " IS NOT NULL ON CONFLICT (CompanyID, Type) DO UPDATE SET Vouchers = Vouchers + 1; END")
+                .c_str());
+    run(db, ("INSERT INTO InterDivisionJournalTypeCount SELECT h.CompanyID, " + typeKey("h") +
+             ", count(*) FROM InterDivisionJournalTransHeader h WHERE " + typeKey("h") +
+             " IS NOT NULL GROUP BY 1, 2")
+                .c_str());
+}
+
 } // namespace
+
+void upgradeSchema(sqlite3* db) {
+    ado::registerTextCollation(db);
+    run(db, "BEGIN IMMEDIATE");
+    try {
+        addSearchIndexes(db);
+        run(db, "COMMIT");
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
 
 void createSchema(sqlite3* db) {
     ado::registerTextCollation(db);
@@ -351,6 +432,7 @@ void createSchema(sqlite3* db) {
     try {
         for (const char* part : kParts)
             run(db, part);
+        addSearchIndexes(db);
         run(db, "COMMIT");
     } catch (...) {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);

@@ -32,4 +32,8 @@ void createSchema(sqlite3* db);
 // The same on a server connection (ServerSchema.h), with the text collation, in one transaction.
 void createSchema(const ado::ConnectionPtr& server);
 
+// Adds to a database made by an earlier version the indexes and counts that the schema has
+// gained since, in one transaction; a current database is left as it is.
+void upgradeSchema(sqlite3* db);
+
 } // namespace db

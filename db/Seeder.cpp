@@ -119,10 +119,17 @@ bool ensureDemoOnServer(const std::string& uri, rt::Date processDate) {
 bool ensureDemoDatabase(const std::string& path, rt::Date processDate) {
     if (ado::detail::connectionTarget(path).kind == ado::detail::BackendKind::Postgres)
         return ensureDemoOnServer(path, processDate);
-    if (std::filesystem::exists(path)) return false;
+    const bool stored = std::filesystem::exists(path);
     sqlite3* raw = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | (stored ? 0 : SQLITE_OPEN_CREATE),
+                             nullptr);
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(raw, sqlite3_close);
+    if (stored) {
+        // A file of an earlier version gains what the schema has gained since.
+        if (rc != SQLITE_OK) raiseSqlite(raw, "open " + path);
+        upgradeSchema(db.get());
+        return false;
+    }
     try {
         if (rc != SQLITE_OK) raiseSqlite(raw, "open " + path);
         createSchema(db.get()); // registers the text collation on this handle too

@@ -172,7 +172,8 @@ void seedBulkVouchers(sqlite3* db, int16_t companyId, int16_t financialId, int c
 
 // Creates the file with the schema and the demo data unless it exists; true when it created it.
 // A postgresql:// URI seeds a server database the same way when it holds no tables or views.
-// A file left half-made by a failure is removed before the error is raised.
+// A file left half-made by a failure is removed before the error is raised. An existing file is
+// brought up to the current schema (upgradeSchema).
 bool ensureDemoDatabase(const std::string& path, rt::Date processDate);
 
 } // namespace db

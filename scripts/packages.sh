@@ -6,7 +6,7 @@ packages=(
   libsqlite3-dev libicu-dev
   libpq-dev postgresql
   libgtest-dev libgmock-dev
-  libbenchmark-dev
+  libbenchmark-dev sqlite3
   libcli11-dev
   qt6-base-dev libgl-dev
   fonts-dejavu-core

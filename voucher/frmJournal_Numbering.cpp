@@ -6,19 +6,12 @@
 #include "component/ReportError.h"
 #include "component/basJournal.h"
 #include "runtime/Convert.h"
+#include "voucher/JournalNumbers.h"
 #include "voucher/frmJournal.h"
 
 namespace idj {
 
 namespace {
-
-// Length in characters, as the server's len() counts them.
-size_t characterCount(const std::string& text) {
-    size_t n = 0;
-    for (unsigned char c : text)
-        if ((c & 0xC0) != 0x80) ++n;
-    return n;
-}
 
 struct TypeNumbering {
     const char* code;
@@ -49,19 +42,9 @@ std::string frmJournal::nextJournalNo() const {
     if (!rs->eof()) prefix = rt::TextOf(rs->field("prefix").Value());
     rs->Close();
 
-    // The prefix is configured text: it is bound, not written into the statement.
-    const std::string length = std::to_string(characterCount(prefix));
-    rs->Open("Select isnull(max(convert(int,right(JournalNo,len(JournalNo)-" + length +
-                 "))),0) from InterDivisionJournalTransHeader where CompanyID = " +
-                 std::to_string(c.intCompanyID) + " and len(journalno)>len(?) and " +
-                 " isnumeric(isnull(right(JournalNo,len(JournalNo)-" + length +
-                 "),0)) =1 and substring(journalno,1,len(?))=?",
-             adocon, ado::adOpenStatic, ado::adLockOptimistic, {prefix, prefix, prefix});
-    std::string highest = rs->eof() ? std::string("0") : rt::CStr((*rs)[0]);
-    rs->Close();
-
+    const int64_t highest = highestRunningNumber(adocon, c.intCompanyID, prefix);
     // A 32-bit running number: a 16-bit one would stop every save after 32,767 vouchers.
-    const int32_t running = highest != "0" ? rt::CLng(rt::Variant(rt::CDbl(rt::Variant(highest)) + 1)) : 1;
+    const int32_t running = highest != 0 ? rt::CLng(rt::Variant(static_cast<double>(highest) + 1)) : 1;
     return prefix + std::to_string(running);
 }
 
@@ -75,12 +58,8 @@ std::string frmJournal::nextTypeSerial() const {
     const forms::OptionButton* options[] = {&optPayment, &optReceipts, &optCash, &optJournal};
     for (size_t i = 0; i < std::size(options); ++i) {
         if (!options[i]->Value()) continue;
-        auto rs = ado::Recordset::create();
-        rs->Open("SELECT count(*) +1 as count  FROM InterDivisionJournalTransHeader WHERE Type ='" +
-                     std::string(types[i].code) + "' and companyid= " + std::to_string(ctx().intCompanyID),
-                 adocon, ado::adOpenStatic, ado::adLockReadOnly);
-        const std::string count = rt::CStr(rs->field("Count").Value());
-        rs->Close();
+        const std::string count =
+            std::to_string(vouchersOfType(adocon, ctx().intCompanyID, types[i].code) + 1);
         return types[i].serialPrefix + count;
     }
     return {};

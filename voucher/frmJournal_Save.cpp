@@ -126,12 +126,16 @@ void frmJournal::updateHeader(int32_t id, double exchangeRate) {
 }
 
 void frmJournal::writeLines(int32_t id, int16_t companyCurrency) {
-    auto lines = ado::Recordset::create();
-    lines->Open("SELECT * FROM InterDivisionJournalTransDetails where 1=2 ", adocon, ado::adOpenKeyset,
-                ado::adLockOptimistic);
+    // One text for every line: the connection prepares it once and each line only binds.
+    static constexpr std::string_view kInsertLine =
+        "INSERT INTO InterDivisionJournalTransDetails (JournalTransDetailID, companyid, journaltransid, "
+        "AccountID, JournalTransCredit, departmentid, Amount, Remarks, depexrates) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)";
+    const rt::Variant company(ctx().intCompanyID), voucher(id);
     const int count = lvwJournal.Count();
     // A department's rate is the same for every line of the save: looked up once per department.
     std::map<int32_t, double> departmentRates;
+    ado::Params values;
     for (int i = 1; i <= count; ++i) {
         forms::ListItem& row = lvwJournal.Item(i);
         const int32_t department = rt::CLng(rt::Variant(row.SubItem(8)));
@@ -148,19 +152,12 @@ void frmJournal::writeLines(int32_t id, int16_t companyCurrency) {
                       "Line " + std::to_string(i) + " holds both a debit and a credit amount");
         const bool isCredit = debit == 0;
 
-        lines->AddNew();
-        lines->field("JournalTransDetailID").setValue(static_cast<int32_t>(i));
-        lines->field("companyid").setValue(ctx().intCompanyID);
-        lines->field("journaltransid").setValue(id);
-        lines->field("AccountID").setValue(account);
-        lines->field("JournalTransCredit").setValue(static_cast<int16_t>(isCredit ? 1 : 0));
-        lines->field("departmentid").setValue(row.SubItem(8));
-        lines->field("Amount").setValue(isCredit ? credit : debit);
-        lines->field("Remarks").setValue(rt::Trim(row.SubItem(3)));
-        lines->field("depexrates").setValue(known->second);
-        lines->Update();
+        values.assign({rt::Variant(static_cast<int32_t>(i)), company, voucher, rt::Variant(account),
+                       rt::Variant(static_cast<int16_t>(isCredit ? 1 : 0)), rt::Variant(row.SubItem(8)),
+                       rt::Variant(isCredit ? credit : debit), rt::Variant(rt::Trim(row.SubItem(3))),
+                       rt::Variant(known->second)});
+        adocon->Execute(kInsertLine, values);
     }
-    lines->Close();
 }
 
 void frmJournal::settleConfirmation(int32_t id) {
