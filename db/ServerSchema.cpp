@@ -128,8 +128,14 @@ void advanceIdentities(ado::Connection& server) {
 void copyRows(sqlite3* source, const ado::ConnectionPtr& server) {
     ado::rollBackOnError(server, [&] {
         server->BeginTrans();
-        for (const std::string& table : tableNames(source))
-            copyTable(source, table, *server);
+        for (const std::string& table : tableNames(source)) {
+            // Tables SQLite keeps beside its numbering indexes hold only counts derived from the
+            // vouchers; the server schema has none of them.
+            auto known = server->Execute("SELECT to_regclass(?) IS NOT NULL", {rt::Variant(table)});
+            const bool onServer = rt::CBool((*known)[0]);
+            known->Close();
+            if (onServer) copyTable(source, table, *server);
+        }
         advanceIdentities(*server);
         server->CommitTrans();
     });
