@@ -57,7 +57,8 @@ class Connection : public rt::Object {
     RecordsetPtr ExecuteBatch(std::string_view sql, const Params& params = {},
                               long* recordsAffected = nullptr);
     // One statement of SQLite's own SQL, run as written (not translated) and kept prepared like
-    // the rest: for queries written against this schema's own indexes.
+    // the rest: for queries written against this schema's own indexes. On a server, a statement
+    // of the server's own without parameters, run as written; it gives no rows.
     RecordsetPtr ExecuteNative(std::string_view sql, const Params& params = {});
 
     // Transactions nest as ADO's do: only the outermost one reaches the database. An inner

@@ -121,6 +121,13 @@ RecordsetPtr Connection::executeOnServer(std::string_view sql, const Params& par
 }
 
 RecordsetPtr Connection::ExecuteNative(std::string_view sql, const Params& params) {
+    if (impl_ && impl_->pg) {
+        if (!params.empty())
+            throw rt::Error(rt::errProvider, detail::kPgProviderSource,
+                            "A server's own statement takes no parameters. Statement: " + std::string(sql));
+        impl_->pg->runNative(sql);
+        return Recordset::create();
+    }
     impl_->native = true;
     try {
         RecordsetPtr rs = Execute(sql, params);

@@ -158,6 +158,12 @@ PgResult PgSession::exec(std::string_view sql, const Params& params) {
     return r;
 }
 
+void PgSession::runNative(std::string_view sql) {
+    PgResult r(PQexec(conn_, std::string(sql).c_str()));
+    ExecStatusType st = r ? PQresultStatus(r.get()) : PGRES_FATAL_ERROR;
+    if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) fail(r, sql);
+}
+
 void PgSession::run(std::string_view sql) {
     exec(sql, {});
 }

@@ -33,6 +33,8 @@ class PgSession {
     PgResult exec(std::string_view sql, const Params& params);
     // Runs a statement of this layer's own, without parameters.
     void run(std::string_view sql);
+    // Runs the server's own SQL as written: no translation, no '?' marks (a function body).
+    void runNative(std::string_view sql);
     // Seconds; 0 lets a statement run as long as it takes.
     void setStatementTimeout(int seconds);
     // True while the server holds a transaction open (also a failed one).

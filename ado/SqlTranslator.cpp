@@ -51,7 +51,7 @@ class Translator {
         for (size_t i = 0; i < t_.size(); ++i) {
             const Token& tok = t_[i];
             if (tok.kind == Tok::NString) {
-                replace(i, tok.text.substr(1));
+                if (!repl_[i]) replace(i, tok.text.substr(1)); // a LIKE pattern may be rewritten
             } else if (tok.kind == Tok::QuotedIdent && onServer()) {
                 quotedName(i);
             } else if (tok.kind == Tok::Ident) {
@@ -60,13 +60,11 @@ class Translator {
                 hintGroup(i);
             }
         }
-        // The server's text columns carry the case-insensitive collation themselves, and it
-        // converts the text side of a comparison with a number as SQL Server does.
-        if (!onServer())
-            for (size_t i = 0; i < t_.size(); ++i)
-                if (compareOp(i)) comparison(i);
+        for (size_t i = 0; i < t_.size(); ++i)
+            if (compareOp(i)) comparison(i);
         collateTextCalls();
-        if (!onServer()) collateLeftOperands(); // the server types a parameter by what it meets
+        if (onServer()) collateCaseOperands();
+        collateLeftOperands();
         std::string out;
         out.reserve(src_.size() + 16);
         for (size_t i = 0; i < t_.size(); ++i) {
@@ -201,13 +199,98 @@ class Translator {
     }
 
     // The server matches patterns only under a deterministic collation: the case-insensitive
-    // match of the text columns' collation is ILIKE under the root ICU collation.
+    // match of the text columns' collation is a case-insensitive match under the root ICU
+    // collation. A literal pattern becomes a regular expression, which has LIKE's "[a-z]"
+    // sets and ignores the value's trailing blanks; a parameter stays ILIKE's.
     void like(size_t i) {
         size_t left = prev(i);
-        if (left != npos && t_[left].isWord("not")) left = prev(left);
+        size_t negation = npos;
+        if (left != npos && t_[left].isWord("not")) negation = left, left = prev(left);
         if (left == npos) return;
-        after_[left] += " COLLATE \"und-x-icu\"";
-        replace(i, "ILIKE");
+        size_t start = operandStart(left);
+        size_t pattern = next(i);
+        if (pattern == npos || !isText(pattern)) {
+            before_[start] = "CAST(" + before_[start];
+            after_[left] += " AS text) COLLATE \"und-x-icu\"";
+            replace(i, "ILIKE");
+            return;
+        }
+        before_[start] = "lower(CAST(" + before_[start];
+        after_[left] += " AS text) COLLATE \"und-x-icu\")";
+        char escape = 0;
+        size_t clause = next(pattern);
+        if (clause != npos && t_[clause].isWord("escape")) {
+            size_t ch = next(clause);
+            if (ch == npos || !isText(ch)) return; // the server reports it
+            std::string e = literalText(ch);
+            if (e.size() != 1) unreadable("The ESCAPE of LIKE takes one character.", src_);
+            escape = e[0];
+            erase(clause, ch);
+        }
+        if (negation != npos) replace(negation, "");
+        replace(i, negation != npos ? "!~" : "~");
+        std::string quoted;
+        for (char c : likeRegex(literalText(pattern), escape)) {
+            if (c == '\'') quoted += c;
+            quoted += c;
+        }
+        replace(pattern, "lower('" + quoted + "' COLLATE \"und-x-icu\")");
+    }
+
+    // The text of a string literal, quotes undone.
+    std::string literalText(size_t k) const {
+        std::string_view q = t_[k].text;
+        if (t_[k].kind == Tok::NString) q.remove_prefix(1);
+        std::string r;
+        for (size_t j = 1; j + 1 < q.size(); ++j) {
+            r += q[j];
+            if (q[j] == '\'') ++j;
+        }
+        return r;
+    }
+
+    static void regexLiteral(std::string& r, char c) {
+        if (std::string_view(".^$*+?()[]{}|\\").find(c) != std::string_view::npos) r += '\\';
+        r += c;
+    }
+
+    static std::string likeRegex(std::string_view p, char escape) {
+        std::string r = "^";
+        for (size_t k = 0; k < p.size(); ++k) {
+            char c = p[k];
+            if (escape && c == escape && k + 1 < p.size()) {
+                regexLiteral(r, p[++k]);
+            } else if (c == '%') {
+                r += ".*";
+            } else if (c == '_') {
+                r += '.';
+            } else if (size_t close = c == '[' ? p.find(']', k + 2) : std::string_view::npos;
+                       close != std::string_view::npos) {
+                r += '[';
+                for (size_t j = k + 1; j < close; ++j) {
+                    if (p[j] == '\\') r += '\\';
+                    r += p[j];
+                }
+                r += ']';
+                k = close;
+            } else {
+                regexLiteral(r, c);
+            }
+        }
+        return r + " *$";
+    }
+
+    // Where the operand that ends at `last` begins: a name with its qualifiers, or a call.
+    size_t operandStart(size_t last) const {
+        size_t s = last;
+        if (t_[s].isPunct(')')) {
+            s = match_[s];
+            size_t p = prev(s);
+            if (p != npos && t_[p].kind == Tok::Ident) s = p;
+        }
+        for (size_t p = prev(s); p != npos && t_[p].isPunct('.') && prev(p) != npos; p = prev(s))
+            s = prev(p);
+        return s;
     }
 
     // The server's own functions where SQL Server's differ in name or in what they give.
@@ -228,12 +311,11 @@ class Translator {
         } else if (tok.isWord("getdate")) {
             replace(i, "LOCALTIMESTAMP(0)");
             erase(open, close);
-        } else if (tok.isWord("isnumeric")) {
-            replace(i, "(CASE WHEN CAST");
-            after_[close - 1] += " AS text";
-            after_[close] += " COLLATE \"C\""; // a pattern match needs a deterministic collation
-            after_[close] +=
-                " ~ '^\\s*[-+]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eEdD][-+]?[0-9]+)?\\s*$' THEN 1 ELSE 0 END)";
+        } else if (tok.isWord("isnumeric") || tok.isWord("right") || tok.isWord("left") ||
+                   tok.isWord("substring")) {
+            // Functions created with the schema (db/ServerFunctions.cpp): SQL Server's argument
+            // errors, numbers read as text, ISNUMERIC's money.
+            replace(i, "ss_" + lower(tok.text));
         } else if (tok.isWord("convert")) {
             return serverConvert(i, open);
         }
@@ -470,18 +552,47 @@ class Translator {
 
     // A literal or parameter tested with IN or BETWEEN, as in "? IN ('a', 'b')", or by the
     // WHEN branches of "CASE ? WHEN ...".
+    // On the server a parameter takes the type of what it meets, so only one met by text is
+    // made text there, without its trailing blanks (the collation keeps them).
     void collateLeftOperands() {
         for (size_t k = 0; k < t_.size(); ++k) {
             if (!isValue(k) || t_[k].kind == Tok::Number) continue;
             size_t p = prev(k);
             if (p != npos && t_[p].isWord("case")) {
-                after_[k] += std::string(" COLLATE ") + kTextCollation;
+                if (!onServer()) after_[k] += std::string(" COLLATE ") + kTextCollation;
                 continue;
             }
             size_t n = next(k);
             if (n != npos && t_[n].isWord("not")) n = next(n);
-            if (n != npos && (t_[n].isWord("in") || t_[n].isWord("between")))
+            if (n == npos || !(t_[n].isWord("in") || t_[n].isWord("between"))) continue;
+            if (!onServer()) {
                 after_[k] += std::string(" COLLATE ") + kTextCollation;
+                continue;
+            }
+            size_t first = next(n);
+            if (first != npos && t_[first].isPunct('(')) first = next(first);
+            if (first != npos && isText(first)) asServerText(k, k);
+        }
+    }
+
+    bool isText(size_t k) const { return t_[k].kind == Tok::String || t_[k].kind == Tok::NString; }
+
+    void asServerText(size_t from, size_t to) {
+        before_[from] = "rtrim(CAST(" + before_[from];
+        after_[to] += std::string(" AS text), ' ') COLLATE ") + kTextCollation;
+    }
+
+    // "CASE x WHEN 'a' ...": the operand compares with text WHENs as "=" compares text.
+    void collateCaseOperands() {
+        for (size_t k = 0; k < t_.size(); ++k) {
+            if (!t_[k].isWord("case")) continue;
+            size_t operand = next(k);
+            if (operand == npos || t_[operand].isWord("when")) continue;
+            size_t when = operand;
+            while (when != npos && !t_[when].isWord("when"))
+                when = t_[when].isPunct('(') ? next(match_[when]) : next(when);
+            size_t value = when == npos ? npos : next(when);
+            if (value != npos && isText(value)) asServerText(operand, prev(when));
         }
     }
 

@@ -443,7 +443,7 @@ void createSchema(sqlite3* db) {
 void createSchema(const ado::ConnectionPtr& server) {
     ado::rollBackOnError(server, [&] {
         server->BeginTrans();
-        server->Execute(ado::detail::kPgTextCollationDdl);
+        createServerFunctions(server);
         server->Execute(std::string("CREATE DOMAIN ") + ado::detail::kPgFlagDomain +
                         " AS smallint CHECK (VALUE IN (0, 1))");
         for (const char* part : kParts)

@@ -16,6 +16,11 @@ namespace db {
 // identity (as SQLite numbers such a key); TEXT_CI names the server's collation of that name.
 std::string renderForServer(std::string_view sqliteDdl);
 
+// The text collation and the functions that give SQL Server's results where the server's own
+// differ (ado/SqlTranslator.cpp calls them), in the connection's current schema; created with
+// the suite's tables, and again harmlessly on a schema that has them.
+void createServerFunctions(const ado::ConnectionPtr& server);
+
 // Every row of every table of `source` into the tables of the same names on `server`, in one
 // transaction of the server's (rolled back, and the error raised, when a row is refused);
 // identity columns then go on after the highest value copied.

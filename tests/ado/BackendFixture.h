@@ -5,6 +5,7 @@
 // "postgres"; without IDJ_TEST_PG they fail rather than pass unseen.
 #include "AdoFixture.h"
 #include "ado/PgSession.h"
+#include "db/ServerSchema.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -68,7 +69,7 @@ class BackendFixture : public testing::TestWithParam<BackendId> {
         c->setCommandTimeout(0);
         if (onServer() && !conn) {
             c->Execute("CREATE SCHEMA " + schema);
-            c->Execute(ado::detail::kPgTextCollationDdl);
+            db::createServerFunctions(c);
         }
         return c;
     }
