@@ -97,8 +97,14 @@ bool ensureDemoOnServer(const std::string& uri, rt::Date processDate) {
                                "ON n.oid = c.relnamespace WHERE n.nspname = current_schema() AND c.relkind "
                                "IN ('r', 'v')")
                      ->field(0)
-                     .Value()) > 0)
-        return false; // not empty: a database is never seeded over
+                     .Value()) > 0) {
+        // Not empty: a database is never seeded over, but one made before the functions its
+        // statements call on a server existed gains them.
+        if (rt::CBool(
+                server->Execute("SELECT to_regprocedure('ss_compare(text,text)') IS NULL")->field(0).Value()))
+            createServerFunctions(server);
+        return false;
+    }
     sqlite3* raw = nullptr;
     int rc = sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE, nullptr);
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> demo(raw, sqlite3_close);

@@ -40,6 +40,14 @@ TEST_P(DemoDatabase, IsSeededOnceWithTheWholeDemo) {
               12);
 }
 
+TEST_P(DemoDatabase, OpenedAgainGainsTheServerFunctionsItLacks) {
+    if (onServer()) exec("DROP FUNCTION ss_compare(text, text)");
+    EXPECT_FALSE(db::ensureDemoDatabase(target(), process));
+    EXPECT_EQ(number("SELECT COUNT(*) FROM InterDivisionJournalTransHeader WHERE CompanyID = 1 AND "
+                     "'IDJ' = 'idj'"),
+              kVoucherCount);
+}
+
 TEST_P(DemoDatabase, ReadsBackWithTheTypesOfSqlite) {
     auto rs =
         open("SELECT TOP 1 JournalTransDate, JournalNo, Amount FROM InterDivisionJournalTransHeader h "
