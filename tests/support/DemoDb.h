@@ -7,9 +7,12 @@
 #include "forms/ScriptedHost.h"
 #include "runtime/Convert.h"
 #include "runtime/Date.h"
+#include "runtime/Error.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -21,6 +24,13 @@ inline rt::Date processDate() {
     return rt::makeDate(2026, 12, 6);
 }
 
+// True while a test that runs on the server is being built: the DemoDb it holds is a fresh
+// schema of the database IDJ_TEST_PG names, seeded as the host program seeds a server.
+inline bool& demoOnServer() {
+    static bool on = false;
+    return on;
+}
+
 class DemoDb {
     static std::string seededPath() {
         return (std::filesystem::temp_directory_path() / ("idj-demo-" + std::to_string(getpid()) + ".db"))
@@ -30,6 +40,11 @@ class DemoDb {
   public:
     DemoDb() {
         namespace fs = std::filesystem;
+        if (demoOnServer()) {
+            demoOnServer() = false; // the next one is SQLite's unless asked again
+            openOnServer();
+            return;
+        }
         static const std::string seeded = [] {
             std::string p = seededPath();
             fs::remove(p);
@@ -50,6 +65,10 @@ class DemoDb {
     }
     ~DemoDb() {
         if (conn && conn->State() == ado::adStateOpen) conn->Close();
+        if (!schema_.empty()) {
+            dropSchema();
+            return;
+        }
         removeFiles();
     }
     DemoDb(const DemoDb&) = delete;
@@ -87,6 +106,39 @@ class DemoDb {
     ado::ConnectionPtr conn;
 
   private:
+    static std::string serverUri() {
+        const char* uri = std::getenv("IDJ_TEST_PG");
+        if (!uri || !*uri)
+            throw std::runtime_error("IDJ_TEST_PG is not set: it must name a postgresql:// database these "
+                                     "tests may create schemas in (scripts/with-pg.sh starts one)");
+        return uri;
+    }
+    void openOnServer() {
+        static int n = 0;
+        schema_ = "idjd_" + std::to_string(getpid()) + "_" + std::to_string(n++);
+        const std::string uri = serverUri();
+        auto admin = ado::Connection::create();
+        admin->Open(uri);
+        admin->Execute("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE");
+        admin->Execute("CREATE SCHEMA " + schema_);
+        admin->Close();
+        path_ = uri + (uri.find('?') == std::string::npos ? "?" : "&") + "options=-csearch_path%3D" + schema_;
+        db::ensureDemoDatabase(path_, processDate());
+        conn = ado::Connection::create();
+        conn->Open(path_);
+    }
+    void dropSchema() noexcept {
+        try {
+            auto admin = ado::Connection::create();
+            admin->Open(serverUri());
+            admin->Execute("DROP SCHEMA " + schema_ + " CASCADE");
+        } catch (const rt::Error& e) {
+            std::fprintf(stderr, "test schema %s left: %s\n", schema_.c_str(), e.description().c_str());
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "test schema %s left: %s\n", schema_.c_str(), e.what());
+        }
+    }
+    std::string schema_;
     static std::string textOf(const rt::Variant& v);
     void removeFiles() {
         for (const char* suffix : {"", "-wal", "-shm", "-journal"})
