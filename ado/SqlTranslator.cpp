@@ -1,6 +1,7 @@
 #include "ado/SqlTranslator.h"
 
 #include "ado/ProviderError.h"
+#include "ado/SqlLikePattern.h"
 #include "ado/SqlTokenizer.h"
 #include "ado/TextCompare.h"
 
@@ -230,7 +231,7 @@ class Translator {
         if (negation != npos) replace(negation, "");
         replace(i, negation != npos ? "!~" : "~");
         std::string quoted;
-        for (char c : likeRegex(literalText(pattern), escape)) {
+        for (char c : likeAsRegex(literalText(pattern), escape)) {
             if (c == '\'') quoted += c;
             quoted += c;
         }
@@ -247,37 +248,6 @@ class Translator {
             if (q[j] == '\'') ++j;
         }
         return r;
-    }
-
-    static void regexLiteral(std::string& r, char c) {
-        if (std::string_view(".^$*+?()[]{}|\\").find(c) != std::string_view::npos) r += '\\';
-        r += c;
-    }
-
-    static std::string likeRegex(std::string_view p, char escape) {
-        std::string r = "^";
-        for (size_t k = 0; k < p.size(); ++k) {
-            char c = p[k];
-            if (escape && c == escape && k + 1 < p.size()) {
-                regexLiteral(r, p[++k]);
-            } else if (c == '%') {
-                r += ".*";
-            } else if (c == '_') {
-                r += '.';
-            } else if (size_t close = c == '[' ? p.find(']', k + 2) : std::string_view::npos;
-                       close != std::string_view::npos) {
-                r += '[';
-                for (size_t j = k + 1; j < close; ++j) {
-                    if (p[j] == '\\') r += '\\';
-                    r += p[j];
-                }
-                r += ']';
-                k = close;
-            } else {
-                regexLiteral(r, c);
-            }
-        }
-        return r + " *$";
     }
 
     // Where the operand that ends at `last` begins: a name with its qualifiers, or a call.
