@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include "forms/ScriptedHost.h"
+#include "voucher/frmJournal.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -45,6 +46,12 @@ int ScriptedQtHost::messageBox(const std::string& prompt, int buttons, const std
 }
 
 void WindowTest::TearDown() {
+    // An editor whose close the test's answers refused stays loaded; the next test must find
+    // it closed, as a new session would.
+    if (idj::frmJournal::exists() && idj::frmJournal::instance().loaded()) {
+        idj::frmJournal::instance().Tag.clear(); // no "Save Changes?"
+        idj::frmJournal::instance().Unload();
+    }
     idj::FrmMaster& m = idj::FrmMaster::instance();
     if (m.loaded()) m.Unload();
     forms::setHost(nullptr);
