@@ -4,8 +4,7 @@
 #include "automation/Automation.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
-
-#include <functional>
+#include "support/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -25,15 +24,6 @@ class Doubler : public rt::Object {
     }
 };
 
-int32_t errorNumber(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 } // namespace
 
 TEST(Automation, CallsGoByReferenceAndUnknownMembersRaise) {
@@ -42,13 +32,13 @@ TEST(Automation, CallsGoByReferenceAndUnknownMembersRaise) {
     std::vector<rt::Variant> args{21};
     EXPECT_EQ(rt::CLng(automation::call(d, "twice", args)), 21);
     EXPECT_EQ(rt::CLng(args[0]), 42);
-    EXPECT_EQ(errorNumber([&] { automation::callv(d, "Thrice", 1); }), rt::errMemberNotFound);
+    EXPECT_EQ(testsupport::errorOf([&] { automation::callv(d, "Thrice", 1); }), rt::errMemberNotFound);
 
     rt::ObjectPtr nothing;
-    EXPECT_EQ(errorNumber([&] { automation::get(nothing, "adocon"); }), rt::errObjectNotSet);
+    EXPECT_EQ(testsupport::errorOf([&] { automation::get(nothing, "adocon"); }), rt::errObjectNotSet);
     automationtest::TempRegistry reg;
     automation::registerServer({"Gone.Server", {}, "Gone", "Gone", "/nonexistent/gone.so"});
     for (const char* progId : {"No.SuchThing", "Gone.Server"})
-        EXPECT_EQ(errorNumber([&] { automation::CreateObject(progId); }), rt::errCannotCreateObject)
+        EXPECT_EQ(testsupport::errorOf([&] { automation::CreateObject(progId); }), rt::errCannotCreateObject)
             << progId;
 }

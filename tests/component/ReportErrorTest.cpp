@@ -5,6 +5,7 @@
 #include "forms/ScriptedHost.h"
 #include "services/SuiteConnection.h"
 #include "support/DemoDb.h"
+#include "support/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -83,12 +84,9 @@ TEST_F(ReportErrorTest, HasNoTrapOfItsOwn) {
 
     // A fault service that cannot be created.
     automation::registerClass("FaultReport.FaultDetails", [] { return rt::ObjectPtr(); });
-    try {
-        idj::ReportError("FrmMaster", 1, "Form_Load", number, "s", "d", "", -1);
-        FAIL() << "no error";
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.number(), rt::errCannotCreateObject);
-    }
+    EXPECT_EQ(testsupport::errorOf(
+                  [&] { idj::ReportError("FrmMaster", 1, "Form_Load", number, "s", "d", "", -1); }),
+              rt::errCannotCreateObject);
 }
 
 TEST_F(ReportErrorTest, TrappedErrorsAreReportedWithTheWorkingContext) {

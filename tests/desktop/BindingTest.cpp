@@ -8,23 +8,17 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace {
 
 void click(QWidget* w, QPoint at) {
-    QPointF global = w->mapToGlobal(QPointF(at));
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(w, &release);
+    QTest::mouseClick(w, Qt::LeftButton, {}, at);
 }
 
 TEST(Binding, ButtonClicksReachTheModelOnlyWhileEnabled) {

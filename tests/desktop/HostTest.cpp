@@ -15,34 +15,24 @@ namespace {
 using desktop::messageBoxSpec;
 using B = QMessageBox;
 
-TEST(MessageBoxStyle, ButtonsIconAndDefaultFollowTheStyleBits) {
-    auto s = messageBoxSpec(forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2);
-    EXPECT_EQ(s.buttons, (QList<B::StandardButton>{B::Yes, B::No}));
-    EXPECT_EQ(s.defaultButton, B::No);
-    EXPECT_EQ(s.icon, B::Question);
-    EXPECT_EQ(s.escapeButton, B::NoButton);
-
-    s = messageBoxSpec(forms::vbYesNoCancel | forms::vbExclamation);
-    EXPECT_EQ(s.buttons, (QList<B::StandardButton>{B::Yes, B::No, B::Cancel}));
-    EXPECT_EQ(s.defaultButton, B::Yes);
-    EXPECT_EQ(s.escapeButton, B::Cancel);
-    EXPECT_EQ(s.icon, B::Warning);
-
-    s = messageBoxSpec(forms::vbCritical);
-    EXPECT_EQ(s.buttons, (QList<B::StandardButton>{B::Ok}));
-    EXPECT_EQ(s.icon, B::Critical);
-    EXPECT_EQ(s.escapeButton, B::Ok);
-
-    EXPECT_EQ(messageBoxSpec(forms::vbOKCancel | forms::vbDefaultButton2).defaultButton, B::Cancel);
-    EXPECT_EQ(messageBoxSpec(forms::vbAbortRetryIgnore | forms::vbDefaultButton3).defaultButton, B::Ignore);
-    // A default past the last button falls back to the first, as the toolkit does.
-    EXPECT_EQ(messageBoxSpec(forms::vbRetryCancel | forms::vbDefaultButton3).defaultButton, B::Retry);
-    EXPECT_EQ(messageBoxSpec(0).icon, B::NoIcon);
-}
-
-TEST(MessageBoxStyle, PressedButtonsGiveTheirResults) {
-    EXPECT_EQ(desktop::msgBoxResult(B::Cancel), forms::vbCancel);
-    EXPECT_EQ(desktop::msgBoxResult(B::Ignore), forms::vbIgnore);
+// What Enter and Esc press in a message box, and the answer a pressed button gives.
+TEST(MessageBoxStyle, EnterAndEscPressTheStylesButtons) {
+    struct Case {
+        int style;
+        B::StandardButton enter, esc;
+    };
+    for (Case c : {Case{forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2, B::No, B::NoButton},
+                   {forms::vbYesNoCancel | forms::vbExclamation, B::Yes, B::Cancel},
+                   {forms::vbCritical, B::Ok, B::Ok},
+                   {forms::vbOKCancel | forms::vbDefaultButton2, B::Cancel, B::Cancel},
+                   // A default past the last button falls back to the first, as the toolkit does.
+                   {forms::vbRetryCancel | forms::vbDefaultButton3, B::Retry, B::Cancel}}) {
+        auto s = messageBoxSpec(c.style);
+        EXPECT_EQ(s.defaultButton, c.enter) << c.style;
+        EXPECT_EQ(s.escapeButton, c.esc) << c.style;
+    }
+    EXPECT_EQ(messageBoxSpec(forms::vbYesNoCancel).buttons,
+              (QList<B::StandardButton>{B::Yes, B::No, B::Cancel}));
     EXPECT_EQ(desktop::msgBoxResult(B::No), forms::vbNo);
     EXPECT_EQ(desktop::msgBoxResult(B::Help), 0);
 }

@@ -1,8 +1,6 @@
 // Text that reaches a numeric box without being typed (paste by keys or menu, drag and drop)
 // meets the same rule as typing, through the real widget.
-#include "desktop/FormDialog.h"
-#include "forms/Controls.h"
-#include "forms/ScriptedHost.h"
+#include "SampleForm.h"
 #include "services/UiToolkit.h"
 
 #include <QAction>
@@ -43,14 +41,7 @@ class PasteTest : public ::testing::Test {
         forms::setHost(&host);
         form->Load();
         form->txtAmount.setText("10.00");
-        dialog = std::make_unique<desktop::FormDialog>(*form);
-        dialog->sync();
-        dialog->show();
-        dialog->activateWindow();
-        QApplication::processEvents();
-        form->activate();
-        dialog->setLive(true);
-        dialog->sync();
+        dialog = showLive(*form);
         edit = dynamic_cast<QLineEdit*>(dialog->widgetOf("txtAmount"));
         ASSERT_NE(edit, nullptr);
         edit->setFocus();

@@ -96,17 +96,22 @@ void SampleForm::Form_QueryUnload(int& cancel, int unloadMode) {
     if (refuseClose) cancel = 1;
 }
 
-DialogFixture::DialogFixture(bool positioned) : form(std::make_shared<SampleForm>(positioned)) {
-    forms::setHost(&host);
-    form->Load();
-    dialog = std::make_unique<desktop::FormDialog>(*form);
+std::unique_ptr<desktop::FormDialog> showLive(forms::Form& form) {
+    auto dialog = std::make_unique<desktop::FormDialog>(form);
     dialog->sync();
     dialog->show();
     dialog->activateWindow();
     QApplication::processEvents();
-    form->activate();
+    form.activate();
     dialog->setLive(true);
     dialog->sync();
+    return dialog;
+}
+
+DialogFixture::DialogFixture(bool positioned) : form(std::make_shared<SampleForm>(positioned)) {
+    forms::setHost(&host);
+    form->Load();
+    dialog = showLive(*form);
 }
 
 DialogFixture::~DialogFixture() {

@@ -59,6 +59,9 @@ class RecordingHost : public forms::ScriptedHost {
     }
 };
 
+// A loaded window's dialog, shown, activated and passing user input to the model.
+std::unique_ptr<desktop::FormDialog> showLive(forms::Form& form);
+
 // A sample window loaded, rendered and activated, with the recording host in place.
 class DialogFixture {
   public:

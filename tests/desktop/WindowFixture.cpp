@@ -1,7 +1,7 @@
 #include "WindowFixture.h"
 
-#include "forms/FlexGrid.h"
 #include "forms/ScriptedHost.h"
+#include "voucher/frmJournal.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -46,6 +46,12 @@ int ScriptedQtHost::messageBox(const std::string& prompt, int buttons, const std
 }
 
 void WindowTest::TearDown() {
+    // An editor whose close the test's answers refused stays loaded; the next test must find
+    // it closed, as a new session would.
+    if (idj::frmJournal::exists() && idj::frmJournal::instance().loaded()) {
+        idj::frmJournal::instance().Tag.clear(); // no "Save Changes?"
+        idj::frmJournal::instance().Unload();
+    }
     idj::FrmMaster& m = idj::FrmMaster::instance();
     if (m.loaded()) m.Unload();
     forms::setHost(nullptr);
@@ -83,7 +89,7 @@ void WindowTest::type(const QString& text) {
 }
 
 void WindowTest::clickVoucher(desktop::FormDialog& d, int id) {
-    auto& grid = static_cast<forms::FlexGrid&>(*d.form().find("GrdMaster"));
+    forms::FlexGrid& grid = browseGrid(d);
     auto* view = widget<QTableView>(d, "GrdMaster");
     for (int r = grid.FixedRows; r < grid.Rows(); ++r) {
         if (grid.TextMatrix(r, 0) != std::to_string(id)) continue;
@@ -93,4 +99,23 @@ void WindowTest::clickVoucher(desktop::FormDialog& d, int id) {
         return;
     }
     ADD_FAILURE() << "voucher " << id << " not listed";
+}
+
+void WindowTest::editVoucher(int id, ScriptedQtHost::Script script) {
+    host.onShow("frmJournal", std::move(script));
+    browse([id](desktop::FormDialog& d) {
+        clickVoucher(d, id);
+        focus(d, "GrdMaster");
+        key(Qt::Key_Return);
+    });
+    EXPECT_EQ(host.shown["frmJournal"], 1);
+}
+
+void WindowTest::newVoucher(ScriptedQtHost::Script script) {
+    host.onShow("frmJournal", std::move(script));
+    browse([](desktop::FormDialog& d) {
+        focus(d, "cmdNew");
+        key(Qt::Key_Return);
+    });
+    EXPECT_EQ(host.shown["frmJournal"], 1);
 }

@@ -5,6 +5,7 @@
 #include "browser/FrmMaster.h"
 #include "desktop/FormDialog.h"
 #include "desktop/QtHost.h"
+#include "forms/Controls.h"
 #include "support/DemoDb.h"
 
 #include <QTest>
@@ -50,8 +51,19 @@ class WindowTest : public ::testing::Test {
     template <class W = QWidget> static W* widget(desktop::FormDialog& d, const char* control) {
         return qobject_cast<W*>(d.widgetOf(control));
     }
+    // A control of a window's model, by name.
+    template <class C> static C& control(desktop::FormDialog& d, const char* name) {
+        return static_cast<C&>(*d.form().find(name));
+    }
+    static forms::FlexGrid& browseGrid(desktop::FormDialog& d) {
+        return control<forms::FlexGrid>(d, "GrdMaster");
+    }
     // Makes the grid row of a voucher current, as a click on it does.
     static void clickVoucher(desktop::FormDialog& d, int id);
+    // From the browse window: voucher `id` opened with Enter in the grid, or a new one with
+    // Enter on New; `script` runs in the editor.
+    void editVoucher(int id, ScriptedQtHost::Script script);
+    void newVoucher(ScriptedQtHost::Script script);
 
     testsupport::DemoDb demo;
     ScriptedQtHost host;

@@ -1,40 +1,21 @@
-// Keys on the real windows: each keystroke acts once, and the browse grid's keys do what
-// the window promises from every state of the grid.
+// Keys on the real windows: each keystroke acts once, the browse grid's keys work from every
+// state of the grid, combos choose by what is typed, and F1 opens the focused window's help.
 #include "WindowFixture.h"
-
-#include "forms/Controls.h"
 
 #include <QApplication>
 #include <QTableView>
+#include <QTextBrowser>
 
 namespace {
 
 using desktop::FormDialog;
 
-forms::FlexGrid& gridOf(FormDialog& d) {
-    return static_cast<forms::FlexGrid&>(*d.form().find("GrdMaster"));
-}
-
-class WindowKeys : public WindowTest {
-  protected:
-    // Opens voucher `id` in the editor from the browse window and runs `script` there.
-    void edit(int id, ScriptedQtHost::Script script) {
-        host.onShow("frmJournal", std::move(script));
-        browse([id](FormDialog& d) {
-            clickVoucher(d, id);
-            focus(d, "GrdMaster");
-            key(Qt::Key_Return);
-        });
-        EXPECT_EQ(host.shown["frmJournal"], 1);
-    }
-};
-
-TEST_F(WindowKeys, F9OpensTheRatesOnceAndDeleteRemovesOneLine) {
+TEST_F(WindowTest, F9OpensTheRatesOnceAndDeleteRemovesOneLine) {
     int linesBefore = -1, linesAfter = -1;
-    edit(288, [&](FormDialog& d) {
+    editVoucher(288, [&](FormDialog& d) {
         focus(d, "lvwJournal");
         key(Qt::Key_F9);
-        auto& list = static_cast<forms::ListView&>(*d.form().find("lvwJournal"));
+        auto& list = control<forms::ListView>(d, "lvwJournal");
         linesBefore = list.Count();
         host.answer = forms::vbYes;
         list.select(3);
@@ -50,7 +31,7 @@ TEST_F(WindowKeys, F9OpensTheRatesOnceAndDeleteRemovesOneLine) {
     EXPECT_EQ(linesAfter, linesBefore - 1);
 }
 
-TEST_F(WindowKeys, EscClosesTheRatesAsCloseDoes) {
+TEST_F(WindowTest, EscClosesTheRatesAsCloseDoes) {
     bool closedByEsc = false;
     std::string ratesBefore;
     host.onShow("frmExchangerate", [&](FormDialog& d) {
@@ -58,7 +39,7 @@ TEST_F(WindowKeys, EscClosesTheRatesAsCloseDoes) {
         key(Qt::Key_Escape);
         closedByEsc = !d.form().loaded() && d.finished();
     });
-    edit(145, [&](FormDialog& d) {
+    editVoucher(145, [&](FormDialog& d) {
         focus(d, "lvwJournal");
         key(Qt::Key_F9);
     });
@@ -66,7 +47,7 @@ TEST_F(WindowKeys, EscClosesTheRatesAsCloseDoes) {
     EXPECT_EQ(idj::ctx().GStrExchangeRates, ratesBefore);
 }
 
-TEST_F(WindowKeys, CtrlEnterInTheGridIsANewVoucher) {
+TEST_F(WindowTest, CtrlEnterInTheGridIsANewVoucher) {
     std::string mode;
     host.onShow("frmJournal", [&](FormDialog&) { mode = idj::ctx().GStrMasterNewEditFlag; });
     browse([&](FormDialog& d) {
@@ -77,10 +58,9 @@ TEST_F(WindowKeys, CtrlEnterInTheGridIsANewVoucher) {
     EXPECT_EQ(mode, "N");
 }
 
-TEST_F(WindowKeys, ArrowsMoveTheRowAfterLoadSearchAndRefresh) {
+TEST_F(WindowTest, ArrowsMoveTheRowAfterLoadSearchAndRefresh) {
     browse([&](FormDialog& d) {
-        forms::FlexGrid& g = gridOf(d);
-        auto* view = widget<QTableView>(d, "GrdMaster");
+        forms::FlexGrid& g = browseGrid(d);
         focus(d, "GrdMaster");
         const int last = g.Rows() - 1;
         ASSERT_EQ(g.Row(), last);
@@ -101,8 +81,73 @@ TEST_F(WindowKeys, ArrowsMoveTheRowAfterLoadSearchAndRefresh) {
         });
         key(Qt::Key_Down);
         EXPECT_EQ(g.Row(), 6);
-        EXPECT_GT(view->currentIndex().column(), 0);
+        EXPECT_GT(widget<QTableView>(d, "GrdMaster")->currentIndex().column(), 0);
     });
+}
+
+TEST_F(WindowTest, ALetterInSearchOnChoosesItsColumnAndAgainTheNextOne) {
+    browse([&](FormDialog& d) {
+        auto& search = control<forms::ComboBox>(d, "cboSearch");
+        focus(d, "cboSearch");
+        type("p");
+        EXPECT_EQ(search.Text(), "Posted");
+        focus(d, "cboSearch");
+        type("Cc");
+        EXPECT_EQ(search.Text(), "Confirmed");
+    });
+}
+
+TEST_F(WindowTest, ANameTypedInFullAndEnterOrTabChooseTheDepartmentAndAccount) {
+    host.onShow("frmJournalDetails", [&](FormDialog& d) {
+        auto& department = control<forms::ComboBox>(d, "cboDepartment");
+        focus(d, "cboDepartment");
+        type("export division");
+        key(Qt::Key_Return);
+        ASSERT_GE(department.ListIndex(), 0);
+        EXPECT_EQ(department.List(department.ListIndex()), "Export Division");
+        auto& account = control<forms::ComboBox>(d, "cboAccountID");
+        ASSERT_GT(account.ListCount(), 0);
+        focus(d, "cboAccountID");
+        type(QString::fromStdString(account.List(account.ListCount() - 1)));
+        key(Qt::Key_Tab);
+        EXPECT_EQ(account.ListIndex(), account.ListCount() - 1);
+    });
+    newVoucher([&](FormDialog& d) { d.dispatch([&] { control<forms::Menu>(d, "mnuAdd").choose(); }); });
+    EXPECT_EQ(host.shown["frmJournalDetails"], 1);
+}
+
+QTextBrowser* helpText() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "helpWindow" && w->isVisible()) return w->findChild<QTextBrowser*>("helpText");
+    return nullptr;
+}
+
+TEST_F(WindowTest, F1OpensTheHelpPageOfTheFocusedWindow) {
+    forms::setAppPath(IDJ_BIN_DIR);
+    QString browsePage, ratesPage;
+    host.onShow("frmExchangerate", [&](FormDialog&) {
+        key(Qt::Key_F1);
+        if (QTextBrowser* t = helpText()) ratesPage = t->source().fileName();
+    });
+    host.onShow("frmJournal", [&](FormDialog& d) {
+        focus(d, "lvwJournal");
+        key(Qt::Key_F9);
+    });
+    browse([&](FormDialog& d) {
+        focus(d, "GrdMaster");
+        key(Qt::Key_F1);
+        QTextBrowser* t = helpText();
+        ASSERT_NE(t, nullptr);
+        browsePage = t->source().fileName();
+        EXPECT_TRUE(t->toPlainText().contains("Ctrl+Enter"));
+        EXPECT_TRUE(d.form().loaded()); // the window stays as it was
+        t->window()->close();
+        clickVoucher(d, 288);
+        focus(d, "GrdMaster");
+        key(Qt::Key_Return);
+    });
+    EXPECT_EQ(browsePage, "FrmMaster.html");
+    EXPECT_EQ(ratesPage, "frmExchangerate.html");
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 namespace {
 
-using formstest::errorOf;
 using formstest::FormsTest;
 using namespace forms;
 
@@ -54,17 +53,6 @@ TEST_F(Lines, SortByNumbersOrText) {
     EXPECT_TRUE(lvw.SortDescending);
     lvw.sortBy(1, false, false);
     EXPECT_EQ(f->column(1), (Strings{"Admin", "Bank", "cash", "sales"}));
-}
-
-TEST_F(FormsTest, MessagesAreRecordedWithTheirAnswers) {
-    EXPECT_EQ(MsgBox("Data missing in ASETTINGS", vbCritical, "Corvella"), vbOK);
-    host.answer(vbNo);
-    EXPECT_EQ(MsgBox("Save Changes?", vbYesNoCancel + vbQuestion, "Corvella"), vbNo);
-    EXPECT_EQ(MsgBox("Save Changes?", vbYesNoCancel + vbQuestion, "Corvella"), vbYes);
-    ASSERT_EQ(host.messages.size(), 3u);
-    EXPECT_EQ(host.messages[0].buttons, vbCritical);
-    EXPECT_EQ(host.messages[0].title, "Corvella");
-    EXPECT_EQ(host.lastMessage(), "Save Changes?");
 }
 
 TEST(DefaultAnswer, IsTheDefaultButtonOfTheStyle) {

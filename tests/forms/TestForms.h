@@ -3,6 +3,7 @@
 #include "forms/Controls.h"
 #include "forms/ScriptedHost.h"
 #include "runtime/Error.h"
+#include "support/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -13,15 +14,7 @@
 
 namespace formstest {
 
-// The error number a call raises, or 0 when it returns.
-template <class F> int errorOf(F&& f) {
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 // A list column as designed.
 inline forms::ColumnHeader column(std::string text, int width = 1440, int alignment = forms::lvwColumnLeft) {

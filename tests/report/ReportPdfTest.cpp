@@ -1,5 +1,6 @@
 // The journal report as an accountant reads it: the PDF's text, page by page.
 #include "ReportFixture.h"
+#include "support/Errors.h"
 #include "support/LongVoucher.h"
 
 #include <QString>
@@ -8,6 +9,8 @@
 #include <vector>
 
 namespace {
+
+using testsupport::errorOf;
 
 std::vector<std::string> pagesOf(const std::string& text) {
     std::vector<std::string> pages;
@@ -147,40 +150,32 @@ TEST_F(ReportTest, AnotherCompanysVoucherOfTheSameIdIsNeverPrinted) {
 }
 
 TEST_F(ReportTest, FailuresRaiseAndWriteNoFile) {
-    auto number = [](auto&& f) {
-        try {
-            f();
-        } catch (const rt::Error& e) {
-            return e.number();
-        }
-        return 0;
-    };
     // No such voucher of the company (id 0: no row selected).
-    EXPECT_EQ(number([&] { automation::callv(openReport(db::demo::kCompany, 0), "Export", pdfPath()); }),
+    EXPECT_EQ(errorOf([&] { automation::callv(openReport(db::demo::kCompany, 0), "Export", pdfPath()); }),
               3021);
-    EXPECT_EQ(number([&] {
+    EXPECT_EQ(errorOf([&] {
                   automation::callv(openReport(db::demo::kSecondCompany, db::demo::kTwelveLineVoucher),
                                     "Export", pdfPath());
               }),
               3021);
     EXPECT_FALSE(std::filesystem::exists(pdfPath()));
     // A missing or broken report file.
-    EXPECT_EQ(number([&] {
+    EXPECT_EQ(errorOf([&] {
                   openReport(db::demo::kCompany, db::demo::kTwelveLineVoucher, reportFile() + ".missing");
               }),
               53);
     const std::string broken = pdfPath() + ".json";
     { std::ofstream(broken) << "{ \"page\": "; }
-    EXPECT_EQ(number([&] { openReport(db::demo::kCompany, db::demo::kTwelveLineVoucher, broken); }), 5);
+    EXPECT_EQ(errorOf([&] { openReport(db::demo::kCompany, db::demo::kTwelveLineVoucher, broken); }), 5);
     std::filesystem::remove(broken);
     // No log-on without an open connection, and no report without a log-on.
     rt::ObjectPtr engine = automation::CreateObject(report::ReportApplication::kProgId);
-    EXPECT_EQ(number([&] { automation::callv(engine, "OpenReport", reportFile()); }), 91);
+    EXPECT_EQ(errorOf([&] { automation::callv(engine, "OpenReport", reportFile()); }), 91);
     auto closed = ado::Connection::create();
-    EXPECT_EQ(number([&] { automation::callv(engine, "LogOnServer", rt::ObjectPtr(closed)); }), 91);
+    EXPECT_EQ(errorOf([&] { automation::callv(engine, "LogOnServer", rt::ObjectPtr(closed)); }), 91);
     // A data source with a user and password is no log-on: only an open connection is.
     EXPECT_EQ(
-        number([&] { automation::callv(engine, "LogOnServer", "odbc.dll", "dsn", "db", "user", "secret"); }),
+        errorOf([&] { automation::callv(engine, "LogOnServer", "odbc.dll", "dsn", "db", "user", "secret"); }),
         13);
 }
 

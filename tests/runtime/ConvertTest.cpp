@@ -1,5 +1,6 @@
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
+#include "support/Errors.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -8,15 +9,7 @@ namespace {
 
 using rt::Variant;
 
-// The error number a call raises, or 0 when it returns.
-template <class F> int errorOf(F&& f) {
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 TEST(Integer, RoundsHalfToEvenWithinRange) {
     EXPECT_EQ(rt::CInt(2.5), 2);

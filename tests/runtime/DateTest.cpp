@@ -1,5 +1,6 @@
 #include "runtime/Date.h"
 #include "runtime/Error.h"
+#include "support/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -66,14 +67,7 @@ TEST(DateText, RejectsTextThatIsNoDate) {
 // Parts too long for a number, and serials beyond year 9999, are an overflow rather than
 // arithmetic past the end of an int.
 TEST(DateText, PartsOfTenDigitsOrMoreAndHugeSerialsOverflow) {
-    auto overflows = [](auto&& f) {
-        try {
-            f();
-        } catch (const rt::Error& e) {
-            return e.number() == rt::errOverflow;
-        }
-        return false;
-    };
+    auto overflows = [](auto&& f) { return testsupport::errorOf(f) == rt::errOverflow; };
     for (const char* big :
          {"01/01/2147483648", "9999999999/01/2026", "2026-01-99999999999", "01/4294967297/2026"})
         EXPECT_TRUE(overflows([&] { parseDate(big); })) << big;

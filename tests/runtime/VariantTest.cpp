@@ -1,6 +1,7 @@
 #include "runtime/Variant.h"
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
+#include "support/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -16,17 +17,9 @@ TEST(VariantType, WideIntegersAndWrongTypeViews) {
     EXPECT_EQ(Variant(int64_t{5}).type(), Variant::Type::Long);
     EXPECT_EQ(Variant(int64_t{1} << 40).type(), Variant::Type::Double); // beyond a Long
     EXPECT_FALSE(Variant("2").isNumber());
-    auto number = [](auto f) {
-        try {
-            f();
-        } catch (const rt::Error& e) {
-            return e.number();
-        }
-        return 0;
-    };
-    EXPECT_EQ(number([] { Variant(5).str(); }), rt::errTypeMismatch);
-    EXPECT_EQ(number([] { Variant(rt::ObjectPtr()).object(); }), rt::errObjectNotSet);
-    EXPECT_EQ(number([] { Variant(5).object(); }), rt::errTypeMismatch);
+    EXPECT_EQ(testsupport::errorOf([] { Variant(5).str(); }), rt::errTypeMismatch);
+    EXPECT_EQ(testsupport::errorOf([] { Variant(rt::ObjectPtr()).object(); }), rt::errObjectNotSet);
+    EXPECT_EQ(testsupport::errorOf([] { Variant(5).object(); }), rt::errTypeMismatch);
 }
 
 TEST(VariantEquality, EmptyNullNumbersTextAndObjects) {
