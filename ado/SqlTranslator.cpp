@@ -1,3 +1,6 @@
+// Longer than our other files on purpose: the translator is one pass over the tokens with one
+// method per rewrite, each taking both dialects, so that what SQLite and the server are given
+// for one SQL Server construct reads side by side. Split it by construct, not by dialect.
 #include "ado/SqlTranslator.h"
 
 #include "ado/ProviderError.h"
