@@ -72,11 +72,7 @@ void FrmMaster::GridPopulate(const std::string& strSql, const std::string& strTa
                     g.setRows(row + 1);
                 for (int i = 0; i < fields; ++i) {
                     const auto k = static_cast<size_t>(i);
-                    // Texts are taken as they are held; only other values are converted.
-                    const rt::Variant& v = (*rs)[i];
-                    const std::string_view text =
-                        rt::TrimView(v.isString() ? std::string_view(v.str())
-                                                  : std::string_view(converted[k] = rt::TextOf(v)));
+                    const std::string_view text = rt::TrimView(rs->textAt(i, converted[k]));
                     texts[k] = text;
                     if (static_cast<int>(text.size()) > lengths[k])
                         lengths[k] = static_cast<int>(text.size());
