@@ -1,10 +1,44 @@
 #include "forms/CellStore.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <stdexcept>
+#include <utility>
 
 namespace forms {
+
+Arena::~Arena() {
+    std::free(data_);
+}
+
+void Arena::reserve(size_t n) {
+    if (n <= capacity_) return;
+    void* p = std::realloc(data_, n);
+    if (!p) throw std::bad_alloc();
+    data_ = static_cast<char*>(p);
+    capacity_ = n;
+}
+
+char* Arena::grow(size_t n) {
+    if (size_ + n > capacity_) reserve(std::max({size_ + n, capacity_ * 2, size_t{4096}}));
+    char* p = data_ + size_;
+    size_ += n;
+    return p;
+}
+
+void Arena::clear() {
+    std::free(std::exchange(data_, nullptr));
+    size_ = capacity_ = 0;
+}
+
+void Arena::swap(Arena& o) noexcept {
+    std::swap(data_, o.data_);
+    std::swap(size_, o.size_);
+    std::swap(capacity_, o.capacity_);
+}
 
 namespace {
 uint32_t endAt(const char* block, size_t col) {
@@ -14,19 +48,18 @@ uint32_t endAt(const char* block, size_t col) {
 }
 
 // Appends a block for `texts` (cut or padded to `cols` cells) to `arena`, returning its offset.
-uint32_t appendBlock(std::string& arena, size_t cols, const std::vector<std::string_view>& texts) {
+uint32_t appendBlock(Arena& arena, size_t cols, const std::vector<std::string_view>& texts) {
     size_t chars = 0;
     for (size_t c = 0; c < cols && c < texts.size(); ++c)
         chars += texts[c].size();
     const size_t at = arena.size(), header = cols * sizeof(uint32_t);
     if (at + header + chars >= std::numeric_limits<uint32_t>::max())
         throw std::length_error("grid texts beyond 4 GB");
-    arena.resize(at + header + chars);
-    char* block = arena.data() + at;
+    char* block = arena.grow(header + chars);
     uint32_t end = 0;
     for (size_t c = 0; c < cols; ++c) {
         if (c < texts.size()) {
-            std::memcpy(block + header + end, texts[c].data(), texts[c].size());
+            if (!texts[c].empty()) std::memcpy(block + header + end, texts[c].data(), texts[c].size());
             end += static_cast<uint32_t>(texts[c].size());
         }
         std::memcpy(block + c * sizeof(uint32_t), &end, sizeof end);
@@ -98,7 +131,7 @@ void CellStore::eraseRow(size_t at) {
 
 void CellStore::setCols(size_t n) {
     if (n == cols_) return;
-    std::string arena;
+    Arena arena;
     std::vector<std::string_view> cells;
     for (RowRef& r : rows_) {
         if (r.at == kEmptyRow) continue;
@@ -116,7 +149,6 @@ void CellStore::clearTexts() {
     for (RowRef& r : rows_)
         r = RowRef{};
     arena_.clear();
-    arena_.shrink_to_fit();
     dead_ = 0;
 }
 
@@ -130,13 +162,13 @@ void CellStore::reorder(size_t first, const std::vector<size_t>& order) {
 
 void CellStore::compactIfWasteful() {
     if (dead_ < 64 * 1024 || dead_ * 2 < arena_.size()) return;
-    std::string arena;
+    Arena arena;
     arena.reserve(arena_.size() - dead_);
     for (RowRef& r : rows_) {
         if (r.at == kEmptyRow) continue;
         const uint32_t size = blockSize(r);
         const size_t at = arena.size();
-        arena.append(arena_, r.at, size);
+        std::memcpy(arena.grow(size), arena_.data() + r.at, size);
         r.at = static_cast<uint32_t>(at);
     }
     arena_.swap(arena);

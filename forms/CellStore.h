@@ -11,6 +11,27 @@
 
 namespace forms {
 
+// Bytes that grow by realloc, so that a long fill moves its pages instead of copying them.
+class Arena {
+  public:
+    Arena() = default;
+    Arena(const Arena&) = delete;
+    Arena& operator=(const Arena&) = delete;
+    ~Arena();
+    char* data() { return data_; }
+    const char* data() const { return data_; }
+    size_t size() const { return size_; }
+    // Adds n uninitialised bytes at the end and returns them.
+    char* grow(size_t n);
+    void reserve(size_t n);
+    void clear();
+    void swap(Arena& o) noexcept;
+
+  private:
+    char* data_ = nullptr;
+    size_t size_ = 0, capacity_ = 0;
+};
+
 class CellStore {
   public:
     static constexpr uint32_t kNoTag = UINT32_MAX;
@@ -50,7 +71,7 @@ class CellStore {
     void compactIfWasteful();
 
     std::vector<RowRef> rows_;
-    std::string arena_;
+    Arena arena_;
     size_t cols_ = 0;
     size_t dead_ = 0; // bytes of the arena no row refers to
 };

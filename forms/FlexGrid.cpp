@@ -4,6 +4,7 @@
 #include "runtime/Error.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace forms {
 
@@ -23,7 +24,8 @@ void FlexGrid::reset() {
     cells_.clearTexts();
     cells_.setCols(2);
     cells_.resizeRows(2);
-    styles_.clear();
+    colours_.clear();
+    bolds_.clear();
     unsorted();
     widths_.assign(2, -1);
     aligns_.assign(2, flexAlignLeftCenter);
@@ -40,20 +42,18 @@ void FlexGrid::checkCell(int row, int col) const {
         rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
 }
 
-const FlexGrid::Style* FlexGrid::styleOf(int row) const {
+size_t FlexGrid::styleOf(int row) const {
     const uint32_t tag = cells_.tag(static_cast<size_t>(row));
-    return tag == CellStore::kNoTag ? nullptr : &styles_[tag];
+    return tag == CellStore::kNoTag ? SIZE_MAX : size_t{tag} * static_cast<size_t>(cols_);
 }
 
-FlexGrid::Style& FlexGrid::ownStyle(int row) {
-    uint32_t tag = cells_.tag(static_cast<size_t>(row));
-    if (tag == CellStore::kNoTag) {
-        tag = static_cast<uint32_t>(styles_.size());
-        styles_.push_back(Style{std::vector<Colour>(static_cast<size_t>(cols_), 0),
-                                std::vector<bool>(static_cast<size_t>(cols_), false)});
-        cells_.setTag(static_cast<size_t>(row), tag);
-    }
-    return styles_[tag];
+size_t FlexGrid::ownStyle(int row) {
+    if (size_t at = styleOf(row); at != SIZE_MAX) return at;
+    const size_t at = colours_.size();
+    colours_.resize(at + static_cast<size_t>(cols_), 0);
+    bolds_.resize(at + static_cast<size_t>(cols_), 0);
+    cells_.setTag(static_cast<size_t>(row), static_cast<uint32_t>(at / static_cast<size_t>(cols_)));
+    return at;
 }
 
 void FlexGrid::clampCurrent() {
@@ -80,13 +80,23 @@ void FlexGrid::reserveRows(int n) {
 
 void FlexGrid::setCols(int n) {
     if (n < 1 || n < FixedCols) rt::raise(rt::errInvalidProcedureCall, name(), "Invalid Col value");
-    if (n != cols_) unsorted();
+    if (n != cols_) {
+        unsorted();
+        // Each styled row's entries, cut or padded to the new width.
+        const size_t from = static_cast<size_t>(cols_), to = static_cast<size_t>(n),
+                     styled = colours_.size() / from;
+        std::vector<Colour> colours(styled * to, 0);
+        std::vector<uint8_t> bolds(styled * to, 0);
+        for (size_t k = 0; k < styled; ++k)
+            for (size_t c = 0; c < std::min(from, to); ++c) {
+                colours[k * to + c] = colours_[k * from + c];
+                bolds[k * to + c] = bolds_[k * from + c];
+            }
+        colours_.swap(colours);
+        bolds_.swap(bolds);
+    }
     cols_ = n;
     cells_.setCols(static_cast<size_t>(n));
-    for (auto& st : styles_) {
-        st.colour.resize(static_cast<size_t>(n), 0);
-        st.bold.resize(static_cast<size_t>(n), false);
-    }
     widths_.resize(static_cast<size_t>(n), -1);
     aligns_.resize(static_cast<size_t>(n), flexAlignLeftCenter);
     clampCurrent();
@@ -183,8 +193,8 @@ void FlexGrid::setColAlignment(int col, int alignment) {
 
 Colour FlexGrid::cellForeColor(int row, int col) const {
     checkCell(row, col);
-    const Style* st = styleOf(row);
-    return st ? st->colour[static_cast<size_t>(col)] : 0;
+    const size_t at = styleOf(row);
+    return at == SIZE_MAX ? 0 : colours_[at + static_cast<size_t>(col)];
 }
 
 Colour FlexGrid::CellForeColor() const {
@@ -197,14 +207,14 @@ void FlexGrid::setCellForeColor(Colour c) {
 
 void FlexGrid::setCellForeColorAt(int row, int col, Colour c) {
     checkCell(row, col);
-    ownStyle(row).colour[static_cast<size_t>(col)] = c;
+    colours_[ownStyle(row) + static_cast<size_t>(col)] = c;
     touch();
 }
 
 bool FlexGrid::cellFontBold(int row, int col) const {
     checkCell(row, col);
-    const Style* st = styleOf(row);
-    return st && st->bold[static_cast<size_t>(col)];
+    const size_t at = styleOf(row);
+    return at != SIZE_MAX && bolds_[at + static_cast<size_t>(col)];
 }
 
 bool FlexGrid::CellFontBold() const {
@@ -213,13 +223,14 @@ bool FlexGrid::CellFontBold() const {
 
 void FlexGrid::setCellFontBold(bool b) {
     checkCell(row_, col_);
-    ownStyle(row_).bold[static_cast<size_t>(col_)] = b;
+    bolds_[ownStyle(row_) + static_cast<size_t>(col_)] = b;
     touch();
 }
 
 void FlexGrid::Clear() {
     cells_.clearTexts();
-    styles_.clear();
+    colours_.clear();
+    bolds_.clear();
     unsorted();
     touch();
 }

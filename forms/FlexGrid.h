@@ -82,19 +82,17 @@ class FlexGrid : public Control {
     std::function<void()> RowColChange, SelChange, EnterCell, Scroll;
 
   private:
-    // A row's colours and bold flags, made when one of its cells is first styled.
-    struct Style {
-        std::vector<Colour> colour;
-        std::vector<bool> bold;
-    };
     void clampCurrent();
     void checkCell(int row, int col) const;
-    const Style* styleOf(int row) const;
-    Style& ownStyle(int row);
+    // Where a row's colours and bold flags start in colours_ and bolds_ (SIZE_MAX: none yet).
+    size_t styleOf(int row) const;
+    size_t ownStyle(int row);
     void unsorted() { sortedBy_.code = -1; }
 
     CellStore cells_;
-    std::vector<Style> styles_;
+    // Cols() entries for each row with a styled cell, made when the first one is styled.
+    std::vector<Colour> colours_;
+    std::vector<uint8_t> bolds_;
     struct SortState {
         int c0 = 0, c1 = 0, code = -1, fixedRows = 0;
     } sortedBy_;

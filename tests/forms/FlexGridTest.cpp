@@ -156,9 +156,23 @@ TEST_F(Grid, CellColoursFollowTheirRows) {
     EXPECT_EQ(g.Row(), 1);
     EXPECT_EQ(moves, 0);
     EXPECT_EQ(errorOf([&] { g.setCellForeColorAt(3, 2, vbCyan); }), rt::errSubscriptOutOfRange);
-}
 
-} // namespace
+    // Columns added or cut keep the colours and bold of the cells that stay.
+    g.setRow(2);
+    g.setCol(0);
+    g.setCellFontBold(true);
+    g.setCols(3);
+    EXPECT_EQ(g.cellForeColor(1, 1), vbRed);
+    EXPECT_EQ(g.cellForeColor(3, 1), vbCyan);
+    EXPECT_TRUE(g.cellFontBold(2, 0));
+    EXPECT_EQ(g.cellForeColor(1, 2), 0u);
+    g.setCols(1);
+    EXPECT_EQ(g.cellForeColor(2, 0), rgb(0, 128, 0));
+    EXPECT_TRUE(g.cellFontBold(2, 0));
+    g.Clear();
+    EXPECT_EQ(g.cellForeColor(2, 0), 0u);
+    EXPECT_FALSE(g.cellFontBold(2, 0));
+}
 
 TEST_F(Grid, SortingAgainSortsOnlyWhatChanged) {
     fill({"b\t2", "a\t3", "c\t1"});
@@ -210,3 +224,5 @@ TEST_F(Grid, RewrittenCellsKeepEveryOtherText) {
     g.RemoveItem(1);
     EXPECT_EQ(g.TextMatrix(1, 1), std::string(200, 't') + "2");
 }
+
+} // namespace
