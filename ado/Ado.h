@@ -132,6 +132,9 @@ class Recordset : public rt::Object {
     Field& field(std::string_view name); // case-insensitive; raises 3265 when absent
     const rt::Variant& operator[](int index) { return valueAt(index); }
     const rt::Variant& operator[](std::string_view name) { return field(name).Value(); }
+    // A field's value as text, as rt::TextOf gives it: stored text is read in place, without
+    // a variant; other values are converted into `scratch`. Valid until the next move.
+    std::string_view textAt(int index, std::string& scratch);
 
     // Adding rows to a recordset opened on "... where 1=2": AddNew, assign fields, Update.
     void AddNew();

@@ -511,6 +511,24 @@ const rt::Variant& Recordset::valueAt(int index) {
     return impl_->value(index);
 }
 
+std::string_view Recordset::textAt(int index, std::string& scratch) {
+    Impl& m = *impl_;
+    m.ensureOpen();
+    m.checkIndex(index);
+    const detail::ColumnKind kind = m.columns[static_cast<size_t>(index)].kind;
+    if (!m.adding && (kind == detail::ColumnKind::Text || kind == detail::ColumnKind::ByStorage)) {
+        m.ensureCurrent();
+        if (m.materialized) {
+            const detail::Cell& c = m.current[index];
+            if (c.storage == SQLITE_TEXT) return {c.text, c.len};
+        } else if (sqlite3_column_type(m.lease.get(), index) == SQLITE_TEXT) {
+            return columnText(m.lease.get(), index, SQLITE_TEXT);
+        }
+    }
+    scratch = rt::TextOf(m.value(index));
+    return scratch;
+}
+
 Field& Recordset::field(int index) {
     impl_->ensureOpen();
     impl_->checkIndex(index);

@@ -75,7 +75,7 @@ class FrmMaster : public forms::Form {
     // The voucher of the grid's current row, 0 when the row holds none.
     int32_t selectedVoucherId() const;
     // The current row's text in a column, empty when the grid's layout lacks that column.
-    const std::string& cell(BrowseColumn column) const;
+    std::string cell(BrowseColumn column) const;
     // The table search's narrower list is up instead of the full one.
     bool searchLayout() const { return GrdMaster.Cols() == kBrowseSearchCols; }
 

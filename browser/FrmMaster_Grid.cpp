@@ -50,11 +50,13 @@ void FrmMaster::GridPopulate(const std::string& strSql, const std::string& strTa
         g.setCols(1);
         g.setRows(2);
 
+        // Read once, front to back: the grid keeps the only copy of the rows.
         auto rs = ado::Recordset::create();
-        rs->Open(strSql, adocon, ado::adOpenKeyset, ado::adLockOptimistic, params);
+        rs->Open(strSql, adocon, ado::adOpenForwardOnly, ado::adLockReadOnly, params);
         const int fields = rs->FieldCount();
         std::vector<int> lengths(static_cast<size_t>(fields), 0);
-        g.reserveRows(static_cast<int>(rs->RecordCount()) + 1);
+        std::vector<std::string_view> texts(static_cast<size_t>(fields));
+        std::vector<std::string> converted(static_cast<size_t>(fields));
         if (rs->eof())
             g.setCols(fields);
         else
@@ -69,12 +71,13 @@ void FrmMaster::GridPopulate(const std::string& strSql, const std::string& strTa
                 else
                     g.setRows(row + 1);
                 for (int i = 0; i < fields; ++i) {
-                    std::string text = rt::TextOf((*rs)[i]);
-                    rt::TrimInPlace(text);
-                    int len = static_cast<int>(text.size());
-                    g.setTextMatrix(row, i, std::move(text));
-                    if (len > lengths[static_cast<size_t>(i)]) lengths[static_cast<size_t>(i)] = len;
+                    const auto k = static_cast<size_t>(i);
+                    const std::string_view text = rt::TrimView(rs->textAt(i, converted[k]));
+                    texts[k] = text;
+                    if (static_cast<int>(text.size()) > lengths[k])
+                        lengths[k] = static_cast<int>(text.size());
                 }
+                g.setRowTexts(row, texts);
             });
             rs->MoveNext();
         }
@@ -173,10 +176,9 @@ int32_t FrmMaster::selectedVoucherId() const {
     return id >= 1 && id <= INT32_MAX ? static_cast<int32_t>(id) : 0;
 }
 
-const std::string& FrmMaster::cell(BrowseColumn column) const {
-    static const std::string none;
+std::string FrmMaster::cell(BrowseColumn column) const {
     const int col = browseGridIndex(column, GrdMaster.Cols());
-    return col < 0 ? none : GrdMaster.TextMatrix(GrdMaster.Row(), col);
+    return col < 0 ? std::string() : GrdMaster.TextMatrix(GrdMaster.Row(), col);
 }
 
 void FrmMaster::ColourStatusRows() {
@@ -188,9 +190,9 @@ void FrmMaster::ColourStatusRows() {
         if (cancelled < 0 || posted < 0) return;
         for (int r = g.FixedRows; r < g.Rows(); ++r) {
             forms::Colour colour;
-            if (g.TextMatrix(r, cancelled) == "Yes")
+            if (g.cellText(r, cancelled) == "Yes")
                 colour = forms::vbRed;
-            else if (g.TextMatrix(r, posted) == "Yes")
+            else if (g.cellText(r, posted) == "Yes")
                 colour = forms::rgb(0, 128, 0);
             else
                 continue;

@@ -66,9 +66,9 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole: {
-        const std::string& t = grid_.TextMatrix(r, c);
+        const std::string_view t = grid_.cellText(r, c);
         if (role == Qt::ToolTipRole && t.empty()) return {};
-        return qs(t);
+        return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
     }
     case Qt::ForegroundRole: {
         forms::Colour col = grid_.cellForeColor(r, c);

@@ -4,6 +4,7 @@
 #include "runtime/Error.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace forms {
 
@@ -19,7 +20,13 @@ FlexGrid::FlexGrid(Form& f, std::string name, Control* container)
 void FlexGrid::reset() {
     Control::reset();
     cols_ = 2;
-    cells_.assign(2, RowData{std::vector<std::string>(2), {}, {}});
+    cells_.resizeRows(0);
+    cells_.clearTexts();
+    cells_.setCols(2);
+    cells_.resizeRows(2);
+    colours_.clear();
+    bolds_.clear();
+    unsorted();
     widths_.assign(2, -1);
     aligns_.assign(2, flexAlignLeftCenter);
     FixedRows = 1;
@@ -30,14 +37,23 @@ void FlexGrid::reset() {
     BackColorSel = vbHighlight;
 }
 
-FlexGrid::RowData& FlexGrid::rowAt(int r) {
-    if (r < 0 || r >= Rows()) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
-    return cells_[static_cast<size_t>(r)];
+void FlexGrid::checkCell(int row, int col) const {
+    if (row < 0 || row >= Rows() || col < 0 || col >= cols_)
+        rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
 }
 
-const FlexGrid::RowData& FlexGrid::rowAt(int r) const {
-    if (r < 0 || r >= Rows()) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
-    return cells_[static_cast<size_t>(r)];
+size_t FlexGrid::styleOf(int row) const {
+    const uint32_t tag = cells_.tag(static_cast<size_t>(row));
+    return tag == CellStore::kNoTag ? SIZE_MAX : size_t{tag} * static_cast<size_t>(cols_);
+}
+
+size_t FlexGrid::ownStyle(int row) {
+    if (size_t at = styleOf(row); at != SIZE_MAX) return at;
+    const size_t at = colours_.size();
+    colours_.resize(at + static_cast<size_t>(cols_), 0);
+    bolds_.resize(at + static_cast<size_t>(cols_), 0);
+    cells_.setTag(static_cast<size_t>(row), static_cast<uint32_t>(at / static_cast<size_t>(cols_)));
+    return at;
 }
 
 void FlexGrid::clampCurrent() {
@@ -51,41 +67,58 @@ void FlexGrid::clampCurrent() {
 
 void FlexGrid::setRows(int n) {
     if (n < FixedRows) rt::raise(rt::errInvalidProcedureCall, name(), "Invalid Row value");
-    if (static_cast<size_t>(n) < cells_.size()) cells_.resize(static_cast<size_t>(n));
-    while (cells_.size() < static_cast<size_t>(n))
-        cells_.push_back(RowData{std::vector<std::string>(static_cast<size_t>(cols_)), {}, {}});
+    // Rows cut off keep their order; new empty rows are not in it.
+    if (n > Rows()) unsorted();
+    cells_.resizeRows(static_cast<size_t>(n));
     clampCurrent();
     touch();
 }
 
 void FlexGrid::reserveRows(int n) {
-    if (n > 0) cells_.reserve(static_cast<size_t>(n));
+    if (n > 0) cells_.reserveRows(static_cast<size_t>(n));
 }
 
 void FlexGrid::setCols(int n) {
     if (n < 1 || n < FixedCols) rt::raise(rt::errInvalidProcedureCall, name(), "Invalid Col value");
-    cols_ = n;
-    for (auto& r : cells_) {
-        r.text.resize(static_cast<size_t>(n));
-        if (!r.colour.empty()) r.colour.resize(static_cast<size_t>(n), 0);
-        if (!r.bold.empty()) r.bold.resize(static_cast<size_t>(n), false);
+    if (n != cols_) {
+        unsorted();
+        // Each styled row's entries, cut or padded to the new width.
+        const size_t from = static_cast<size_t>(cols_), to = static_cast<size_t>(n),
+                     styled = colours_.size() / from;
+        std::vector<Colour> colours(styled * to, 0);
+        std::vector<uint8_t> bolds(styled * to, 0);
+        for (size_t k = 0; k < styled; ++k)
+            for (size_t c = 0; c < std::min(from, to); ++c) {
+                colours[k * to + c] = colours_[k * from + c];
+                bolds[k * to + c] = bolds_[k * from + c];
+            }
+        colours_.swap(colours);
+        bolds_.swap(bolds);
     }
+    cols_ = n;
+    cells_.setCols(static_cast<size_t>(n));
     widths_.resize(static_cast<size_t>(n), -1);
     aligns_.resize(static_cast<size_t>(n), flexAlignLeftCenter);
     clampCurrent();
     touch();
 }
 
-const std::string& FlexGrid::TextMatrix(int row, int col) const {
-    const RowData& r = rowAt(row);
-    if (col < 0 || col >= cols_) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
-    return r.text[static_cast<size_t>(col)];
+std::string_view FlexGrid::cellText(int row, int col) const {
+    checkCell(row, col);
+    return cells_.text(static_cast<size_t>(row), static_cast<size_t>(col));
 }
 
-void FlexGrid::setTextMatrix(int row, int col, std::string text) {
-    RowData& r = rowAt(row);
-    if (col < 0 || col >= cols_) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
-    r.text[static_cast<size_t>(col)] = std::move(text);
+void FlexGrid::setTextMatrix(int row, int col, std::string_view text) {
+    checkCell(row, col);
+    if (row >= FixedRows) unsorted();
+    cells_.setText(static_cast<size_t>(row), static_cast<size_t>(col), text);
+    touch();
+}
+
+void FlexGrid::setRowTexts(int row, const std::vector<std::string_view>& texts) {
+    checkCell(row, 0);
+    if (row >= FixedRows) unsorted();
+    cells_.setRow(static_cast<size_t>(row), texts);
     touch();
 }
 
@@ -159,9 +192,9 @@ void FlexGrid::setColAlignment(int col, int alignment) {
 }
 
 Colour FlexGrid::cellForeColor(int row, int col) const {
-    const RowData& r = rowAt(row);
-    if (col < 0 || col >= cols_) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
-    return r.colour.empty() ? 0 : r.colour[static_cast<size_t>(col)];
+    checkCell(row, col);
+    const size_t at = styleOf(row);
+    return at == SIZE_MAX ? 0 : colours_[at + static_cast<size_t>(col)];
 }
 
 Colour FlexGrid::CellForeColor() const {
@@ -173,17 +206,15 @@ void FlexGrid::setCellForeColor(Colour c) {
 }
 
 void FlexGrid::setCellForeColorAt(int row, int col, Colour c) {
-    RowData& r = rowAt(row);
-    if (col < 0 || col >= cols_) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
-    if (r.colour.empty()) r.colour.assign(static_cast<size_t>(cols_), 0);
-    r.colour[static_cast<size_t>(col)] = c;
+    checkCell(row, col);
+    colours_[ownStyle(row) + static_cast<size_t>(col)] = c;
     touch();
 }
 
 bool FlexGrid::cellFontBold(int row, int col) const {
-    const RowData& r = rowAt(row);
-    if (col < 0 || col >= cols_) rt::raise(rt::errSubscriptOutOfRange, name(), "Subscript out of range");
-    return !r.bold.empty() && r.bold[static_cast<size_t>(col)];
+    checkCell(row, col);
+    const size_t at = styleOf(row);
+    return at != SIZE_MAX && bolds_[at + static_cast<size_t>(col)];
 }
 
 bool FlexGrid::CellFontBold() const {
@@ -191,43 +222,39 @@ bool FlexGrid::CellFontBold() const {
 }
 
 void FlexGrid::setCellFontBold(bool b) {
-    RowData& r = rowAt(row_);
-    if (r.bold.empty()) r.bold.assign(static_cast<size_t>(cols_), false);
-    r.bold[static_cast<size_t>(col_)] = b;
+    checkCell(row_, col_);
+    bolds_[ownStyle(row_) + static_cast<size_t>(col_)] = b;
     touch();
 }
 
 void FlexGrid::Clear() {
-    for (auto& r : cells_) {
-        for (auto& t : r.text)
-            t.clear();
-        r.colour.clear();
-        r.bold.clear();
-    }
+    cells_.clearTexts();
+    colours_.clear();
+    bolds_.clear();
+    unsorted();
     touch();
 }
 
 void FlexGrid::AddItem(const std::string& tabbedText, int index) {
-    RowData r{std::vector<std::string>(static_cast<size_t>(cols_)), {}, {}};
+    std::vector<std::string_view> texts;
+    const std::string_view all(tabbedText);
     size_t start = 0;
     for (int c = 0; c < cols_; ++c) {
-        size_t tab = tabbedText.find('\t', start);
-        r.text[static_cast<size_t>(c)] =
-            tabbedText.substr(start, tab == std::string::npos ? tab : tab - start);
-        if (tab == std::string::npos) break;
+        size_t tab = all.find('\t', start);
+        texts.push_back(all.substr(start, tab == std::string_view::npos ? tab : tab - start));
+        if (tab == std::string_view::npos) break;
         start = tab + 1;
     }
-    if (index < 0 || index >= Rows())
-        cells_.push_back(std::move(r));
-    else
-        cells_.insert(cells_.begin() + index, std::move(r));
+    const size_t at = index < 0 || index >= Rows() ? cells_.rows() : static_cast<size_t>(index);
+    cells_.insertRow(at, texts);
+    unsorted();
     touch();
 }
 
 void FlexGrid::RemoveItem(int index) {
     if (index < FixedRows || index >= Rows() || Rows() - 1 <= FixedRows)
         rt::raise(rt::errInvalidProcedureCall, name(), "Cannot remove last non-fixed row");
-    cells_.erase(cells_.begin() + index);
+    cells_.eraseRow(static_cast<size_t>(index));
     clampCurrent();
     touch();
 }
@@ -242,7 +269,8 @@ struct SortKey {
     std::string text;
 };
 
-SortKey sortKey(const std::string& cell, int code) {
+SortKey sortKey(std::string_view view, int code) {
+    const std::string cell(view);
     SortKey k;
     switch (code) {
     case flexSortGenericAscending:
@@ -281,16 +309,21 @@ int compareKeys(const SortKey& a, const SortKey& b) {
 void FlexGrid::setSort(int code) {
     if (code == flexSortNone || Rows() <= FixedRows + 1) return;
     const int c0 = std::min(col_, colSel_), c1 = std::max(col_, colSel_);
+    // A quick search sorts before each look-up; the rows are in that order already.
+    const SortState wanted{c0, c1, code, FixedRows};
+    if (sortedBy_.code == wanted.code && sortedBy_.c0 == c0 && sortedBy_.c1 == c1 &&
+        sortedBy_.fixedRows == FixedRows)
+        return;
     const bool desc = code == flexSortGenericDescending || code == flexSortNumericDescending ||
                       code == flexSortStringNoCaseDescending || code == flexSortStringDescending;
     // Keys are made once per row: a year of vouchers would otherwise parse each cell
     // at every comparison.
-    const size_t first = static_cast<size_t>(FixedRows), n = cells_.size() - first;
+    const size_t first = static_cast<size_t>(FixedRows), n = cells_.rows() - first;
     const size_t width = static_cast<size_t>(c1 - c0 + 1);
     std::vector<SortKey> keys(n * width);
     for (size_t r = 0; r < n; ++r)
         for (size_t c = 0; c < width; ++c)
-            keys[r * width + c] = sortKey(cells_[first + r].text[static_cast<size_t>(c0) + c], code);
+            keys[r * width + c] = sortKey(cells_.text(first + r, static_cast<size_t>(c0) + c), code);
     std::vector<size_t> order(n);
     for (size_t r = 0; r < n; ++r)
         order[r] = r;
@@ -301,11 +334,9 @@ void FlexGrid::setSort(int code) {
         }
         return false;
     });
-    std::vector<RowData> sorted;
-    sorted.reserve(n);
-    for (size_t r : order)
-        sorted.push_back(std::move(cells_[first + r]));
-    std::move(sorted.begin(), sorted.end(), cells_.begin() + static_cast<std::ptrdiff_t>(first));
+    cells_.reorder(first, order);
+    sortedBy_ = wanted;
+    ++sortsMade_;
     touch();
 }
 

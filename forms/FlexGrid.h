@@ -2,6 +2,7 @@
 // A grid model with the flexible grid's properties: rows and columns of text cells, a fixed
 // header row, current cell and selection, per-cell text colours, widths, alignment and sorting.
 // Rows are stored compactly so a year of vouchers (100,000 rows) stays cheap.
+#include "forms/CellStore.h"
 #include "forms/Control.h"
 
 #include <string>
@@ -15,7 +16,7 @@ class FlexGrid : public Control {
     void reset() override;
     rt::Variant invoke(std::string_view member, rt::CallKind kind, std::vector<rt::Variant>& args) override;
 
-    int Rows() const { return static_cast<int>(cells_.size()); }
+    int Rows() const { return static_cast<int>(cells_.rows()); }
     void setRows(int n);
     // Room for n rows, so filling a long list does not move the rows again and again.
     void reserveRows(int n);
@@ -24,11 +25,15 @@ class FlexGrid : public Control {
     int FixedRows = 1;
     int FixedCols = 0;
 
-    const std::string& TextMatrix(int row, int col) const;
-    void setTextMatrix(int row, int col, std::string text);
+    std::string TextMatrix(int row, int col) const { return std::string(cellText(row, col)); }
+    void setTextMatrix(int row, int col, std::string_view text);
+    // A cell's text without a copy; valid until the grid's cells next change.
+    std::string_view cellText(int row, int col) const;
+    // Every cell of a row at once, as a fill writes them.
+    void setRowTexts(int row, const std::vector<std::string_view>& texts);
     // Text of the current cell.
-    const std::string& Text() const { return TextMatrix(row_, col_); }
-    void setText(std::string t) { setTextMatrix(row_, col_, std::move(t)); }
+    std::string Text() const { return TextMatrix(row_, col_); }
+    void setText(std::string_view t) { setTextMatrix(row_, col_, t); }
 
     // Current cell; moving it collapses the selection to it and raises RowColChange and SelChange.
     int Row() const { return row_; }
@@ -65,8 +70,11 @@ class FlexGrid : public Control {
     // Adds a row from tab-separated cell texts, at the end or before `index`.
     void AddItem(const std::string& tabbedText, int index = -1);
     void RemoveItem(int index);
-    // Sorts the data rows on the current column (to ColSel) by a sort code.
+    // Sorts the data rows on the current column (to ColSel) by a sort code. Sorting again by
+    // the same columns and code with no cell changed since does nothing.
     void setSort(int code);
+    // How many sorts were actually made.
+    int sortsMade() const { return sortsMade_; }
 
     // Where the mouse is, set by the front end before MouseMove.
     int MouseRow = 0, MouseCol = 0;
@@ -74,16 +82,21 @@ class FlexGrid : public Control {
     std::function<void()> RowColChange, SelChange, EnterCell, Scroll;
 
   private:
-    struct RowData {
-        std::vector<std::string> text;
-        std::vector<Colour> colour; // empty until a cell is coloured
-        std::vector<bool> bold;
-    };
     void clampCurrent();
-    RowData& rowAt(int r);
-    const RowData& rowAt(int r) const;
+    void checkCell(int row, int col) const;
+    // Where a row's colours and bold flags start in colours_ and bolds_ (SIZE_MAX: none yet).
+    size_t styleOf(int row) const;
+    size_t ownStyle(int row);
+    void unsorted() { sortedBy_.code = -1; }
 
-    std::vector<RowData> cells_;
+    CellStore cells_;
+    // Cols() entries for each row with a styled cell, made when the first one is styled.
+    std::vector<Colour> colours_;
+    std::vector<uint8_t> bolds_;
+    struct SortState {
+        int c0 = 0, c1 = 0, code = -1, fixedRows = 0;
+    } sortedBy_;
+    int sortsMade_ = 0;
     int cols_ = 2;
     std::vector<int> widths_;
     std::vector<int> aligns_;

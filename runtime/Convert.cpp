@@ -288,6 +288,14 @@ size_t InStr(std::string_view hay, std::string_view needle, bool ignoreCase) {
     return p == std::string::npos ? 0 : p + 1;
 }
 
+std::string_view TrimView(std::string_view s) {
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
 void TrimInPlace(std::string& s) {
     size_t end = s.size();
     while (end > 0 && s[end - 1] == ' ')

@@ -44,6 +44,8 @@ std::string Format(const Variant& v, std::string_view pattern);
 std::string Trim(std::string_view s);
 // Trims blanks off both ends without copying the text.
 void TrimInPlace(std::string& s);
+// The text between the leading and trailing spaces, without a copy.
+std::string_view TrimView(std::string_view s);
 std::string LTrim(std::string_view s);
 std::string RTrim(std::string_view s);
 std::string UCase(std::string_view s);

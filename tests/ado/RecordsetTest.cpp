@@ -98,6 +98,24 @@ TEST_F(RecordsetTest, ForwardOnlyCursorsStream) {
     EXPECT_EQ(errorOf([&] { again->MoveNext(); }).number(), 3704);
 }
 
+TEST_F(RecordsetTest, TextAtReadsAsTheVariantsTextOnEveryCursor) {
+    for (ado::CursorType cursor : {ado::adOpenForwardOnly, ado::adOpenStatic}) {
+        auto rs = open("select * from v", cursor);
+        auto shown = open("select * from v", cursor);
+        std::string scratch;
+        for (; !rs->eof(); rs->MoveNext(), shown->MoveNext())
+            for (int i = 0; i < rs->FieldCount(); ++i)
+                EXPECT_EQ(rs->textAt(i, scratch), rt::TextOf((*shown)[i]))
+                    << "cursor " << cursor << " field " << i;
+    }
+    auto rs = open("select * from v", ado::adOpenForwardOnly);
+    rs->MoveNext();
+    rs->MoveNext();
+    rs->MoveNext();
+    std::string scratch;
+    EXPECT_EQ(errorOf([&] { rs->textAt(0, scratch); }).number(), 3021);
+}
+
 TEST_F(RecordsetTest, FieldsAreFoundByNameWithoutRegardToCase) {
     auto rs = open("select t as AccountDesc, i from v where t = 'ALPHA'");
     EXPECT_EQ(rs->RecordCount(), 1); // NOCASE column

@@ -40,6 +40,26 @@ TEST_F(SearchTest, QuickSearchMovesToTheFirstRowAtOrAfterThePrefix) {
     EXPECT_EQ(g.Rows(), 161);
 }
 
+TEST_F(SearchTest, QuickSearchSortsOncePerColumnNotPerKey) {
+    FrmMaster& m = open();
+    forms::FlexGrid& g = m.GrdMaster;
+    const int before = g.sortsMade();
+    for (const char* typed : {"i", "id", "idj", "idj/", "idj/1", "idj/15"})
+        typeSearch(m, "JournalNo", typed, false);
+    EXPECT_EQ(current(m, 1), "IDJ/150");
+    EXPECT_EQ(g.sortsMade(), before + 1);
+    // Another column is sorted for once, and the rows follow it.
+    typeSearch(m, "Type", "P", false);
+    typeSearch(m, "Type", "Pay", false);
+    EXPECT_EQ(g.sortsMade(), before + 2);
+    EXPECT_EQ(current(m, 3), "Payment");
+    // A refill brings the grid's own order back, so the next key sorts again.
+    m.GridPopulate(m.browseStatement(), "InterDivisionJournalTransHeader", "");
+    typeSearch(m, "Type", "Payme", false);
+    EXPECT_EQ(g.sortsMade(), before + 3);
+    EXPECT_EQ(current(m, 3), "Payment");
+}
+
 TEST_F(SearchTest, SortingOrSeekingReevaluatesTheButtonsForTheVoucherNowCurrent) {
     FrmMaster& m = open();
     select(m, demo::kPostedVoucher);

@@ -156,6 +156,73 @@ TEST_F(Grid, CellColoursFollowTheirRows) {
     EXPECT_EQ(g.Row(), 1);
     EXPECT_EQ(moves, 0);
     EXPECT_EQ(errorOf([&] { g.setCellForeColorAt(3, 2, vbCyan); }), rt::errSubscriptOutOfRange);
+
+    // Columns added or cut keep the colours and bold of the cells that stay.
+    g.setRow(2);
+    g.setCol(0);
+    g.setCellFontBold(true);
+    g.setCols(3);
+    EXPECT_EQ(g.cellForeColor(1, 1), vbRed);
+    EXPECT_EQ(g.cellForeColor(3, 1), vbCyan);
+    EXPECT_TRUE(g.cellFontBold(2, 0));
+    EXPECT_EQ(g.cellForeColor(1, 2), 0u);
+    g.setCols(1);
+    EXPECT_EQ(g.cellForeColor(2, 0), rgb(0, 128, 0));
+    EXPECT_TRUE(g.cellFontBold(2, 0));
+    g.Clear();
+    EXPECT_EQ(g.cellForeColor(2, 0), 0u);
+    EXPECT_FALSE(g.cellFontBold(2, 0));
+}
+
+TEST_F(Grid, SortingAgainSortsOnlyWhatChanged) {
+    fill({"b\t2", "a\t3", "c\t1"});
+    g.setCol(0);
+    g.setColSel(0);
+    g.setSort(flexSortStringAscending);
+    g.setSort(flexSortStringAscending);
+    EXPECT_EQ(g.sortsMade(), 1);
+    EXPECT_EQ(column(0), (Strings{"a", "b", "c"}));
+    // A changed data cell, another code or another column each call for a real sort.
+    g.setTextMatrix(1, 0, "d");
+    g.setSort(flexSortStringAscending);
+    EXPECT_EQ(column(0), (Strings{"b", "c", "d"}));
+    g.setSort(flexSortStringDescending);
+    EXPECT_EQ(column(0), (Strings{"d", "c", "b"}));
+    g.setCol(1);
+    g.setColSel(1);
+    g.setSort(flexSortStringDescending);
+    EXPECT_EQ(column(1), (Strings{"3", "2", "1"}));
+    EXPECT_EQ(g.sortsMade(), 4);
+    // The header is no data: changing it leaves the order standing.
+    g.setTextMatrix(0, 1, "Amount");
+    g.setSort(flexSortStringDescending);
+    EXPECT_EQ(g.sortsMade(), 4);
+    g.AddItem("e\t9");
+    g.setSort(flexSortStringDescending);
+    EXPECT_EQ(column(1), (Strings{"9", "3", "2", "1"}));
+    EXPECT_EQ(g.sortsMade(), 5);
+}
+
+TEST_F(Grid, RewrittenCellsKeepEveryOtherText) {
+    // Enough rewrites that the text store compacts itself several times.
+    g.setCols(3);
+    g.setRows(201);
+    for (int r = 1; r <= 200; ++r)
+        g.setRowTexts(r, {"id", "", "x"});
+    for (int round = 0; round < 20; ++round)
+        for (int r = 1; r <= 200; ++r)
+            g.setTextMatrix(r, 1, std::string(200, static_cast<char>('a' + round % 26)) + std::to_string(r));
+    for (int r = 1; r <= 200; ++r) {
+        EXPECT_EQ(g.TextMatrix(r, 0), "id");
+        EXPECT_EQ(g.TextMatrix(r, 1), std::string(200, 't') + std::to_string(r));
+        EXPECT_EQ(g.TextMatrix(r, 2), "x");
+    }
+    g.setCols(2);
+    g.setCols(4);
+    EXPECT_EQ(g.TextMatrix(200, 1), std::string(200, 't') + "200");
+    EXPECT_EQ(g.TextMatrix(200, 2), "");
+    g.RemoveItem(1);
+    EXPECT_EQ(g.TextMatrix(1, 1), std::string(200, 't') + "2");
 }
 
 } // namespace
