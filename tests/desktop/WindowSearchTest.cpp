@@ -3,6 +3,7 @@
 // voucher that a sort or a quick search brings into the current row.
 #include "WindowFixture.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QTableView>
@@ -47,6 +48,17 @@ TEST_F(WindowTest, SearchAllHeadsAndOffersOnlyItsOwnColumns) {
             EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end())) << column;
             EXPECT_NE(shown.front(), shown.back()) << column; // both answers are listed
         }
+        // A quick search among the listed vouchers, on a column only this grid has there.
+        auto* all = widget<QCheckBox>(d, "chkSearchAll");
+        QTest::mouseClick(all, Qt::LeftButton, {}, all->rect().center());
+        focus(d, "cboSearch");
+        type("c");
+        ASSERT_EQ(widget<QComboBox>(d, "cboSearch")->currentText(), "Cancelled");
+        focus(d, "txtsearch");
+        key(Qt::Key_A, Qt::ControlModifier); // the typed text replaces the last search's
+        type("Y");
+        EXPECT_EQ(g.TextMatrix(g.Row(), 3), "Yes");
+        EXPECT_FALSE(d.widgetOf("CmdDelete")->isEnabled());
     });
     EXPECT_TRUE(host.prompts.empty()) << host.prompts.front();
 }
