@@ -4,6 +4,8 @@
 #include "voucher/frmJournal.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QMessageBox>
 #include <QTableView>
 #include <QTimer>
@@ -62,8 +64,9 @@ void WindowTest::browse(ScriptedQtHost::Script script, int16_t user) {
     host.onShow("FrmMaster", std::move(script));
     idj::FrmMaster& m = idj::FrmMaster::instance();
     m.adocon = demo.conn;
+    const int before = host.shown["FrmMaster"];
     m.Show(true, nullptr);
-    EXPECT_EQ(host.shown["FrmMaster"], 1);
+    EXPECT_EQ(host.shown["FrmMaster"], before + 1);
 }
 
 void WindowTest::focus(desktop::FormDialog& d, const char* control) {
@@ -90,15 +93,42 @@ void WindowTest::type(const QString& text) {
 
 void WindowTest::clickVoucher(desktop::FormDialog& d, int id) {
     forms::FlexGrid& grid = browseGrid(d);
-    auto* view = widget<QTableView>(d, "GrdMaster");
-    for (int r = grid.FixedRows; r < grid.Rows(); ++r) {
-        if (grid.TextMatrix(r, 0) != std::to_string(id)) continue;
-        QModelIndex at = view->model()->index(r - grid.FixedRows, 1);
-        view->scrollTo(at);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(at).center());
-        return;
-    }
+    for (int r = grid.FixedRows; r < grid.Rows(); ++r)
+        if (grid.TextMatrix(r, 0) == std::to_string(id)) return clickRow(d, r);
     ADD_FAILURE() << "voucher " << id << " not listed";
+}
+
+void WindowTest::clickRow(desktop::FormDialog& d, int row) {
+    auto* view = widget<QTableView>(d, "GrdMaster");
+    QModelIndex at = view->model()->index(row - browseGrid(d).FixedRows, 1);
+    view->scrollTo(at);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(at).center());
+}
+
+void WindowTest::choose(desktop::FormDialog& d, const char* combo, const QString& entry) {
+    auto* box = widget<QComboBox>(d, combo);
+    ASSERT_NE(box, nullptr) << combo;
+    const int wanted = box->findText(entry);
+    ASSERT_GE(wanted, 0) << entry.toStdString();
+    focus(d, combo);
+    // From no choice, Down takes the first entry.
+    if (box->currentIndex() == wanted) key(wanted > 0 ? Qt::Key_Up : Qt::Key_Down);
+    while (box->currentIndex() != wanted) {
+        const int was = box->currentIndex();
+        key(was < wanted ? Qt::Key_Down : Qt::Key_Up);
+        ASSERT_NE(box->currentIndex(), was) << combo << " does not move";
+    }
+}
+
+void WindowTest::searchAll(desktop::FormDialog& d, const QString& letter, const QString& text) {
+    auto* all = widget<QCheckBox>(d, "chkSearchAll");
+    if (!all->isChecked()) QTest::mouseClick(all, Qt::LeftButton, {}, all->rect().center());
+    ASSERT_TRUE(all->isChecked());
+    focus(d, "cboSearch");
+    type(letter);
+    focus(d, "txtsearch");
+    type(text);
+    key(Qt::Key_Return);
 }
 
 void WindowTest::editVoucher(int id, ScriptedQtHost::Script script) {

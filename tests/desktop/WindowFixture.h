@@ -60,6 +60,11 @@ class WindowTest : public ::testing::Test {
     }
     // Makes the grid row of a voucher current, as a click on it does.
     static void clickVoucher(desktop::FormDialog& d, int id);
+    static void clickRow(desktop::FormDialog& d, int row);
+    // Chooses a list entry of a combo with the arrow keys, as the keyboard does.
+    static void choose(desktop::FormDialog& d, const char* combo, const QString& entry);
+    // Ticks "Search All", chooses the column by its letter and types `text` and Enter.
+    static void searchAll(desktop::FormDialog& d, const QString& letter, const QString& text);
     // From the browse window: voucher `id` opened with Enter in the grid, or a new one with
     // Enter on New; `script` runs in the editor.
     void editVoucher(int id, ScriptedQtHost::Script script);
