@@ -133,7 +133,8 @@ int writeVoucherPdf(const Options& o) {
     automation::callv(automation::callv(fields, "Item", 2).object(), "SetCurrentValue",
                       static_cast<double>(o.voucher));
     int32_t pages = rt::CLng(automation::callv(rpt, "Export", o.pdf));
-    std::cerr << "idjrnl: voucher " << o.voucher << " written to " << o.pdf << " (" << pages << " pages)\n";
+    std::cerr << "idjrnl: voucher " << o.voucher << " written to " << o.pdf << " (" << pages
+              << (pages == 1 ? " page)\n" : " pages)\n");
     return 0;
 }
 
