@@ -36,6 +36,21 @@ inline Handle openRaw(const std::string& path) {
     return h;
 }
 
+// Opened as the data layer opens its connections (flags, collation, journal and sync), so that a
+// raw side of a benchmark measures the same work.
+inline sqlite3* openLikeTheDataLayer(const std::string& path) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
+        db::raiseSqlite(db, "open " + path);
+    ado::registerTextCollation(db);
+    for (const char* pragma :
+         {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL", "PRAGMA foreign_keys=ON"})
+        if (sqlite3_exec(db, pragma, nullptr, nullptr, nullptr) != SQLITE_OK) db::raiseSqlite(db, pragma);
+    return db;
+}
+
 // The demo database with `vouchers` more vouchers of company 1 in the current year.
 inline std::string seededDatabase(int vouchers) {
     namespace fs = std::filesystem;

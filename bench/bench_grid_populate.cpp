@@ -69,15 +69,7 @@ std::string dateText(std::string_view stored) {
 
 void BM_RawSqlite(benchmark::State& state) {
     setContext();
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(database().c_str(), &db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
-    ado::registerTextCollation(db);
-    for (const char* pragma :
-         {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL", "PRAGMA foreign_keys=ON"})
-        sqlite3_exec(db, pragma, nullptr, nullptr, nullptr);
+    sqlite3* db = benchsupport::openLikeTheDataLayer(database());
     const std::string sql = ado::translateSql(idj::FrmMaster::instance().browseStatement());
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v3(db, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK)

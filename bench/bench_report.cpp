@@ -74,15 +74,7 @@ void BM_ReportPdf(benchmark::State& state) {
 
 void BM_RawSqlite(benchmark::State& state) {
     const report::Layout layout = report::readLayout(reportFile());
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(database().c_str(), &db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
-    ado::registerTextCollation(db);
-    for (const char* pragma :
-         {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL", "PRAGMA foreign_keys=ON"})
-        sqlite3_exec(db, pragma, nullptr, nullptr, nullptr);
+    sqlite3* db = benchsupport::openLikeTheDataLayer(database());
     std::vector<sqlite3_stmt*> statements;
     for (const report::LayoutQuery* q : {&layout.header, &layout.lines}) {
         sqlite3_stmt* st = nullptr;

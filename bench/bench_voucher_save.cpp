@@ -97,20 +97,6 @@ void check(int rc, sqlite3* db) {
         throw std::runtime_error(sqlite3_errmsg(db));
 }
 
-// Opened as the data layer opens its connections.
-sqlite3* openLikeTheDataLayer(const std::string& path) {
-    sqlite3* db = nullptr;
-    check(sqlite3_open_v2(path.c_str(), &db,
-                          SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
-                          nullptr),
-          db);
-    ado::registerTextCollation(db);
-    for (const char* pragma :
-         {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL", "PRAGMA foreign_keys=ON"})
-        check(sqlite3_exec(db, pragma, nullptr, nullptr, nullptr), db);
-    return db;
-}
-
 sqlite3_stmt* prepare(sqlite3* db, const std::string& sql) {
     sqlite3_stmt* s = nullptr;
     check(sqlite3_prepare_v3(db, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &s, nullptr), db);
@@ -125,7 +111,7 @@ void stepOnce(sqlite3_stmt* s, sqlite3* db) {
 // The rows a 1,000-line save writes, by statements prepared once, in one transaction.
 void BM_RawSave1000Lines(benchmark::State& state) {
     const std::string path = benchsupport::seededDatabase(kFewVouchers);
-    sqlite3* db = openLikeTheDataLayer(path);
+    sqlite3* db = benchsupport::openLikeTheDataLayer(path);
     sqlite3_stmt* next = prepare(
         db, "SELECT ifnull(max(JournalTransID),0)+1 FROM InterDivisionJournalTransHeader WHERE CompanyID=1");
     sqlite3_stmt* header = prepare(
@@ -190,7 +176,7 @@ void BM_GenerateJournalNo1M(benchmark::State& state) {
 
 // The same maximum by one seek of the numbering index, prepared once.
 void BM_RawNumberSeek1M(benchmark::State& state) {
-    sqlite3* db = openLikeTheDataLayer(benchsupport::seededDatabase(kManyVouchers));
+    sqlite3* db = benchsupport::openLikeTheDataLayer(benchsupport::seededDatabase(kManyVouchers));
     using namespace db::numbering;
     sqlite3_stmt* seek = prepare(db, "SELECT max(" + std::string(kRunning) +
                                          ") FROM InterDivisionJournalTransHeader INDEXED BY "
