@@ -90,13 +90,7 @@ void Recordset::Impl::openRows(const ConnectionPtr& c, detail::ConnectionCore& c
         }
         columns.push_back(std::move(col));
     }
-    fields.assign(static_cast<size_t>(n), Field());
-    for (int i = 0; i < n; ++i) {
-        fields[static_cast<size_t>(i)].rs_ = owner;
-        fields[static_cast<size_t>(i)].index_ = i;
-    }
-    values.assign(static_cast<size_t>(n), rt::Variant());
-    valueStamp.assign(static_cast<size_t>(n), 0);
+    fieldsForColumns();
 
     cursor = cur;
     lock = lk;

@@ -75,6 +75,17 @@ void Recordset::Impl::begin(const ConnectionPtr& c, detail::ConnectionCore& cc, 
     moved();
 }
 
+void Recordset::Impl::fieldsForColumns() {
+    const int n = static_cast<int>(columns.size());
+    fields.assign(static_cast<size_t>(n), Field());
+    for (int i = 0; i < n; ++i) {
+        fields[static_cast<size_t>(i)].rs_ = owner;
+        fields[static_cast<size_t>(i)].index_ = i;
+    }
+    values.assign(static_cast<size_t>(n), rt::Variant());
+    valueStamp.assign(static_cast<size_t>(n), 0);
+}
+
 void Recordset::Impl::readColumns(sqlite3_stmt* stmt) {
     int n = sqlite3_column_count(stmt);
     columns.clear();
@@ -94,13 +105,7 @@ void Recordset::Impl::readColumns(sqlite3_stmt* stmt) {
         col.origin = origin ? origin : "";
         columns.push_back(std::move(col));
     }
-    fields.assign(static_cast<size_t>(n), Field());
-    for (int i = 0; i < n; ++i) {
-        fields[static_cast<size_t>(i)].rs_ = owner;
-        fields[static_cast<size_t>(i)].index_ = i;
-    }
-    values.assign(static_cast<size_t>(n), rt::Variant());
-    valueStamp.assign(static_cast<size_t>(n), 0);
+    fieldsForColumns();
 }
 
 void Recordset::Impl::openStreaming(const ConnectionPtr& c, detail::ConnectionCore& cc, std::string_view text,

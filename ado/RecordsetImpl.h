@@ -68,6 +68,8 @@ struct Recordset::Impl final : detail::StreamingCursor {
                   const Params& params, pg_result* rows, CursorType cursor, LockType lock);
     void readCell(detail::Cell& cell, detail::ColumnKind kind, unsigned type, const char* text, size_t len);
     void readColumns(sqlite3_stmt* stmt);
+    // One field per column read, each bound to this recordset.
+    void fieldsForColumns();
     void begin(const ConnectionPtr& c, detail::ConnectionCore& core, std::string_view sql,
                const Params& params);
     void appendRow(sqlite3_stmt* stmt);
