@@ -4,6 +4,7 @@
 
 #include "automation/Automation.h"
 #include "component/Context.h"
+#include "component/GridColumns.h"
 #include "component/ReportError.h"
 #include "runtime/Convert.h"
 #include "voucher/frmJournal.h"
@@ -35,20 +36,23 @@ void frmJournalDetails::ItemSelected(int16_t intIndex) {
 
         txtSlNo.setText(row.Text);
         // Selecting the department rebuilds the account list and records its rate and symbol.
-        automation::callv(objUiToolkit_, "SelectComboItemByValue", cboDepartment.ref(), row.SubItem(8));
-        const bool ownDepartment = holdsSelected(cboDepartment, row.SubItem(8));
+        automation::callv(objUiToolkit_, "SelectComboItemByValue", cboDepartment.ref(),
+                          row.SubItem(kLineDepartmentId));
+        const bool ownDepartment = holdsSelected(cboDepartment, row.SubItem(kLineDepartmentId));
         if (!ownDepartment) showOutsideDepartment(row);
         // The account by the line's own id: two accounts may share a name.
-        automation::callv(objUiToolkit_, "SelectComboItemByValue", cboAccountID.ref(), row.SubItem(6));
+        automation::callv(objUiToolkit_, "SelectComboItemByValue", cboAccountID.ref(),
+                          row.SubItem(kLineAccountId));
         // An account the list no longer offers is shown by name; OK then asks for one.
-        if (!holdsSelected(cboAccountID, row.SubItem(6))) cboAccountID.setText(row.SubItem(2));
-        txtDescription.setText(row.SubItem(3));
+        if (!holdsSelected(cboAccountID, row.SubItem(kLineAccountId)))
+            cboAccountID.setText(row.SubItem(kLineAccountHead));
+        txtDescription.setText(row.SubItem(kLineDescription));
 
-        if (rt::CDbl(rt::Variant(row.SubItem(5))) == 0) {
-            txtAmount.setText(row.SubItem(4));
+        if (rt::CDbl(rt::Variant(row.SubItem(kLineCredit))) == 0) {
+            txtAmount.setText(row.SubItem(kLineDebit));
             optDebit.setValue(true);
         } else {
-            txtAmount.setText(row.SubItem(5));
+            txtAmount.setText(row.SubItem(kLineCredit));
             optCredit.setValue(true);
         }
         lvw.select(intIndex);
@@ -69,10 +73,11 @@ void frmJournalDetails::showOutsideDepartment(const forms::ListItem& row) {
     lockLine(true);
     // Neither the previous line's department nor its accounts may stay behind.
     cboDepartment.setListIndex(-1);
-    cboDepartment.setText(row.SubItem(1));
+    cboDepartment.setText(row.SubItem(kLineDepartment));
     cboAccountID.Clear();
     // The amount shown is in the line's own department's currency.
-    lblAmount.Caption = "Amount(" + currencySymbolOf(rt::CLng(rt::Variant(row.SubItem(8)))) + "):";
+    lblAmount.Caption =
+        "Amount(" + currencySymbolOf(rt::CLng(rt::Variant(row.SubItem(kLineDepartmentId)))) + "):";
     lblAmount.touch();
 }
 

@@ -3,6 +3,7 @@
 
 #include "automation/Automation.h"
 #include "component/Context.h"
+#include "component/GridColumns.h"
 #include "component/ReportError.h"
 #include "component/basJournal.h"
 #include "runtime/Convert.h"
@@ -186,8 +187,8 @@ void frmJournal::FillTotal() {
         double debit = 0, credit = 0;
         for (int i = 1; i <= lvwJournal.Count(); ++i) {
             const forms::ListItem& item = lvwJournal.Item(i);
-            debit += rt::Val(item.SubItem(4));
-            credit += rt::Val(item.SubItem(5));
+            debit += rt::Val(item.SubItem(kLineDebit));
+            credit += rt::Val(item.SubItem(kLineCredit));
         }
         // Lines each within bounds can still add up past what a double holds.
         const bool finite = std::isfinite(debit) && std::isfinite(credit);

@@ -3,6 +3,7 @@
 #include "automation/Automation.h"
 #include "browser/FrmMaster.h"
 #include "component/Context.h"
+#include "component/GridColumns.h"
 #include "component/basJournal.h"
 #include "runtime/Convert.h"
 #include "voucher/frmJournal.h"
@@ -143,8 +144,8 @@ bool frmJournal::contentsPass() {
 bool frmJournal::totalsTally() {
     double debit = 0, credit = 0;
     for (int i = 1; i <= lvwJournal.Count(); ++i) {
-        debit += rt::Val(lvwJournal.Item(i).SubItem(4));
-        credit += rt::Val(lvwJournal.Item(i).SubItem(5));
+        debit += rt::Val(lvwJournal.Item(i).SubItem(kLineDebit));
+        credit += rt::Val(lvwJournal.Item(i).SubItem(kLineCredit));
     }
     if (!std::isfinite(debit) || !std::isfinite(credit))
         return refuse("Total amount is too large", forms::vbCritical);

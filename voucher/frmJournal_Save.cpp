@@ -1,6 +1,7 @@
 // Saving a voucher: after the checks, header, lines, confirmation and log in one transaction.
 #include "automation/Automation.h"
 #include "component/Context.h"
+#include "component/GridColumns.h"
 #include "component/ReportError.h"
 #include "component/basJournal.h"
 #include "runtime/Convert.h"
@@ -138,24 +139,24 @@ void frmJournal::writeLines(int32_t id, int16_t companyCurrency) {
     ado::Params values;
     for (int i = 1; i <= count; ++i) {
         forms::ListItem& row = lvwJournal.Item(i);
-        const int32_t department = rt::CLng(rt::Variant(row.SubItem(8)));
+        const int32_t department = rt::CLng(rt::Variant(row.SubItem(kLineDepartmentId)));
         auto known = departmentRates.find(department);
         if (known == departmentRates.end())
             known = departmentRates
                         .emplace(department, CrossRate(PartyCurrency("D", department), companyCurrency))
                         .first;
-        const int16_t account = rt::CInt(rt::Variant(row.SubItem(6)));
-        const double debit = rt::CDbl(rt::Variant(row.SubItem(4)));
-        const double credit = rt::CDbl(rt::Variant(row.SubItem(5)));
+        const int16_t account = rt::CInt(rt::Variant(row.SubItem(kLineAccountId)));
+        const double debit = rt::CDbl(rt::Variant(row.SubItem(kLineDebit)));
+        const double credit = rt::CDbl(rt::Variant(row.SubItem(kLineCredit)));
         if (debit != 0 && credit != 0)
             rt::raise(rt::errInvalidProcedureCall, "frmJournal",
                       "Line " + std::to_string(i) + " holds both a debit and a credit amount");
         const bool isCredit = debit == 0;
 
         values.assign({rt::Variant(static_cast<int32_t>(i)), company, voucher, rt::Variant(account),
-                       rt::Variant(static_cast<int16_t>(isCredit ? 1 : 0)), rt::Variant(row.SubItem(8)),
-                       rt::Variant(isCredit ? credit : debit), rt::Variant(rt::Trim(row.SubItem(3))),
-                       rt::Variant(known->second)});
+                       rt::Variant(static_cast<int16_t>(isCredit ? 1 : 0)),
+                       rt::Variant(row.SubItem(kLineDepartmentId)), rt::Variant(isCredit ? credit : debit),
+                       rt::Variant(rt::Trim(row.SubItem(kLineDescription))), rt::Variant(known->second)});
         adocon->Execute(kInsertLine, values);
     }
 }
