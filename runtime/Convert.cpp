@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cfenv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -17,6 +18,32 @@ bool isBlank(char c) {
 }
 
 // Reads a whole numeric text (blanks around, sign, thousands separators, decimals, exponent).
+// Up to 15 digits and 22 decimals: the digits and the power of ten are both exact doubles, so one
+// division rounds exactly as strtod does, at a fraction of its cost (a save reads every amount).
+bool exactDecimal(std::string_view clean, double& out) {
+    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const bool negative = !clean.empty() && clean[0] == '-';
+    if (!clean.empty() && (clean[0] == '-' || clean[0] == '+')) clean.remove_prefix(1);
+    uint64_t digits = 0;
+    int count = 0, decimals = 0;
+    bool dot = false;
+    for (char c : clean) {
+        if (c == '.') {
+            dot = true;
+            continue;
+        }
+        if (++count > 15) return false;
+        digits = digits * 10 + static_cast<uint64_t>(c - '0');
+        if (dot) ++decimals;
+    }
+    if (decimals > 22) return false;
+    const double v = static_cast<double>(digits) / kPow10[decimals];
+    out = negative ? -v : v;
+    return true;
+}
+
 bool parseNumber(std::string_view s, double& out) {
     std::string t = Trim(s);
     if (t.empty()) return false;
@@ -51,6 +78,7 @@ bool parseNumber(std::string_view s, double& out) {
         i = j;
     }
     if (i != t.size()) return false;
+    if (clean.find('e') == std::string::npos && exactDecimal(clean, out)) return true;
     out = std::strtod(clean.c_str(), nullptr);
     return std::isfinite(out);
 }
@@ -105,7 +133,8 @@ double Val(std::string_view text) {
             exp += text[j++];
         if (j > start) num += exp;
     }
-    double d = std::strtod(num.c_str(), nullptr);
+    double d = 0;
+    if (num.find('e') != std::string::npos || !exactDecimal(num, d)) d = std::strtod(num.c_str(), nullptr);
     if (!std::isfinite(d)) raise(errOverflow);
     return d;
 }

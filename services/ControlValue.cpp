@@ -15,8 +15,10 @@ std::string listText(forms::ListView& list) {
     for (int i = 1; i <= list.Count(); ++i) {
         const forms::ListItem& item = list.Item(i);
         text += item.Text;
-        for (int s = 1; s <= item.subItemCount(); ++s)
-            text += '\t' + item.SubItem(s);
+        for (int s = 1; s <= item.subItemCount(); ++s) {
+            text += '\t';
+            text += item.SubItem(s);
+        }
         text += '\n';
     }
     return text;
