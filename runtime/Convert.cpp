@@ -44,7 +44,27 @@ bool exactDecimal(std::string_view clean, double& out) {
     return true;
 }
 
+bool plainDecimal(std::string_view s) {
+    if (!s.empty() && (s[0] == '+' || s[0] == '-')) s.remove_prefix(1);
+    bool digit = false, dot = false;
+    for (char c : s) {
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if (c == '.' && !dot)
+            dot = true;
+        else
+            return false;
+    }
+    return digit;
+}
+
 bool parseNumber(std::string_view s, double& out) {
+    std::string_view plain = s;
+    while (!plain.empty() && plain.front() == ' ')
+        plain.remove_prefix(1);
+    while (!plain.empty() && plain.back() == ' ')
+        plain.remove_suffix(1);
+    if (plainDecimal(plain) && exactDecimal(plain, out)) return true;
     std::string t = Trim(s);
     if (t.empty()) return false;
     std::string clean;

@@ -12,10 +12,11 @@ constexpr size_t kValueShown = 40;
 constexpr size_t kSnapshotLimit = 1000;
 
 std::string shortened(const std::string& value) {
-    std::string v = value;
+    // Cut first: a list's value runs to the whole grid, and only its start is shown.
+    std::string v = value.substr(0, kValueShown);
     for (char& c : v)
         if (c == '\t' || c == '\n' || c == '\r') c = ' ';
-    if (v.size() > kValueShown) v = v.substr(0, kValueShown) + "...";
+    if (value.size() > kValueShown) v += "...";
     return v;
 }
 } // namespace

@@ -69,4 +69,13 @@ TEST_F(ActivityLogTest, ASaveRecordsTheChangedControls) {
               "txtRemarks=New remarks; Chconfirm=1");
 }
 
+TEST_F(ActivityLogTest, ALongValueIsCutWithItsBreaksAsBlanks) {
+    open();
+    automation::callv(log, "SaveInToTag", rt::ObjectPtr(form));
+    form->txtRemarks.setText("a\tb\nc" + std::string(60, 'x'));
+    automation::callv(log, "SaveActivityLogInfo", int32_t{302}, "IDJ/302", true, "E", rt::ObjectPtr(form));
+    EXPECT_EQ(demo.scalar("SELECT WindowSnapshot FROM aActivityLog WHERE ActionCode = 'E'"),
+              "txtRemarks=a b c" + std::string(35, 'x') + "...");
+}
+
 } // namespace
