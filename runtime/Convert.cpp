@@ -309,7 +309,12 @@ std::string RTrim(std::string_view s) {
 }
 
 std::string Trim(std::string_view s) {
-    return RTrim(LTrim(s));
+    size_t from = 0, to = s.size();
+    while (from < to && s[from] == ' ')
+        ++from;
+    while (to > from && s[to - 1] == ' ')
+        --to;
+    return std::string(s.substr(from, to - from));
 }
 
 std::string UCase(std::string_view s) {

@@ -130,6 +130,8 @@ TEST(OtherConversions, BooleansDoublesAndDates) {
 
 TEST(Strings, TrimOnlyBlanksAndSearch) {
     EXPECT_EQ(rt::Trim("\t a "), "\t a");
+    EXPECT_EQ(rt::Trim("  a b  "), "a b");
+    EXPECT_EQ(rt::Trim("   "), "");
     EXPECT_EQ(rt::InStr("Journal Date", "date"), 0u);
     EXPECT_EQ(rt::InStr("Journal Date", "date", true), 9u);
     EXPECT_EQ(rt::InStr("abc", ""), 1u);
