@@ -123,6 +123,7 @@ template <class T> T toInteger(const Variant& v) {
 } // namespace
 
 double Val(std::string_view text) {
+    if (double d = 0; plainDecimal(text) && exactDecimal(text, d)) return d;
     size_t i = 0;
     while (i < text.size() && isBlank(text[i]))
         ++i;
