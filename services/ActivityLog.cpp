@@ -39,15 +39,15 @@ void ActivityLog::SaveInToTag(forms::Form& form) {
 
 bool ActivityLog::DataChanged(forms::Form& form) {
     for (forms::Control* c : form.controls())
-        if (auto value = controlValue(*c); value && *value != c->Tag) return true;
+        if (!valueIs(*c, c->Tag)) return true;
     return false;
 }
 
 std::string ActivityLog::changedControls(forms::Form& form) {
     std::string text;
     for (forms::Control* c : form.controls()) {
-        auto value = controlValue(*c);
-        if (!value || *value == c->Tag) continue;
+        if (valueIs(*c, c->Tag)) continue;
+        auto value = controlValue(*c, kValueShown + 1);
         if (!text.empty()) text += "; ";
         text += c->name() + "=" + shortened(*value);
     }
