@@ -149,7 +149,9 @@ void QtHost::formUnloaded(forms::Form& form) {
 
 void QtHost::takeScreenshot(FormDialog& dialog) {
     QPixmap image = dialog.grab();
-    if (image.isNull() || !image.save(qs(shot_.path), "PNG"))
+    if (image.isNull())
+        error_ = "the window could not be painted";
+    else if (shot_.writesFile() && !image.save(qs(shot_.path), "PNG"))
         error_ = "could not write the screenshot to " + shot_.path;
     else
         taken_ = true;

@@ -6,7 +6,7 @@
 namespace desktop {
 
 struct ScreenshotRequest {
-    std::string path;  // empty: no screenshot
+    std::string path;  // empty: no screenshot; "-": paint the window but write no file
     int afterMs = 500; // how long the window is shown first
     // Which window: the one with this name, or else the N-th shown (1 = the first).
     std::string formName;
@@ -15,6 +15,8 @@ struct ScreenshotRequest {
     int timeoutMs = 30000;
 
     bool wanted() const { return !path.empty(); }
+    // Timing a run to its first painted window should not pay for encoding a PNG.
+    bool writesFile() const { return path != "-"; }
     bool matches(const std::string& name, int shownCount) const {
         return formName.empty() ? shownCount == ordinal : name == formName;
     }

@@ -114,7 +114,7 @@ int run(const Options& o, desktop::QtHost& host) {
                       << '\n';
             return 2;
         }
-        std::cerr << "idjrnl: screenshot written to " << o.screenshot << '\n';
+        if (o.screenshot != "-") std::cerr << "idjrnl: screenshot written to " << o.screenshot << '\n';
     }
     return 0;
 }
@@ -153,7 +153,8 @@ int main(int argc, char** argv) {
     cli.add_option("--process-date", o.processDate, "process date yyyy-mm-dd (default today)");
     cli.add_option("--caption", o.caption, "title of the component's message boxes")->capture_default_str();
     cli.add_option("--screenshot", o.screenshot,
-                   "write a PNG of the window, then close it (for runs without a display)");
+                   "write a PNG of the window, then close it (for runs without a display); "
+                   "- paints the window and writes nothing");
     cli.add_option("--screenshot-window", o.screenshotWindow,
                    "the window to grab: a name, or N for the N-th shown");
     cli.add_option("--screenshot-delay", o.screenshotDelayMs,

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cfenv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -17,7 +18,53 @@ bool isBlank(char c) {
 }
 
 // Reads a whole numeric text (blanks around, sign, thousands separators, decimals, exponent).
+// Up to 15 digits and 22 decimals: the digits and the power of ten are both exact doubles, so one
+// division rounds exactly as strtod does, at a fraction of its cost (a save reads every amount).
+bool exactDecimal(std::string_view clean, double& out) {
+    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const bool negative = !clean.empty() && clean[0] == '-';
+    if (!clean.empty() && (clean[0] == '-' || clean[0] == '+')) clean.remove_prefix(1);
+    uint64_t digits = 0;
+    int count = 0, decimals = 0;
+    bool dot = false;
+    for (char c : clean) {
+        if (c == '.') {
+            dot = true;
+            continue;
+        }
+        if (++count > 15) return false;
+        digits = digits * 10 + static_cast<uint64_t>(c - '0');
+        if (dot) ++decimals;
+    }
+    if (decimals > 22) return false;
+    const double v = static_cast<double>(digits) / kPow10[decimals];
+    out = negative ? -v : v;
+    return true;
+}
+
+bool plainDecimal(std::string_view s) {
+    if (!s.empty() && (s[0] == '+' || s[0] == '-')) s.remove_prefix(1);
+    bool digit = false, dot = false;
+    for (char c : s) {
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if (c == '.' && !dot)
+            dot = true;
+        else
+            return false;
+    }
+    return digit;
+}
+
 bool parseNumber(std::string_view s, double& out) {
+    std::string_view plain = s;
+    while (!plain.empty() && plain.front() == ' ')
+        plain.remove_prefix(1);
+    while (!plain.empty() && plain.back() == ' ')
+        plain.remove_suffix(1);
+    if (plainDecimal(plain) && exactDecimal(plain, out)) return true;
     std::string t = Trim(s);
     if (t.empty()) return false;
     std::string clean;
@@ -51,6 +98,7 @@ bool parseNumber(std::string_view s, double& out) {
         i = j;
     }
     if (i != t.size()) return false;
+    if (clean.find('e') == std::string::npos && exactDecimal(clean, out)) return true;
     out = std::strtod(clean.c_str(), nullptr);
     return std::isfinite(out);
 }
@@ -75,6 +123,7 @@ template <class T> T toInteger(const Variant& v) {
 } // namespace
 
 double Val(std::string_view text) {
+    if (double d = 0; plainDecimal(text) && exactDecimal(text, d)) return d;
     size_t i = 0;
     while (i < text.size() && isBlank(text[i]))
         ++i;
@@ -105,7 +154,8 @@ double Val(std::string_view text) {
             exp += text[j++];
         if (j > start) num += exp;
     }
-    double d = std::strtod(num.c_str(), nullptr);
+    double d = 0;
+    if (num.find('e') != std::string::npos || !exactDecimal(num, d)) d = std::strtod(num.c_str(), nullptr);
     if (!std::isfinite(d)) raise(errOverflow);
     return d;
 }
@@ -260,7 +310,12 @@ std::string RTrim(std::string_view s) {
 }
 
 std::string Trim(std::string_view s) {
-    return RTrim(LTrim(s));
+    size_t from = 0, to = s.size();
+    while (from < to && s[from] == ' ')
+        ++from;
+    while (to > from && s[to - 1] == ' ')
+        --to;
+    return std::string(s.substr(from, to - from));
 }
 
 std::string UCase(std::string_view s) {

@@ -12,10 +12,11 @@ constexpr size_t kValueShown = 40;
 constexpr size_t kSnapshotLimit = 1000;
 
 std::string shortened(const std::string& value) {
-    std::string v = value;
+    // Cut first: a list's value runs to the whole grid, and only its start is shown.
+    std::string v = value.substr(0, kValueShown);
     for (char& c : v)
         if (c == '\t' || c == '\n' || c == '\r') c = ' ';
-    if (v.size() > kValueShown) v = v.substr(0, kValueShown) + "...";
+    if (value.size() > kValueShown) v += "...";
     return v;
 }
 } // namespace
@@ -38,15 +39,15 @@ void ActivityLog::SaveInToTag(forms::Form& form) {
 
 bool ActivityLog::DataChanged(forms::Form& form) {
     for (forms::Control* c : form.controls())
-        if (auto value = controlValue(*c); value && *value != c->Tag) return true;
+        if (!valueIs(*c, c->Tag)) return true;
     return false;
 }
 
 std::string ActivityLog::changedControls(forms::Form& form) {
     std::string text;
     for (forms::Control* c : form.controls()) {
-        auto value = controlValue(*c);
-        if (!value || *value == c->Tag) continue;
+        if (valueIs(*c, c->Tag)) continue;
+        auto value = controlValue(*c, kValueShown + 1);
         if (!text.empty()) text += "; ";
         text += c->name() + "=" + shortened(*value);
     }

@@ -10,7 +10,9 @@ namespace services {
 
 // Text boxes and combos give their text, check boxes their value, options "True"/"False", date
 // pickers the stored date, list views their rows (cells tab-separated, rows on lines). Other
-// controls have no value to track.
-std::optional<std::string> controlValue(forms::Control& control);
+// controls have no value to track. A list's text may be cut after `limit` characters.
+std::optional<std::string> controlValue(forms::Control& control, size_t limit = std::string::npos);
+// Whether the control still holds the tracked `tag`; true for a control without a value.
+bool valueIs(forms::Control& control, const std::string& tag);
 
 } // namespace services

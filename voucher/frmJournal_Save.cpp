@@ -154,8 +154,8 @@ void frmJournal::writeLines(int32_t id, int16_t companyCurrency) {
         const bool isCredit = debit == 0;
 
         values.assign({rt::Variant(static_cast<int32_t>(i)), company, voucher, rt::Variant(account),
-                       rt::Variant(static_cast<int16_t>(isCredit ? 1 : 0)),
-                       rt::Variant(row.SubItem(kLineDepartmentId)), rt::Variant(isCredit ? credit : debit),
+                       rt::Variant(static_cast<int16_t>(isCredit ? 1 : 0)), rt::Variant(department),
+                       rt::Variant(isCredit ? credit : debit),
                        rt::Variant(rt::Trim(row.SubItem(kLineDescription))), rt::Variant(known->second)});
         adocon->Execute(kInsertLine, values);
     }

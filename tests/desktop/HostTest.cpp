@@ -4,6 +4,7 @@
 #include "desktop/QtHost.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QKeyEvent>
 #include <QTemporaryDir>
@@ -84,6 +85,15 @@ TEST_F(HostTest, ScreenshotOfAModalWindowThenClosedThroughTheModel) {
     EXPECT_EQ(form->unloadModes[0], forms::vbFormControlMenu);
     // Without a user, messages answer with their default button.
     EXPECT_EQ(host.messageBox("Save Changes?", forms::vbYesNo | forms::vbDefaultButton2, "t"), forms::vbNo);
+}
+
+TEST_F(HostTest, APaintOnlyScreenshotEndsTheRunWithoutWritingAFile) {
+    host.setScreenshot("-", 10);
+    auto form = std::make_shared<SampleForm>();
+    form->Show();
+    EXPECT_TRUE(host.screenshotTaken()) << host.screenshotError();
+    EXPECT_FALSE(QFileInfo::exists("-"));
+    EXPECT_FALSE(form->loaded());
 }
 
 TEST_F(HostTest, AWindowThatRefusesToCloseStillEndsAnUnattendedRun) {

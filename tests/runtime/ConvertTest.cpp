@@ -2,8 +2,13 @@
 #include "runtime/Error.h"
 #include "support/Errors.h"
 
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -45,6 +50,37 @@ TEST(Val, ReadsTheLeadingNumberOnly) {
     }
     EXPECT_EQ(errorOf([] { rt::Val("1e400"); }), rt::errOverflow);
     EXPECT_EQ(errorOf([] { rt::Val(Variant::null()); }), rt::errInvalidUseOfNull);
+}
+
+TEST(Val, DecimalTextsReadToTheSameBitsAsStrtod) {
+    // Amounts as typed: a wrong last bit would move totals and tallies by a cent in the end.
+    std::vector<std::string> texts = {"0.1",
+                                      "0.3",
+                                      "-0",
+                                      "-0.0",
+                                      "123456789012345",
+                                      "0.000000000000000000001",
+                                      "1.",
+                                      "1234567890123456",
+                                      "9007199254740993",
+                                      "00000000000000001.5",
+                                      "  12.50  ",
+                                      "+.5"};
+    uint64_t seed = 12345;
+    for (int k = 0; k < 20000; ++k) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        const uint64_t digits = (seed >> 11) % 1000000000000000ULL;
+        const int decimals = static_cast<int>((seed >> 3) % 16);
+        std::string t = std::to_string(digits);
+        if (decimals > 0 && decimals < static_cast<int>(t.size())) t.insert(t.size() - decimals, ".");
+        texts.push_back((k % 2 ? "-" : "") + t);
+    }
+    for (const std::string& t : texts) {
+        const double expected = std::strtod(t.c_str(), nullptr);
+        const double val = rt::Val(t), cdbl = rt::CDbl(Variant(t));
+        EXPECT_EQ(std::memcmp(&val, &expected, sizeof val), 0) << t;
+        EXPECT_EQ(std::memcmp(&cdbl, &expected, sizeof cdbl), 0) << t;
+    }
 }
 
 TEST(IsNumeric, WholeTextMustReadAsANumber) {
@@ -94,6 +130,8 @@ TEST(OtherConversions, BooleansDoublesAndDates) {
 
 TEST(Strings, TrimOnlyBlanksAndSearch) {
     EXPECT_EQ(rt::Trim("\t a "), "\t a");
+    EXPECT_EQ(rt::Trim("  a b  "), "a b");
+    EXPECT_EQ(rt::Trim("   "), "");
     EXPECT_EQ(rt::InStr("Journal Date", "date"), 0u);
     EXPECT_EQ(rt::InStr("Journal Date", "date", true), 9u);
     EXPECT_EQ(rt::InStr("abc", ""), 1u);
