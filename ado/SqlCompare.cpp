@@ -113,19 +113,10 @@ void fnLike(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 
 void registerComparisonFunctions(sqlite3* db, FunctionErrors* errors) {
     constexpr int pure = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    struct Def {
-        const char* name;
-        int args;
-        void (*fn)(sqlite3_context*, int, sqlite3_value**);
-    };
-    const Def defs[] = {{"ss_compare", 2, fnCompare}, {"like", 2, fnLike}, {"like", 3, fnLike}};
-    for (const Def& d : defs) {
-        int rc =
-            sqlite3_create_function_v2(db, d.name, d.args, pure, errors, d.fn, nullptr, nullptr, nullptr);
-        if (rc != SQLITE_OK)
-            raiseProvider(errOpenFailed,
-                          std::string("Cannot register the function ") + d.name + ": " + sqlite3_errmsg(db));
-    }
+    const FunctionDef defs[] = {
+        {"ss_compare", 2, pure, fnCompare}, {"like", 2, pure, fnLike}, {"like", 3, pure, fnLike}};
+    for (const FunctionDef& d : defs)
+        registerFunction(db, errors, d);
 }
 
 } // namespace ado::detail

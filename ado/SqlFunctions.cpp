@@ -439,13 +439,7 @@ void fnConvert(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 
 void registerSqlServerFunctions(sqlite3* db, FunctionErrors* errors) {
     constexpr int pure = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    struct Def {
-        const char* name;
-        int args;
-        int flags;
-        void (*fn)(sqlite3_context*, int, sqlite3_value**);
-    };
-    const Def defs[] = {
+    const FunctionDef defs[] = {
         {"len", 1, pure, fnLen},
         {"ss_right", 2, pure, fnSide<true>},
         {"ss_left", 2, pure, fnSide<false>},
@@ -455,14 +449,17 @@ void registerSqlServerFunctions(sqlite3* db, FunctionErrors* errors) {
         {"ss_convert", 3, pure, fnConvert},
         {"getdate", 0, SQLITE_UTF8, fnGetDate},
     };
-    for (const Def& d : defs) {
-        int rc =
-            sqlite3_create_function_v2(db, d.name, d.args, d.flags, errors, d.fn, nullptr, nullptr, nullptr);
-        if (rc != SQLITE_OK)
-            raiseProvider(errOpenFailed,
-                          std::string("Cannot register the function ") + d.name + ": " + sqlite3_errmsg(db));
-    }
+    for (const FunctionDef& d : defs)
+        registerFunction(db, errors, d);
     registerComparisonFunctions(db, errors);
+}
+
+void registerFunction(sqlite3* db, FunctionErrors* errors, const FunctionDef& def) {
+    int rc = sqlite3_create_function_v2(db, def.name, def.args, def.flags, errors, def.fn, nullptr, nullptr,
+                                        nullptr);
+    if (rc != SQLITE_OK)
+        raiseProvider(errOpenFailed,
+                      std::string("Cannot register the function ") + def.name + ": " + sqlite3_errmsg(db));
 }
 
 void failFunction(sqlite3_context* ctx, int32_t number, const std::string& message) {

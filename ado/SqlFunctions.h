@@ -8,6 +8,7 @@
 
 struct sqlite3;
 struct sqlite3_context;
+struct sqlite3_value;
 
 namespace ado::detail {
 
@@ -20,6 +21,15 @@ struct FunctionErrors {
 void registerSqlServerFunctions(sqlite3* db, FunctionErrors* errors);
 // ss_compare and LIKE (SqlCompare.cpp), registered by the above.
 void registerComparisonFunctions(sqlite3* db, FunctionErrors* errors);
+
+// One of them on the connection; a failure raises as a connection that cannot open.
+struct FunctionDef {
+    const char* name;
+    int args;
+    int flags;
+    void (*fn)(sqlite3_context*, int, sqlite3_value**);
+};
+void registerFunction(sqlite3* db, FunctionErrors* errors, const FunctionDef& def);
 
 // Ends a function call with an error that the failing statement reports under `number`.
 void failFunction(sqlite3_context* ctx, int32_t number, const std::string& message);
