@@ -71,21 +71,14 @@ void ComboBox::setText(std::string t) {
 }
 
 rt::Variant ComboBox::invoke(std::string_view member, rt::CallKind kind, std::vector<rt::Variant>& args) {
-    bool put = kind == rt::CallKind::PropertyPut;
-    if (rt::iequals(member, "Text")) {
-        if (put) {
-            setText(rt::CStr(args.at(0)));
-            return {};
-        }
-        return text_;
-    }
-    if (rt::iequals(member, "ListIndex")) {
-        if (put) {
-            setListIndex(rt::CLng(args.at(0)));
-            return {};
-        }
-        return static_cast<int32_t>(listIndex_);
-    }
+    if (rt::iequals(member, "Text"))
+        return property(
+            kind, args, [&] { return rt::Variant(text_); },
+            [&](const rt::Variant& v) { setText(rt::CStr(v)); });
+    if (rt::iequals(member, "ListIndex"))
+        return property(
+            kind, args, [&] { return rt::Variant(static_cast<int32_t>(listIndex_)); },
+            [&](const rt::Variant& v) { setListIndex(rt::CLng(v)); });
     if (rt::iequals(member, "ListCount")) return static_cast<int32_t>(ListCount());
     if (rt::iequals(member, "Clear")) {
         Clear();
@@ -98,7 +91,8 @@ rt::Variant ComboBox::invoke(std::string_view member, rt::CallKind kind, std::ve
     if (rt::iequals(member, "NewIndex")) return static_cast<int32_t>(newIndex_);
     if (rt::iequals(member, "List")) return List(rt::CLng(args.at(0)));
     if (rt::iequals(member, "ItemData")) {
-        if (put) {
+        // ItemData(index) = value: the index comes first, the value last.
+        if (kind == rt::CallKind::PropertyPut) {
             setItemData(rt::CLng(args.at(0)), rt::CLng(args.at(1)));
             return {};
         }

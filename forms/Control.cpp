@@ -61,22 +61,15 @@ void Control::reset() {
 }
 
 rt::Variant Control::invoke(std::string_view member, rt::CallKind kind, std::vector<rt::Variant>& args) {
-    bool put = kind == rt::CallKind::PropertyPut;
-    auto boolProp = [&](bool& p) -> rt::Variant {
-        if (put) {
-            p = rt::CBool(args.at(0));
-            touch();
-            return {};
-        }
-        return p;
+    auto boolProp = [&](bool& p) {
+        return property(
+            kind, args, [&] { return rt::Variant(p); },
+            [&](const rt::Variant& v) { p = rt::CBool(v), touch(); });
     };
-    auto textProp = [&](std::string& p) -> rt::Variant {
-        if (put) {
-            p = rt::CStr(args.at(0));
-            touch();
-            return {};
-        }
-        return p;
+    auto textProp = [&](std::string& p) {
+        return property(
+            kind, args, [&] { return rt::Variant(p); },
+            [&](const rt::Variant& v) { p = rt::CStr(v), touch(); });
     };
     if (rt::iequals(member, "Name")) return name_;
     if (rt::iequals(member, "Enabled")) return boolProp(Enabled);
@@ -84,14 +77,10 @@ rt::Variant Control::invoke(std::string_view member, rt::CallKind kind, std::vec
     if (rt::iequals(member, "Tag")) return textProp(Tag);
     if (rt::iequals(member, "ToolTipText")) return textProp(ToolTipText);
     if (rt::iequals(member, "Caption")) return textProp(Caption);
-    if (rt::iequals(member, "BackColor")) {
-        if (put) {
-            BackColor = static_cast<Colour>(rt::CDbl(args.at(0)));
-            touch();
-            return {};
-        }
-        return static_cast<double>(BackColor);
-    }
+    if (rt::iequals(member, "BackColor"))
+        return property(
+            kind, args, [&] { return rt::Variant(static_cast<double>(BackColor)); },
+            [&](const rt::Variant& v) { BackColor = static_cast<Colour>(rt::CDbl(v)), touch(); });
     if (rt::iequals(member, "SetFocus")) {
         SetFocus();
         return {};

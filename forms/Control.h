@@ -77,6 +77,14 @@ class Control : public rt::Object {
     void touch() { ++revision_; }
 
   protected:
+    // One late-bound property: a put hands the first argument to set, a get returns get().
+    template <class Get, class Set>
+    static rt::Variant property(rt::CallKind kind, std::vector<rt::Variant>& args, Get get, Set set) {
+        if (kind != rt::CallKind::PropertyPut) return get();
+        set(args.at(0));
+        return {};
+    }
+
     void fire(const std::function<void()>& ev) {
         if (ev) ev();
     }

@@ -61,35 +61,20 @@ bool TextBox::applyKey(int k) {
 }
 
 rt::Variant TextBox::invoke(std::string_view member, rt::CallKind kind, std::vector<rt::Variant>& args) {
-    bool put = kind == rt::CallKind::PropertyPut;
-    if (rt::iequals(member, "Text")) {
-        if (put) {
-            setText(rt::CStr(args.at(0)));
-            return {};
-        }
-        return text_;
-    }
-    if (rt::iequals(member, "SelStart")) {
-        if (put) {
-            SelStart = rt::CLng(args.at(0));
-            return {};
-        }
-        return SelStart;
-    }
-    if (rt::iequals(member, "SelLength")) {
-        if (put) {
-            SelLength = rt::CLng(args.at(0));
-            return {};
-        }
-        return SelLength;
-    }
-    if (rt::iequals(member, "Locked")) {
-        if (put) {
-            Locked = rt::CBool(args.at(0));
-            return {};
-        }
-        return Locked;
-    }
+    auto intProp = [&](int& p) {
+        return property(
+            kind, args, [&] { return rt::Variant(p); }, [&](const rt::Variant& v) { p = rt::CLng(v); });
+    };
+    if (rt::iequals(member, "Text"))
+        return property(
+            kind, args, [&] { return rt::Variant(text_); },
+            [&](const rt::Variant& v) { setText(rt::CStr(v)); });
+    if (rt::iequals(member, "SelStart")) return intProp(SelStart);
+    if (rt::iequals(member, "SelLength")) return intProp(SelLength);
+    if (rt::iequals(member, "Locked"))
+        return property(
+            kind, args, [&] { return rt::Variant(Locked); },
+            [&](const rt::Variant& v) { Locked = rt::CBool(v); });
     return Control::invoke(member, kind, args);
 }
 
