@@ -4,6 +4,7 @@
 #include "ado/ProviderError.h"
 #include "ado/SqlValues.h"
 #include "runtime/Date.h"
+#include "runtime/Utf8.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -37,24 +38,8 @@ bool anyNull(int argc, sqlite3_value** argv) {
     return false;
 }
 
-// Characters, not bytes: the texts are UTF-8.
-size_t charCount(std::string_view s) {
-    size_t n = 0;
-    for (unsigned char c : s)
-        n += (c & 0xC0) != 0x80;
-    return n;
-}
-
-size_t byteOffset(std::string_view s, size_t chars) {
-    size_t i = 0;
-    while (i < s.size() && chars > 0) {
-        ++i;
-        while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80)
-            ++i;
-        --chars;
-    }
-    return i;
-}
+using rt::byteOffset;
+using rt::charCount;
 
 // Characters first..last (1-based, inclusive), clipped to the text.
 std::string_view charRange(std::string_view s, int64_t first, int64_t last) {

@@ -6,6 +6,7 @@
 #include "component/ReportError.h"
 #include "forms/ComboText.h"
 #include "runtime/Convert.h"
+#include "runtime/Utf8.h"
 
 namespace idj {
 
@@ -147,7 +148,7 @@ void FrmMaster::SearchTheWordFromTable() {
     trapped("FrmMaster", "SearchTheWordFromTable", [this] {
         const Context& c = ctx();
         const std::string& text = txtsearch.Text();
-        if (text.size() > kMaxSearchText) {
+        if (rt::charCount(text) > kMaxSearchText) {
             forms::MsgBox("The search text is too long: at most " + std::to_string(kMaxSearchText) +
                               " characters can be searched for.",
                           forms::vbInformation, c.strMsgboxCaption);

@@ -1,4 +1,5 @@
 #include "forms/TextBox.h"
+#include "runtime/Utf8.h"
 
 #include "runtime/Convert.h"
 
@@ -17,7 +18,8 @@ void TextBox::reset() {
 }
 
 void TextBox::setText(std::string t) {
-    if (MaxLength > 0 && static_cast<int>(t.size()) > MaxLength) t.resize(static_cast<size_t>(MaxLength));
+    // MaxLength counts characters: a stored text is never cut inside one.
+    if (MaxLength > 0) t.resize(rt::byteOffset(t, static_cast<size_t>(MaxLength)));
     bool changed = t != text_;
     text_ = std::move(t);
     SelStart = static_cast<int>(text_.size());
@@ -45,7 +47,11 @@ bool TextBox::applyKey(int k) {
         else
             return false;
     } else if (k >= 32) {
-        if (MaxLength > 0 && static_cast<int>(t.size() - len) >= MaxLength) return false;
+        // The bytes after a character's first belong to it and never make the text longer.
+        if (MaxLength > 0 && !rt::isUtf8Continuation(static_cast<unsigned char>(k)) &&
+            rt::charCount(t) - rt::charCount(std::string_view(t).substr(start, len)) >=
+                static_cast<size_t>(MaxLength))
+            return false;
         t.replace(start, len, 1, static_cast<char>(k));
         ++start;
     } else {

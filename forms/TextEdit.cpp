@@ -1,5 +1,7 @@
 #include "forms/TextEdit.h"
 
+#include "runtime/Utf8.h"
+
 #include <algorithm>
 #include <functional>
 #include <utility>
@@ -57,7 +59,7 @@ bool editText(TextBox& box, const std::string& text) {
     const std::string old = box.Text();
     if (text == old) return true;
     if (box.Locked) return false;
-    if (box.MaxLength > 0 && text.size() > static_cast<size_t>(box.MaxLength)) return false;
+    if (box.MaxLength > 0 && rt::charCount(text) > static_cast<size_t>(box.MaxLength)) return false;
 
     // The part of the old text the edit replaced, and what it put there.
     size_t prefix = 0;
