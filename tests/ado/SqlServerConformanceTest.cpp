@@ -306,6 +306,22 @@ TEST_P(SqlServerConformance, StoredTrailingBlanksComeBackAsStored) {
     EXPECT_EQ(run("select len(name) from conf_t where id = 2"), "3");
 }
 
+// SQLite does not hold text to its declared length; the server holds it to the length as
+// SQL Server does, blanks past it apart.
+TEST_P(SqlServerConformance, TextLongerThanItsColumnIsRefusedOnTheServer) {
+    if (GetParam().name != "PostgreSQL") GTEST_SKIP() << "SQLite keeps no declared length";
+    table({"abc"});
+    try {
+        conn->Execute("INSERT INTO conf_t (id, name) VALUES (2, ?)", {std::string(21, 'x')});
+        ADD_FAILURE() << "21 characters stored in a column of 20";
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.number(), rt::errProvider);
+        EXPECT_NE(e.description().find("value too long"), std::string::npos) << e.description();
+    }
+    conn->Execute("INSERT INTO conf_t (id, name) VALUES (3, ?)", {std::string(20, 'y') + "   "});
+    EXPECT_EQ(run("select count(*) from conf_t where name = ?", {std::string(20, 'Y')}), "1");
+}
+
 // The component finds vouchers by their text columns; the comparison that ignores case and
 // trailing blanks must still seek the column's index.
 TEST_P(SqlServerConformance, TextColumnsKeepTheirIndexForLiteralsAndParameters) {
