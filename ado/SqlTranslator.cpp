@@ -77,18 +77,26 @@ std::string Translator::compact(size_t from, size_t to) const {
     return r;
 }
 
-// First comma at the top level of the parenthesis that opens at `open`.
-size_t Translator::topLevelComma(size_t open) const {
+// The first (or the last) token at the top level of the parenthesis that opens at `open` for
+// which `is` holds.
+size_t Translator::topLevel(size_t open, bool (*is)(const Token&), bool last) const {
     int depth = 0;
+    size_t found = npos;
     for (size_t k = open + 1; k < match_[open]; ++k) {
-        if (t_[k].isPunct('('))
+        if (t_[k].isPunct('(')) {
             ++depth;
-        else if (t_[k].isPunct(')'))
+        } else if (t_[k].isPunct(')')) {
             --depth;
-        else if (depth == 0 && t_[k].isPunct(','))
-            return k;
+        } else if (depth == 0 && is(t_[k])) {
+            found = k;
+            if (!last) break;
+        }
     }
-    return npos;
+    return found;
+}
+
+size_t Translator::topLevelComma(size_t open) const {
+    return topLevel(open, isComma, false);
 }
 
 bool Translator::anyWord(size_t k, std::initializer_list<std::string_view> words) const {

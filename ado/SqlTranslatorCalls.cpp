@@ -4,6 +4,14 @@
 
 namespace ado::sql {
 
+namespace {
+
+bool isAs(const Token& t) {
+    return t.isWord("as");
+}
+
+} // namespace
+
 // The server's own functions where SQL Server's differ in name or in what they give.
 size_t Translator::serverCall(size_t i, size_t open) {
     const Token& tok = t_[i];
@@ -44,21 +52,11 @@ bool Translator::givesText(size_t k) const {
 
 // convert(type, value) -> CAST(value AS type); with a date style, the server's to_char.
 size_t Translator::serverConvert(size_t i, size_t open) {
-    size_t comma = topLevelComma(open);
-    if (comma == npos) unreadable("CONVERT needs a data type and a value.", src_);
-    std::string type = typeName(open + 1, comma - 1, "CONVERT");
-    if (type.empty()) unreadable("CONVERT needs a data type and a value.", src_);
+    size_t comma = npos;
+    std::string type = convertType(open, comma);
     size_t close = match_[open];
-    size_t styleComma = npos;
-    int depth = 0;
-    for (size_t k = comma + 1; k < close; ++k) {
-        if (t_[k].isPunct('('))
-            ++depth;
-        else if (t_[k].isPunct(')'))
-            --depth;
-        else if (depth == 0 && t_[k].isPunct(','))
-            styleComma = k;
-    }
+    size_t styleComma = topLevel(open, isComma, true);
+    if (styleComma == comma) styleComma = npos;
     if (isTextTypeName(type)) textCalls_.emplace_back(i, open);
     if (styleComma != npos) {
         std::string style = compact(styleComma + 1, close - 1);
@@ -97,12 +95,19 @@ std::string Translator::serverType(const std::string& type) {
     return type;
 }
 
-// convert(type, value[, style]) -> ss_convert('type', value[, style])
-size_t Translator::convert(size_t i, size_t open) {
-    size_t comma = topLevelComma(open);
+// The data type CONVERT names before its first comma, which `comma` is given.
+std::string Translator::convertType(size_t open, size_t& comma) const {
+    comma = topLevelComma(open);
     if (comma == npos) unreadable("CONVERT needs a data type and a value.", src_);
     std::string type = typeName(open + 1, comma - 1, "CONVERT");
     if (type.empty()) unreadable("CONVERT needs a data type and a value.", src_);
+    return type;
+}
+
+// convert(type, value[, style]) -> ss_convert('type', value[, style])
+size_t Translator::convert(size_t i, size_t open) {
+    size_t comma = npos;
+    std::string type = convertType(open, comma);
     if (isTextTypeName(type)) textCalls_.emplace_back(i, open);
     erase(i, comma);
     replace(i, "ss_convert('" + type + "',");
@@ -112,16 +117,7 @@ size_t Translator::convert(size_t i, size_t open) {
 // cast(value as type) -> ss_convert('type', value): SQL Server refuses what does not convert.
 void Translator::cast(size_t i, size_t open) {
     size_t close = match_[open];
-    int depth = 0;
-    size_t as = npos;
-    for (size_t k = open + 1; k < close; ++k) {
-        if (t_[k].isPunct('('))
-            ++depth;
-        else if (t_[k].isPunct(')'))
-            --depth;
-        else if (depth == 0 && t_[k].isWord("as"))
-            as = k;
-    }
+    size_t as = topLevel(open, isAs, true);
     if (as == npos) unreadable("CAST needs AS and a data type.", src_);
     std::string type = typeName(as + 1, close - 1, "CAST");
     if (isTextTypeName(type)) textCalls_.emplace_back(i, open);

@@ -30,6 +30,10 @@ inline std::string lower(std::string_view s) {
     detail::raiseProvider(rt::errProvider, why + " Statement: " + std::string(tsql));
 }
 
+inline bool isComma(const Token& t) {
+    return t.isPunct(',');
+}
+
 class Translator {
   public:
     Translator(std::string_view tsql, Dialect dialect) : src_(tsql), dialect_(dialect), t_(tokenize(tsql)) {
@@ -67,6 +71,7 @@ class Translator {
     size_t next(size_t i) const;
     size_t prev(size_t i) const;
     std::string compact(size_t from, size_t to) const;
+    size_t topLevel(size_t open, bool (*is)(const Token&), bool last) const;
     size_t topLevelComma(size_t open) const;
     bool anyWord(size_t k, std::initializer_list<std::string_view> words) const;
     size_t ident(size_t i);
@@ -76,6 +81,7 @@ class Translator {
     // Calls of functions.
     size_t serverCall(size_t i, size_t open);
     bool givesText(size_t k) const;
+    std::string convertType(size_t open, size_t& comma) const;
     size_t serverConvert(size_t i, size_t open);
     static std::string serverType(const std::string& type);
     size_t convert(size_t i, size_t open);
