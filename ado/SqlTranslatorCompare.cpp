@@ -154,6 +154,29 @@ void Translator::collateCaseOperands() {
     }
 }
 
+// The value LIKE matches, as text under the collation that matches; lower case for a regular
+// expression. The server's cast of a text column (bpchar) to text drops its trailing blanks,
+// which a pattern may match ("_" or " " at its end); concat() keeps them, though not a NULL.
+void Translator::likeOperand(size_t start, size_t last, bool lowered) {
+    std::string column;
+    for (size_t k = start; k <= last && k != npos; k = next(k)) {
+        if (t_[k].kind != Tok::Ident && t_[k].kind != Tok::QuotedIdent && !t_[k].isPunct('.')) {
+            column.clear();
+            break;
+        }
+        column += repl_[k] ? *repl_[k] : std::string(t_[k].text);
+    }
+    const char* open = lowered ? "lower(" : "";
+    const char* close = lowered ? " COLLATE \"und-x-icu\")" : " COLLATE \"und-x-icu\"";
+    if (column.empty()) {
+        before_[start] = open + ("CAST(" + before_[start]);
+        after_[last] += std::string(" AS text)") + close;
+    } else {
+        before_[start] = open + ("CASE WHEN " + column + " IS NULL THEN NULL ELSE concat(" + before_[start]);
+        after_[last] += std::string(") END") + close;
+    }
+}
+
 // The server matches patterns only under a deterministic collation: the case-insensitive
 // match of the text columns' collation is a case-insensitive match under the root ICU
 // collation. A literal pattern becomes a regular expression, which has LIKE's "[a-z]"
@@ -166,13 +189,11 @@ void Translator::like(size_t i) {
     size_t start = operandStart(left);
     size_t pattern = next(i);
     if (pattern == npos || !isText(pattern)) {
-        before_[start] = "CAST(" + before_[start];
-        after_[left] += " AS text) COLLATE \"und-x-icu\"";
+        likeOperand(start, left, false);
         replace(i, "ILIKE");
         return;
     }
-    before_[start] = "lower(CAST(" + before_[start];
-    after_[left] += " AS text) COLLATE \"und-x-icu\")";
+    likeOperand(start, left, true);
     char escape = 0;
     size_t clause = next(pattern);
     if (clause != npos && t_[clause].isWord("escape")) {

@@ -103,6 +103,7 @@ class Translator {
     void asServerText(size_t from, size_t to);
     void collateCaseOperands();
     void like(size_t i);
+    void likeOperand(size_t start, size_t last, bool lowered);
 
     // Clauses and names.
     void quotedName(size_t i);

@@ -304,6 +304,13 @@ TEST_P(SqlServerConformance, StoredTrailingBlanksComeBackAsStored) {
     EXPECT_EQ(run("select right(name, 3) from conf_t where id = 2"), "C  ");
     EXPECT_EQ(run("select substring(name, 2, 9) from conf_t where id = 2"), "BC  ");
     EXPECT_EQ(run("select len(name) from conf_t where id = 2"), "3");
+    // A pattern may match the stored blanks.
+    EXPECT_EQ(run("select count(*) from conf_t where name like '_____'"), "1");
+    EXPECT_EQ(run("select count(*) from conf_t where name like 'abc _'"), "1");
+    EXPECT_EQ(run("select count(*) from conf_t where name like ?", {std::string("abc%")}), "2");
+    conn->Execute("INSERT INTO conf_t (id) VALUES (3)");
+    EXPECT_EQ(run("select count(*) from conf_t where name not like 'x%'"), "2");
+    EXPECT_EQ(run("select count(*) from conf_t where name like '%'"), "2");
 }
 
 // SQLite does not hold text to its declared length; the server holds it to the length as
