@@ -11,7 +11,9 @@ namespace {
 
 // Functions of text that SQL Server also applies to numbers, read as text: one of each per
 // type of first argument, "%T" in their text.
-const char* const kTypes[] = {"text", "numeric", "double precision"};
+// A column of bpchar has one of its own, since the server's cast of bpchar to text drops the
+// trailing blanks that SQL Server keeps in a function's result; concat() keeps them.
+const char* const kTypes[] = {"text", "bpchar", "numeric", "double precision"};
 
 // Lengths and starts are read as bigint so that a value past int is SQL Server's overflow
 // rather than the server's "no such function".
@@ -28,14 +30,14 @@ BEGIN
   IF ss_int_argument(n) < 0 THEN
     RAISE EXCEPTION 'Invalid length parameter passed to the right function.' USING ERRCODE = '22023';
   END IF;
-  RETURN right(CAST(s AS text), n::integer);
+  RETURN right(concat(s), n::integer);
 END $$)",
     R"(CREATE OR REPLACE FUNCTION ss_left(s %T, n bigint) RETURNS text LANGUAGE plpgsql IMMUTABLE STRICT AS $$
 BEGIN
   IF ss_int_argument(n) < 0 THEN
     RAISE EXCEPTION 'Invalid length parameter passed to the left function.' USING ERRCODE = '22023';
   END IF;
-  RETURN left(CAST(s AS text), n::integer);
+  RETURN left(concat(s), n::integer);
 END $$)",
     R"(CREATE OR REPLACE FUNCTION ss_substring(s %T, start bigint, n bigint) RETURNS text LANGUAGE plpgsql IMMUTABLE STRICT AS $$
 BEGIN
@@ -44,11 +46,20 @@ BEGIN
     RAISE EXCEPTION 'Invalid length parameter passed to the substring function.' USING ERRCODE = '22023';
   END IF;
   PERFORM ss_int_argument(start + n - 1);
-  RETURN substring(CAST(s AS text) FROM start::integer FOR n::integer);
+  RETURN substring(concat(s) FROM start::integer FOR n::integer);
 END $$)",
 };
 
 const char* const kFunctions[] = {
+    // The length of a text column, which bpchar does not limit itself: the blanks past the
+    // length are let through, as SQL Server truncates them without an error.
+    R"(CREATE OR REPLACE FUNCTION ss_text_fits(s bpchar, n integer) RETURNS boolean LANGUAGE plpgsql IMMUTABLE AS $$
+BEGIN
+  IF char_length(s) > n THEN
+    RAISE EXCEPTION 'value too long for type character varying(%)', n USING ERRCODE = '22001';
+  END IF;
+  RETURN true;
+END $$)",
     // Whatever converts to float or to money; money takes a currency symbol and a sign in
     // either order, thousands separators, and no digit at all ("$", "+", ".").
     R"(CREATE OR REPLACE FUNCTION ss_isnumeric(s text) RETURNS integer LANGUAGE sql IMMUTABLE AS $$

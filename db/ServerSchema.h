@@ -13,7 +13,9 @@ namespace db {
 
 // SQLite's schema statements as the server takes them: DATETEXT columns become timestamps,
 // BIT the flag domain (ado/PgSession.h), REAL double precision, an INTEGER key of its own an
-// identity (as SQLite numbers such a key); TEXT_CI names the server's collation of that name.
+// identity (as SQLite numbers such a key). A TEXT_CI text column becomes the server's bpchar
+// under its collation of that name, whose comparisons ignore trailing blanks as SQL Server's
+// do, with its length checked by ss_text_fits (ServerFunctions.cpp).
 std::string renderForServer(std::string_view sqliteDdl);
 
 // The text collation and the functions that give SQL Server's results where the server's own

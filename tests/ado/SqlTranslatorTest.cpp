@@ -121,11 +121,15 @@ TEST(SqlTranslatorServer, RewritesOnlyWhatTheServerLacks) {
     EXPECT_EQ(pg("select isnull(right(a, 2), 0), isnull(b, 0) from t"),
               "select coalesce(ss_right(a, 2), '0'), coalesce(b, 0) from t");
     // A literal pattern is a regular expression, with LIKE's sets and its escape character.
+    // A column is read with the trailing blanks it stores, which the pattern may match.
     EXPECT_EQ(pg("select a from t where h.a not like 'x[%]_!%.%' escape '!'"),
-              "select a from t where lower(CAST(h.a AS text) COLLATE \"und-x-icu\")  !~ "
-              "lower('^x[%].%\\..* *$' COLLATE \"und-x-icu\") ");
-    EXPECT_EQ(pg("select a from t where a like ?"),
-              "select a from t where CAST(a AS text) COLLATE \"und-x-icu\" ILIKE ?");
+              "select a from t where lower(CASE WHEN h.a IS NULL THEN NULL ELSE concat(h.a) END COLLATE "
+              "\"und-x-icu\")  !~ lower('^x[%].%\\..* *$' COLLATE \"und-x-icu\") ");
+    EXPECT_EQ(pg("select a from t where [A] like ?"),
+              "select a from t where CASE WHEN \"a\" IS NULL THEN NULL ELSE concat(\"a\") END COLLATE "
+              "\"und-x-icu\" ILIKE ?");
+    EXPECT_EQ(pg("select a from t where right(a, 2) like ?"),
+              "select a from t where CAST(ss_right(a, 2) AS text) COLLATE \"und-x-icu\" ILIKE ?");
     // Literals and parameters meet text as text, without trailing blanks.
     EXPECT_EQ(pg("select 1 where ? in ('a') and case ? when 'b' then 1 end = 1 and ? in (1)"),
               "select 1 where rtrim(CAST(? AS text), ' ') COLLATE TEXT_CI in ('a') and case "
