@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,9 +65,11 @@ class Connection : public rt::Object {
     // Transactions nest as ADO's do: only the outermost one reaches the database. An inner
     // level is a savepoint: rolling it back undoes only what was done since its BeginTrans.
     // Immediate takes the database's write lock at once (serialising numbering and insert
-    // between processes); the busy timeout below applies while waiting for it.
+    // between processes); the busy timeout below applies while waiting for it. On a server the
+    // lock is a save lock: of the company `scope` names (saves of other companies go on beside
+    // it), or without a scope of the whole database.
     long BeginTrans();
-    long BeginTransImmediate();
+    long BeginTransImmediate(std::optional<int32_t> scope = std::nullopt);
     void CommitTrans();
     void RollbackTrans();
     int TransactionLevel() const;

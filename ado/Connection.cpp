@@ -148,14 +148,20 @@ long Connection::BeginTrans() {
     return ++impl_->level;
 }
 
-long Connection::BeginTransImmediate() {
+long Connection::BeginTransImmediate(std::optional<int32_t> scope) {
     impl_->ensureOpen();
     if (impl_->level == 0 && impl_->pg) {
-        // What SQLite's write lock gives: one numbering-and-insert at a time among the server's
-        // sessions, held to the end of the transaction.
+        // What SQLite's write lock gives, held to the end of the transaction. A company's save
+        // takes only numbers counted within that company (identifier, journal number, type
+        // serial; line numbers run within the voucher and the activity log's ids come from a
+        // sequence), so saves of different companies need not wait for each other. They share
+        // the database's lock, which a transaction without a scope takes alone.
+        const std::string key = std::to_string(detail::kSaveLockKey);
         impl_->run("BEGIN");
         try {
-            impl_->run("SELECT pg_advisory_xact_lock(" + std::to_string(detail::kSaveLockKey) + ")");
+            impl_->run(scope ? "SELECT pg_advisory_xact_lock_shared(" + key + "), pg_advisory_xact_lock(" +
+                                   key + ", " + std::to_string(*scope) + ")"
+                             : "SELECT pg_advisory_xact_lock(" + key + ")");
         } catch (...) {
             // Not taken (timeout, lost session): no transaction is left half begun.
             if (impl_->pg->inTransaction()) impl_->pg->run("ROLLBACK");

@@ -12,22 +12,61 @@
 // cannot matter, and no other split can look numeric. A number that ends in such a character
 // never counts. Every other number is "odd": it is kept in a small index of its own and
 // judged by the statement itself.
+//
+// The server keeps the same two indexes, rendered in its own dialect, and reads them through
+// two functions of the schema (db/ServerSchema.h) whose queries repeat the expressions.
 #include <string>
 
 namespace db::numbering {
 
-inline constexpr const char* kHead = "rtrim(JournalNo, '0123456789')";
-inline constexpr const char* kRunning =
-    "CAST(substr(JournalNo, length(rtrim(JournalNo, '0123456789')) + 1) AS INTEGER)";
+// Each rule renders for SQLite, whose indexes and queries use it, or for the server. The
+// server compares the number byte by byte, as SQLite's functions do: its own collation of the
+// column ignores case, and it matches no patterns under that collation.
+enum class Dialect { Sqlite, Server };
 
-inline std::string plain() {
-    return "(JournalNo NOT GLOB '*[^!-`{-~]*' AND "
-           "length(JournalNo) - length(rtrim(JournalNo, '0123456789')) BETWEEN 1 AND 9 AND "
-           "(rtrim(JournalNo, '0123456789') = '' OR rtrim(JournalNo, '0123456789') GLOB '*[A-CF-Z/#:_]'))";
+inline constexpr const char* kDigits = "0123456789";
+// Printable ASCII without blanks or small letters, as a bracket expression's ranges.
+inline constexpr const char* kPrintable = "!-`{-~";
+// The characters a plain number's head may end in.
+inline constexpr const char* kHeadEnd = "A-CF-Z/#:_";
+
+inline std::string number(Dialect d) {
+    return d == Dialect::Sqlite ? "JournalNo" : "(JournalNo COLLATE \"C\")";
 }
 
-inline std::string odd() {
-    return "NOT (" + plain() + " OR (JournalNo NOT GLOB '*[^!-`{-~]*' AND JournalNo GLOB '*[A-CF-Z/#:_]'))";
+inline std::string head(Dialect d) {
+    return "rtrim(" + number(d) + ", '" + kDigits + "')";
+}
+
+inline std::string running(Dialect d) {
+    return "CAST(substr(JournalNo, length(" + head(d) + ") + 1) AS INTEGER)";
+}
+
+inline const std::string kHead = head(Dialect::Sqlite);
+inline const std::string kRunning = running(Dialect::Sqlite);
+
+namespace detail {
+
+inline std::string allPrintable(Dialect d) {
+    return d == Dialect::Sqlite ? "JournalNo NOT GLOB '*[^" + std::string(kPrintable) + "]*'"
+                                : number(d) + " !~ '[^" + kPrintable + "]'";
+}
+
+inline std::string endsInHeadEnd(Dialect d, const std::string& text) {
+    return d == Dialect::Sqlite ? text + " GLOB '*[" + kHeadEnd + "]'" : text + " ~ '[" + kHeadEnd + "]$'";
+}
+
+} // namespace detail
+
+inline std::string plain(Dialect d = Dialect::Sqlite) {
+    const std::string h = head(d);
+    return "(" + detail::allPrintable(d) + " AND length(JournalNo) - length(" + h +
+           ") BETWEEN 1 AND 9 AND (" + h + " = '' OR " + detail::endsInHeadEnd(d, h) + "))";
+}
+
+inline std::string odd(Dialect d = Dialect::Sqlite) {
+    return "NOT (" + plain(d) + " OR (" + detail::allPrintable(d) + " AND " +
+           detail::endsInHeadEnd(d, number(d)) + "))";
 }
 
 // The type code a header is counted under in InterDivisionJournalTypeCount; NULL for any other

@@ -448,6 +448,7 @@ void createSchema(const ado::ConnectionPtr& server) {
                         " AS smallint CHECK (VALUE IN (0, 1))");
         for (const char* part : kParts)
             server->ExecuteBatch(renderForServer(part));
+        createNumberingKeys(server);
         server->CommitTrans();
     });
 }

@@ -99,10 +99,15 @@ bool ensureDemoOnServer(const std::string& uri, rt::Date processDate) {
                      ->field(0)
                      .Value()) > 0) {
         // Not empty: a database is never seeded over, but one made before the functions its
-        // statements call on a server existed gains them.
+        // statements call on a server, or its numbering keys, existed gains them.
         if (rt::CBool(
                 server->Execute("SELECT to_regprocedure('ss_compare(text,text)') IS NULL")->field(0).Value()))
             createServerFunctions(server);
+        if (rt::CBool(
+                server->Execute("SELECT to_regprocedure('idj_highest_running_number(integer,text)') IS NULL")
+                    ->field(0)
+                    .Value()))
+            createNumberingKeys(server);
         return false;
     }
     sqlite3* raw = nullptr;

@@ -23,6 +23,13 @@ std::string renderForServer(std::string_view sqliteDdl);
 // the suite's tables, and again harmlessly on a schema that has them.
 void createServerFunctions(const ado::ConnectionPtr& server);
 
+// The indexes that answer journal numbering without a scan (db/NumberingKeys.h) and the two
+// functions that read them: idj_highest_running_number(company, prefix), the highest running
+// number among the company's plain numbers with that head (NULL when none), and
+// idj_odd_numbers(company, most), the identifiers of at most `most` of its odd numbers. Made
+// only where missing, so that a database of an earlier version gains them.
+void createNumberingKeys(const ado::ConnectionPtr& server);
+
 // Every row of every table of `source` into the tables of the same names on `server`, in one
 // transaction of the server's (rolled back, and the error raised, when a row is refused);
 // identity columns then go on after the highest value copied.

@@ -57,10 +57,46 @@ int64_t statementOver(const ado::ConnectionPtr& conn, int16_t company, const std
     return highest;
 }
 
-// The numbering indexes and the type counts are SQLite's (db/NumberingKeys.h); a server keeps
-// neither yet, so there the statements themselves answer.
-bool keepsNumberingIndexes(const ado::ConnectionPtr& conn) {
-    return conn->handle() != nullptr;
+// The plain numbers' highest running number under the prefix, and the identifiers of up to
+// `most` odd numbers, read through the numbering indexes.
+struct IndexedNumbers {
+    std::optional<int64_t> highestPlain;
+    std::vector<int32_t> odd;
+};
+
+IndexedNumbers readIndexes(const ado::ConnectionPtr& conn, int16_t company, const std::string& prefix,
+                           size_t most) {
+    using namespace db::numbering;
+    IndexedNumbers out;
+    ado::RecordsetPtr oddRs, plainRs;
+    if (conn->handle()) {
+        // SQLite's own SQL, so that each query matches its index expression for expression. The
+        // indexes are named: without statistics the planner may prefer a shorter key and scan,
+        // and a missing index is then an error rather than a slow save.
+        static const std::string oddSql = "SELECT JournalTransID FROM InterDivisionJournalTransHeader "
+                                          "INDEXED BY IX_IDJHeader_OddNumbers WHERE CompanyID = ? AND " +
+                                          db::numbering::odd() + " LIMIT ?";
+        static const std::string plainSql =
+            "SELECT max(" + kRunning +
+            ") FROM InterDivisionJournalTransHeader INDEXED BY IX_IDJHeader_Numbering "
+            "WHERE CompanyID = ? AND " +
+            kHead + " = ? AND " + plain();
+        oddRs = conn->ExecuteNative(oddSql, {rt::Variant(company), rt::Variant(static_cast<int32_t>(most))});
+        plainRs = conn->ExecuteNative(plainSql, {rt::Variant(company), rt::Variant(prefix)});
+    } else {
+        // The server's queries are functions of its schema, beside their indexes.
+        oddRs = conn->Execute("SELECT idj_odd_numbers(?, ?)",
+                              {rt::Variant(company), rt::Variant(static_cast<int32_t>(most))});
+        plainRs = conn->Execute("SELECT idj_highest_running_number(?, ?)",
+                                {rt::Variant(company), rt::Variant(prefix)});
+    }
+    for (; !oddRs->eof(); oddRs->MoveNext())
+        out.odd.push_back(rt::CLng((*oddRs)[0]));
+    oddRs->Close();
+    if (!plainRs->eof() && !(*plainRs)[0].isNull())
+        out.highestPlain = static_cast<int64_t>(rt::CDbl((*plainRs)[0]));
+    plainRs->Close();
+    return out;
 }
 
 } // namespace
@@ -71,38 +107,18 @@ int64_t highestRunningNumberByStatement(const ado::ConnectionPtr& conn, int16_t 
 }
 
 int64_t highestRunningNumber(const ado::ConnectionPtr& conn, int16_t company, const std::string& prefix) {
-    if (!indexable(prefix) || !keepsNumberingIndexes(conn)) return statementOver(conn, company, prefix, {});
-    using namespace db::numbering;
-    // SQLite's own SQL, so that each query matches its index expression for expression. The
-    // indexes are named: without statistics the planner may prefer a shorter key and scan,
-    // and a missing index is then an error rather than a slow save.
-    static const std::string oddSql = "SELECT JournalTransID FROM InterDivisionJournalTransHeader "
-                                      "INDEXED BY IX_IDJHeader_OddNumbers WHERE CompanyID = ? AND " +
-                                      odd() + " LIMIT " + std::to_string(kOddNumbersNamed + 1);
-    static const std::string plainSql =
-        "SELECT max(" + std::string(kRunning) +
-        ") FROM InterDivisionJournalTransHeader INDEXED BY IX_IDJHeader_Numbering "
-        "WHERE CompanyID = ? AND " +
-        kHead + " = ? AND " + plain();
-    std::vector<int32_t> odd;
-    auto rs = conn->ExecuteNative(oddSql, {rt::Variant(company)});
-    for (; !rs->eof(); rs->MoveNext())
-        odd.push_back(rt::CLng((*rs)[0]));
-    rs->Close();
-    if (odd.size() > kOddNumbersNamed) return statementOver(conn, company, prefix, {});
-
-    std::optional<int64_t> highest;
-    rs = conn->ExecuteNative(plainSql, {rt::Variant(company), rt::Variant(prefix)});
-    if (!rs->eof() && !(*rs)[0].isNull()) highest = static_cast<int64_t>(rt::CDbl((*rs)[0]));
-    rs->Close();
-    if (odd.empty()) return highest.value_or(0);
+    if (!indexable(prefix)) return statementOver(conn, company, prefix, {});
+    const IndexedNumbers read = readIndexes(conn, company, prefix, kOddNumbersNamed + 1);
+    if (read.odd.size() > kOddNumbersNamed) return statementOver(conn, company, prefix, {});
+    if (read.odd.empty()) return read.highestPlain.value_or(0);
     // The statement gives 0 for no match as for a match of 0: either way a plain match wins.
-    const int64_t ofOdd = statementOver(conn, company, prefix, odd);
-    return highest ? std::max(*highest, ofOdd) : ofOdd;
+    const int64_t ofOdd = statementOver(conn, company, prefix, read.odd);
+    return read.highestPlain ? std::max(*read.highestPlain, ofOdd) : ofOdd;
 }
 
 int64_t vouchersOfType(const ado::ConnectionPtr& conn, int16_t company, std::string_view typeCode) {
-    if (!keepsNumberingIndexes(conn)) {
+    // The server counts through its index on company and type; SQLite keeps the counts.
+    if (!conn->handle()) {
         auto rs = conn->Execute(
             "SELECT count(*) FROM InterDivisionJournalTransHeader WHERE Type = ? and companyid= " +
                 std::to_string(company),

@@ -47,9 +47,9 @@ std::optional<int32_t> frmJournal::storeVoucher() {
     // user's save. A number that cannot be made stops the save; its fault is reported after the
     // rollback, so that its record is kept.
     if (editing)
-        adocon->BeginTransImmediate();
-    else if (!trappedWithRollback("frmJournal", "GenerateJournalNo", adocon, [this] {
-                 adocon->BeginTransImmediate();
+        adocon->BeginTransImmediate(c.intCompanyID);
+    else if (!trappedWithRollback("frmJournal", "GenerateJournalNo", adocon, [this, &c] {
+                 adocon->BeginTransImmediate(c.intCompanyID);
                  strJournalNo_ = nextJournalNo();
              }))
         return std::nullopt;

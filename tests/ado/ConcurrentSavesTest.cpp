@@ -1,10 +1,14 @@
 // Saves from many processes at once: a save numbers its row from the highest stored one inside
 // an immediate transaction, so that no two processes ever take the same number.
 #include "BackendFixture.h"
+#include "ado/ProviderError.h"
 #include "runtime/Convert.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -60,6 +64,58 @@ TEST_P(ConcurrentSaves, EightProcessesNeverShareANumber) {
     EXPECT_EQ(rt::CLng(scalar("SELECT max(id) FROM saved")), kProcesses * kSaves);
 }
 
+// Whether a save of `company` (none: of the whole database) can begin beside the one open on
+// `conn`, given a second to wait.
+class SaveLocks : public adotest::BackendFixture {
+  protected:
+    bool beginsBeside(std::optional<int32_t> company) {
+        auto other = openConnection();
+        other->setCommandTimeout(1);
+        try {
+            other->BeginTransImmediate(company);
+        } catch (const rt::Error& e) {
+            EXPECT_EQ(e.number(), ado::detail::errQueryTimeout) << e.description();
+            EXPECT_EQ(other->TransactionLevel(), 0);
+            return false;
+        }
+        other->RollbackTrans();
+        return true;
+    }
+};
+
+TEST_P(SaveLocks, ASaveWaitsOnlyForSavesThatTakeNumbersItTakes) {
+    conn->BeginTransImmediate(1);
+    EXPECT_FALSE(beginsBeside(1));
+    EXPECT_FALSE(beginsBeside(std::nullopt));
+    // One file has one write lock; a server numbers each company on its own.
+    EXPECT_EQ(beginsBeside(2), onServer());
+    conn->RollbackTrans();
+
+    conn->BeginTransImmediate();
+    EXPECT_FALSE(beginsBeside(2));
+    conn->RollbackTrans();
+    EXPECT_TRUE(beginsBeside(1));
+}
+
+TEST_P(SaveLocks, WithoutACommandTimeoutASaveWaitsAsLongAsItTakes) {
+    auto other = openConnection();
+    other->setCommandTimeout(0);
+    conn->BeginTransImmediate(1);
+    const auto start = std::chrono::steady_clock::now();
+    std::thread waiting([&] {
+        EXPECT_NO_THROW(other->BeginTransImmediate(1));
+        EXPECT_NO_THROW(other->RollbackTrans());
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    conn->RollbackTrans();
+    waiting.join();
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
+    if (onServer()) {
+        EXPECT_EQ(rt::CStr((*other->Execute("SELECT current_setting('statement_timeout')"))[0]), "0");
+    }
+}
+
 IDJ_INSTANTIATE_ON_BACKENDS(ConcurrentSaves);
+IDJ_INSTANTIATE_ON_BACKENDS(SaveLocks);
 
 } // namespace

@@ -1,7 +1,9 @@
 // The journal numbering and the type serial read through their indexes give what their
-// statements give over all stored numbers, whatever those numbers look like.
+// statements give over all stored numbers, whatever those numbers look like, on SQLite and on
+// the server.
 #include "VoucherFixture.h"
 #include "db/Schema.h"
+#include "support/OnBackends.h"
 #include "voucher/JournalNumbers.h"
 
 #include <sqlite3.h>
@@ -9,7 +11,9 @@
 namespace vouchertest {
 namespace {
 
-class NumberingIndexTest : public VoucherTest {
+class NumberingIndexTest : public testsupport::DemoBackendChoice,
+                           public VoucherTest,
+                           public testing::WithParamInterface<adotest::BackendId> {
   protected:
     int nextId = 1000;
     void insert(int company, const std::string& number, const std::string& type = "JO") {
@@ -33,7 +37,7 @@ class NumberingIndexTest : public VoucherTest {
     }
 };
 
-TEST_F(NumberingIndexTest, HighestRunningNumberIsTheStatementsForEveryPrefixAndCompany) {
+TEST_P(NumberingIndexTest, HighestRunningNumberIsTheStatementsForEveryPrefixAndCompany) {
     using demo::kCompany, demo::kSecondCompany, demo::kCompanyWithoutSettings;
     for (const char* n : {"IDJ/5",
                           "IDJ/0042",
@@ -81,7 +85,7 @@ TEST_F(NumberingIndexTest, HighestRunningNumberIsTheStatementsForEveryPrefixAndC
     EXPECT_EQ(compared, 52);
 }
 
-TEST_F(NumberingIndexTest, ManyOddNumbersAreJudgedByTheStatementAlone) {
+TEST_P(NumberingIndexTest, ManyOddNumbersAreJudgedByTheStatementAlone) {
     for (int k = 0; k < 250; ++k)
         insert(demo::kCompanyWithoutSettings, "idj/" + std::to_string(k));
     insert(demo::kCompanyWithoutSettings, "IDJ/260");
@@ -91,9 +95,9 @@ TEST_F(NumberingIndexTest, ManyOddNumbersAreJudgedByTheStatementAlone) {
             << prefix;
 }
 
-TEST_F(NumberingIndexTest, TypeCountFollowsInsertsChangesAndDeletions) {
+TEST_P(NumberingIndexTest, TypeCountFollowsInsertsChangesAndDeletions) {
     const int16_t c = demo::kCompanyWithoutSettings;
-    for (const char* type : {"JO", "jo", "Jo ", "PA", "RE", "XX", "CA", " CA"})
+    for (const char* type : {"JO", "jo", "Jo ", "PA", "RE", "XX", "CA", " C"})
         insert(c, "1", type);
     insert(demo::kCompany, "1", "RE");
     db.exec("update InterDivisionJournalTransHeader set Type = 'PA' where CompanyID = 3 and Type = 'XX'");
@@ -106,6 +110,8 @@ TEST_F(NumberingIndexTest, TypeCountFollowsInsertsChangesAndDeletions) {
                       countByStatement(company, type))
                 << company << " " << type;
 }
+
+IDJ_INSTANTIATE_ON_BACKENDS(NumberingIndexTest);
 
 // A database of an earlier version has neither the indexes nor the counts: opening it through
 // the demo set-up adds both, with the counts of what is stored.
@@ -132,6 +138,31 @@ TEST(NumberingUpgradeTest, AnOlderDatabaseGainsIndexesAndCounts) {
     old.conn->Open(old.path());
     EXPECT_EQ(std::to_string(idj::vouchersOfType(old.conn, demo::kCompany, "RE")), receipts);
 }
+
+// The same for a server database made before the numbering keys: opening it adds the indexes
+// and the functions that read them.
+class NumberingUpgradeOnServer : public testsupport::DemoBackendChoice,
+                                 public testing::TestWithParam<adotest::BackendId> {};
+
+TEST_P(NumberingUpgradeOnServer, AnOlderServerDatabaseGainsTheNumberingKeys) {
+    testsupport::DemoDb old;
+    for (const char* drop : {"DROP FUNCTION idj_highest_running_number(integer, text)",
+                             "DROP FUNCTION idj_odd_numbers(integer, integer)",
+                             "DROP INDEX IX_IDJHeader_Numbering", "DROP INDEX IX_IDJHeader_OddNumbers"})
+        old.conn->ExecuteNative(drop);
+    EXPECT_THROW(idj::highestRunningNumber(old.conn, demo::kCompany, "IDJ/"), rt::Error);
+    old.conn->Close();
+    EXPECT_FALSE(db::ensureDemoDatabase(old.path(), testsupport::processDate()));
+    old.conn->Open(old.path());
+    EXPECT_EQ(
+        old.scalar("SELECT count(*) FROM pg_indexes WHERE schemaname = current_schema() AND indexname IN "
+                   "('ix_idjheader_numbering', 'ix_idjheader_oddnumbers')"),
+        "2");
+    EXPECT_EQ(idj::highestRunningNumber(old.conn, demo::kCompany, "IDJ/"), 300);
+}
+
+INSTANTIATE_TEST_SUITE_P(Postgres, NumberingUpgradeOnServer, testing::Values(adotest::BackendId::Postgres),
+                         adotest::backendName);
 
 } // namespace
 } // namespace vouchertest
