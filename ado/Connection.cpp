@@ -155,13 +155,16 @@ long Connection::BeginTransImmediate(std::optional<int32_t> scope) {
         // takes only numbers counted within that company (identifier, journal number, type
         // serial; line numbers run within the voucher and the activity log's ids come from a
         // sequence), so saves of different companies need not wait for each other. They share
-        // the database's lock, which a transaction without a scope takes alone.
-        const std::string key = std::to_string(detail::kSaveLockKey);
+        // the lock of all companies, which a transaction without a scope takes alone.
+        // Keyed by the schema too: each set of tables numbers on its own.
+        const std::string name = "'" + std::string(detail::kSaveLockName) + "' || current_schema()";
+        const std::string database = "hashtextextended(" + name + ", 0)";
         impl_->run("BEGIN");
         try {
-            impl_->run(scope ? "SELECT pg_advisory_xact_lock_shared(" + key + "), pg_advisory_xact_lock(" +
-                                   key + ", " + std::to_string(*scope) + ")"
-                             : "SELECT pg_advisory_xact_lock(" + key + ")");
+            impl_->run(scope ? "SELECT pg_advisory_xact_lock_shared(" + database +
+                                   "), pg_advisory_xact_lock(hashtext(" + name + "), " +
+                                   std::to_string(*scope) + ")"
+                             : "SELECT pg_advisory_xact_lock(" + database + ")");
         } catch (...) {
             // Not taken (timeout, lost session): no transaction is left half begun.
             if (impl_->pg->inTransaction()) impl_->pg->run("ROLLBACK");

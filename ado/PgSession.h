@@ -62,8 +62,9 @@ inline constexpr const char* kPgTextCollationDdl = "CREATE COLLATION IF NOT EXIS
 // Booleans; the server reports a domain's column by its base type, so the column is looked up.
 inline constexpr const char* kPgFlagDomain = "idj_bit";
 
-// The advisory lock a save holds on the server for the rest of its transaction.
-inline constexpr long long kSaveLockKey = 0x69646a6e; // "idjn"
+// The advisory locks a save holds on the server for the rest of its transaction are named by
+// this and the schema.
+inline constexpr const char* kSaveLockName = "idjrnl save ";
 
 // The statements of a batch, split at the semicolons between them; empty ones are dropped.
 std::vector<std::string> splitStatements(std::string_view sql);
