@@ -228,6 +228,17 @@ bool PgSession::isFlagColumn(unsigned table, int column) {
     return flag;
 }
 
+const std::pair<std::string, std::string>& PgSession::columnOrigin(unsigned table, int column) {
+    auto key = std::make_pair(table, column);
+    if (auto it = columnOrigins_.find(key); it != columnOrigins_.end()) return it->second;
+    PgResult r = exec("SELECT c.relname, a.attname FROM pg_attribute a JOIN pg_class c ON c.oid = a.attrelid "
+                      "WHERE a.attrelid = ? AND a.attnum = ?",
+                      {std::to_string(table), std::to_string(column)});
+    std::pair<std::string, std::string> origin;
+    if (PQntuples(r.get()) == 1) origin = {PQgetvalue(r.get(), 0, 0), PQgetvalue(r.get(), 0, 1)};
+    return columnOrigins_.emplace(key, std::move(origin)).first->second;
+}
+
 long PgSession::affected(const PgResult& r) {
     if (PQresultStatus(r.get()) == PGRES_TUPLES_OK) return -1;
     const char* n = PQcmdTuples(r.get());

@@ -53,6 +53,9 @@ class PgSession {
 
     // True when the column `column` (1-based) of the table `table` holds flags; remembered.
     bool isFlagColumn(unsigned table, int column);
+    // The names of that table and column, empty when the server knows neither; remembered, as a
+    // recordset that rows are added to asks for every column on every open.
+    const std::pair<std::string, std::string>& columnOrigin(unsigned table, int column);
 
     // Rows a finished statement changed, -1 for a statement that gave rows.
     static long affected(const PgResult& r);
@@ -63,6 +66,7 @@ class PgSession {
     PgResult checked(PgResult r, std::string_view sql);
     pg_conn* conn_;
     std::map<std::pair<unsigned, int>, bool> flagColumns_;
+    std::map<std::pair<unsigned, int>, std::pair<std::string, std::string>> columnOrigins_;
     // Prepared statements outlive a rolled back transaction on the server, so they are kept for
     // the session; the component prepares only a few constant texts.
     std::map<std::string, Prepared, std::less<>> prepared_;
