@@ -6,6 +6,7 @@
 // IDJ_TEST_PG); the vouchers are seeded once per server.
 #include "PgBenchDb.h"
 #include "Ratio.h"
+#include "RawGrid.h"
 #include "ado/PgSession.h"
 #include "ado/SqlTranslator.h"
 #include "browser/FrmMaster.h"
@@ -50,17 +51,6 @@ void BM_PgGridPopulate(benchmark::State& state) {
     m.adocon->Close();
 }
 
-// What the grid shows for the server's "yyyy-mm-dd[ hh:mm:ss]".
-std::string dateText(std::string_view stored) {
-    auto digits = [&](size_t at, size_t n) {
-        int v = 0;
-        for (size_t k = at; k < at + n; ++k)
-            v = v * 10 + (stored[k] - '0');
-        return v;
-    };
-    return rt::toDisplay(rt::makeDate(digits(0, 4), digits(5, 2), digits(8, 2)));
-}
-
 void BM_RawLibpq(benchmark::State& state) {
     setContext();
     benchsupport::PgHandle server = benchsupport::openServer(database());
@@ -76,22 +66,16 @@ void BM_RawLibpq(benchmark::State& state) {
         std::vector<bool> isDate(static_cast<size_t>(cols));
         for (int i = 0; i < cols; ++i)
             isDate[static_cast<size_t>(i)] = PQftype(r.get(), i) == 1114 || PQftype(r.get(), i) == 1082;
-        std::string texts;
-        std::vector<uint32_t> ends;
-        std::vector<int> lengths(static_cast<size_t>(cols), 0);
+        benchsupport::FlatTexts texts(cols);
         for (int row = 0; row < n; ++row) {
             for (int i = 0; i < cols; ++i) {
                 std::string_view cell(PQgetvalue(r.get(), row, i),
                                       static_cast<size_t>(PQgetlength(r.get(), row, i)));
                 std::string date;
-                if (isDate[static_cast<size_t>(i)] && cell.size() >= 10) cell = date = dateText(cell);
-                while (!cell.empty() && cell.front() == ' ')
-                    cell.remove_prefix(1);
-                while (!cell.empty() && cell.back() == ' ')
-                    cell.remove_suffix(1);
-                texts.append(cell);
-                ends.push_back(static_cast<uint32_t>(texts.size()));
-                lengths[static_cast<size_t>(i)] = std::max(lengths[static_cast<size_t>(i)], int(cell.size()));
+                // The server's "yyyy-mm-dd[ hh:mm:ss]".
+                if (isDate[static_cast<size_t>(i)] && cell.size() >= 10)
+                    cell = date = benchsupport::dateText(cell, 5, 8);
+                texts.add(i, cell);
             }
         }
         rows = static_cast<size_t>(n);
