@@ -35,6 +35,8 @@ using Params = std::vector<rt::Variant>;
 
 class Recordset;
 using RecordsetPtr = std::shared_ptr<Recordset>;
+class Command;
+using CommandPtr = std::shared_ptr<Command>;
 
 class Connection : public rt::Object {
   public:
@@ -61,6 +63,10 @@ class Connection : public rt::Object {
     // the rest: for queries written against this schema's own indexes. On a server, a statement
     // of the server's own without parameters, run as written; it gives no rows.
     RecordsetPtr ExecuteNative(std::string_view sql, const Params& params = {});
+    // A statement that changes rows, translated and prepared once to be run many times with new
+    // values (the lines of a voucher). Refused, as Execute refuses it, when it cannot be read;
+    // a statement that gives rows is refused too.
+    CommandPtr Prepare(std::string_view sql);
 
     // Transactions nest as ADO's do: only the outermost one reaches the database. An inner
     // level is a savepoint: rolling it back undoes only what was done since its BeginTrans.
@@ -96,6 +102,25 @@ using ConnectionPtr = std::shared_ptr<Connection>;
 // the front end uses it to let the user cancel a long wait.
 using LockWaitHandler = std::function<bool(std::chrono::milliseconds waited)>;
 void setLockWaitHandler(LockWaitHandler handler);
+
+// A prepared statement of a connection. It keeps its connection open; closing the connection
+// ends the command, which then raises as a closed connection does.
+class Command {
+  public:
+    ~Command();
+    Command(const Command&) = delete;
+    Command& operator=(const Command&) = delete;
+
+    // Runs the statement with `params` for its '?' marks, failing with the numbers, sources and
+    // descriptions Connection::Execute gives; returns the count of rows it changed.
+    long Execute(const Params& params);
+
+  private:
+    Command();
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    friend class Connection;
+};
 
 class Field {
   public:

@@ -85,7 +85,7 @@ rt::Variant columnValue(ColumnKind kind, int storage, int64_t i, double d, std::
     }
 }
 
-void bindValue(sqlite3_stmt* stmt, int index, const rt::Variant& v) {
+void bindValue(sqlite3_stmt* stmt, int index, const rt::Variant& v, TextBinding text) {
     using T = rt::Variant::Type;
     using A = rt::VariantAccess;
     int rc = SQLITE_OK;
@@ -108,7 +108,8 @@ void bindValue(sqlite3_stmt* stmt, int index, const rt::Variant& v) {
         break;
     case T::String: {
         const std::string& s = v.str();
-        rc = sqlite3_bind_text(stmt, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+        rc = sqlite3_bind_text(stmt, index, s.data(), static_cast<int>(s.size()),
+                               text == TextBinding::Lent ? SQLITE_STATIC : SQLITE_TRANSIENT);
         break;
     }
     case T::Date: {

@@ -25,7 +25,9 @@ ColumnKind columnKind(const char* declType);
 // One stored value; `storage` is SQLite's type code, only the matching payload is read.
 rt::Variant columnValue(ColumnKind kind, int storage, int64_t i, double d, std::string_view text);
 
-// Date as its stored text, Boolean as 1/0, Empty and Null as NULL; objects raise 13.
-void bindValue(sqlite3_stmt* stmt, int index, const rt::Variant& v);
+// Date as its stored text, Boolean as 1/0, Empty and Null as NULL; objects raise 13. Text is
+// copied unless `v` outlives every step of the statement with this binding (`lent`).
+enum class TextBinding { Copied, Lent };
+void bindValue(sqlite3_stmt* stmt, int index, const rt::Variant& v, TextBinding text = TextBinding::Copied);
 
 } // namespace ado::detail

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <sqlite3.h>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace ado::detail {
@@ -96,6 +97,10 @@ void ConnectionCore::open(const std::string& cs) {
 }
 
 void ConnectionCore::close() noexcept {
+    std::unordered_set<StreamingCursor*> live;
+    live.swap(cursors);
+    for (StreamingCursor* c : live)
+        c->detach();
     if (pg) {
         pg.reset(); // the server rolls back what was left open
         level = 0;
@@ -103,10 +108,6 @@ void ConnectionCore::close() noexcept {
         return;
     }
     if (!db) return;
-    std::unordered_set<StreamingCursor*> live;
-    live.swap(cursors);
-    for (StreamingCursor* c : live)
-        c->detach();
     if (level > 0 && !sqlite3_get_autocommit(db)) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     level = 0;
     for (auto& [key, s] : cache_)
@@ -166,12 +167,12 @@ ConnectionCore::TimeoutGuard::~TimeoutGuard() {
 }
 
 void ConnectionCore::bind(sqlite3_stmt* stmt, std::string_view sql, const Params& params, size_t first,
-                          size_t count) {
+                          size_t count, TextBinding text) {
     if (count > params.size() - std::min(first, params.size()))
         raiseProvider(errMissingParameters,
                       "No value given for one or more required parameters. Statement: " + std::string(sql));
     for (size_t k = 0; k < count; ++k)
-        bindValue(stmt, static_cast<int>(k + 1), params[first + k]);
+        bindValue(stmt, static_cast<int>(k + 1), params[first + k], text);
 }
 
 Statement* ConnectionCore::newStatement(std::string_view sql, const Params& params, size_t& bound,
@@ -240,11 +241,7 @@ StatementLease ConnectionCore::prepare(std::string_view sql, const Params& param
         s->inUse = true;
         lru_.splice(lru_.begin(), lru_, s->lru);
         StatementLease lease(this, s);
-        size_t n = static_cast<size_t>(sqlite3_bind_parameter_count(s->handle));
-        bind(s->handle, sql, params, 0, n);
-        if (n != params.size())
-            raiseProvider(errMissingParameters,
-                          "More parameter values than placeholders. Statement: " + std::string(sql));
+        bindAll(s->handle, sql, params);
         return lease;
     }
     size_t bound = 0;
@@ -265,6 +262,26 @@ StatementLease ConnectionCore::prepare(std::string_view sql, const Params& param
         raiseProvider(errMissingParameters,
                       "More parameter values than placeholders. Statement: " + std::string(sql));
     return lease;
+}
+
+sqlite3_stmt* ConnectionCore::compile(std::string_view sql) {
+    ensureOpen();
+    functionErrors.number = 0;
+    size_t bound = 0;
+    bool batch = false;
+    std::unique_ptr<Statement> s(newStatement(sql, {}, bound, false, batch));
+    if (!s)
+        raiseProvider(rt::errProvider, "The batch ends without a statement. Statement: " + std::string(sql));
+    return std::exchange(s->handle, nullptr);
+}
+
+void ConnectionCore::bindAll(sqlite3_stmt* stmt, std::string_view sql, const Params& params,
+                             TextBinding text) {
+    size_t n = static_cast<size_t>(sqlite3_bind_parameter_count(stmt));
+    bind(stmt, sql, params, 0, n, text);
+    if (n != params.size())
+        raiseProvider(errMissingParameters,
+                      "More parameter values than placeholders. Statement: " + std::string(sql));
 }
 
 void ConnectionCore::release(Statement* s) noexcept {

@@ -3,6 +3,7 @@
 // the server's session), the cache of prepared statements, transaction level, timeouts and the
 // error mapping.
 #include "ado/Ado.h"
+#include "ado/ColumnValue.h"
 #include "ado/PgSession.h"
 #include "ado/ProviderError.h"
 #include "ado/RowStore.h"
@@ -29,7 +30,8 @@ struct Statement {
     std::list<Statement*>::iterator lru;
 };
 
-// A recordset that reads its rows from a live statement; a closing connection releases it.
+// A recordset that reads its rows from a live statement, or a prepared command: a closing
+// connection releases what it holds.
 class StreamingCursor {
   public:
     virtual void detach() noexcept = 0;
@@ -95,6 +97,11 @@ class ConnectionCore {
     // than one statement is refused unless `allowBatch`; in a batch, all statements but the
     // last run to completion here, as SQL Server runs a batch.
     StatementLease prepare(std::string_view sql, const Params& params, bool allowBatch = false);
+    // One statement translated and prepared for a caller that keeps it and finalizes it.
+    sqlite3_stmt* compile(std::string_view sql);
+    // Every placeholder bound, in order; raises when values are missing or left over.
+    void bindAll(sqlite3_stmt* stmt, std::string_view sql, const Params& params,
+                 TextBinding text = TextBinding::Copied);
     int step(sqlite3_stmt* stmt);
     // Runs a statement of this layer's own (transaction control); raises on failure.
     void run(std::string_view sql);
@@ -129,7 +136,8 @@ class ConnectionCore {
     Statement* newStatement(std::string_view sql, const Params& params, size_t& bound, bool allowBatch,
                             bool& batch);
     void keep(std::unique_ptr<Statement> s);
-    void bind(sqlite3_stmt* stmt, std::string_view sql, const Params& params, size_t first, size_t count);
+    void bind(sqlite3_stmt* stmt, std::string_view sql, const Params& params, size_t first, size_t count,
+              TextBinding text = TextBinding::Copied);
 };
 
 } // namespace ado::detail

@@ -78,15 +78,9 @@ void Recordset::Impl::openRows(const ConnectionPtr& c, detail::ConnectionCore& c
             col.kind = detail::ColumnKind::Boolean;
         if (lk != adLockReadOnly && PQftable(r, i) != InvalidOid) {
             // Only a recordset rows are added to needs to know where its columns come from.
-            std::string oid = std::to_string(PQftable(r, i)), num = std::to_string(PQftablecol(r, i));
-            detail::PgResult names = cc.pg->exec(
-                "SELECT c.relname, a.attname FROM pg_attribute a JOIN pg_class c ON c.oid = a.attrelid "
-                "WHERE a.attrelid = ? AND a.attnum = ?",
-                {oid, num});
-            if (PQntuples(names.get()) == 1) {
-                col.table = PQgetvalue(names.get(), 0, 0);
-                col.origin = PQgetvalue(names.get(), 0, 1);
-            }
+            const auto& [table, origin] = cc.pg->columnOrigin(PQftable(r, i), PQftablecol(r, i));
+            col.table = table;
+            col.origin = origin;
         }
         columns.push_back(std::move(col));
     }

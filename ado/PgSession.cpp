@@ -56,6 +56,28 @@ std::string paramText(const rt::Variant& v) {
     }
 }
 
+// The values of a statement's marks as the server takes them: text, or null.
+class ParamTexts {
+  public:
+    ParamTexts(std::string_view sql, const Params& params, size_t marks) : values_(marks), pointers_(marks) {
+        if (marks > params.size())
+            throw rt::Error(errMissingParameters, kPgProviderSource,
+                            "No value given for one or more required parameters. Statement: " +
+                                std::string(sql));
+        for (size_t k = 0; k < marks; ++k) {
+            if (params[k].isNull() || params[k].isEmpty()) continue;
+            values_[k] = paramText(params[k]);
+            pointers_[k] = values_[k].c_str();
+        }
+    }
+    int count() const { return static_cast<int>(pointers_.size()); }
+    const char* const* data() const { return pointers_.data(); }
+
+  private:
+    std::vector<std::string> values_;
+    std::vector<const char*> pointers_;
+};
+
 } // namespace
 
 void PgResultFree::operator()(pg_result* r) const noexcept {
@@ -138,24 +160,43 @@ void PgSession::fail(const PgResult& r, std::string_view sql) {
     throw rt::Error(number, kPgProviderSource, message + ". Statement: " + std::string(sql));
 }
 
-PgResult PgSession::exec(std::string_view sql, const Params& params) {
-    size_t marks = 0;
-    std::string text = numberedPlaceholders(translateSql(sql, Dialect::Postgres), marks);
-    if (marks > params.size())
-        throw rt::Error(errMissingParameters, kPgProviderSource,
-                        "No value given for one or more required parameters. Statement: " + std::string(sql));
-    std::vector<std::string> values(marks);
-    std::vector<const char*> pointers(marks, nullptr);
-    for (size_t k = 0; k < marks; ++k) {
-        if (params[k].isNull() || params[k].isEmpty()) continue;
-        values[k] = paramText(params[k]);
-        pointers[k] = values[k].c_str();
-    }
-    PgResult r(PQexecParams(conn_, text.c_str(), static_cast<int>(marks), nullptr, pointers.data(), nullptr,
-                            nullptr, 0));
+PgResult PgSession::checked(PgResult r, std::string_view sql) {
     ExecStatusType st = r ? PQresultStatus(r.get()) : PGRES_FATAL_ERROR;
     if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) fail(r, sql);
     return r;
+}
+
+PgResult PgSession::exec(std::string_view sql, const Params& params) {
+    size_t marks = 0;
+    std::string text = numberedPlaceholders(translateSql(sql, Dialect::Postgres), marks);
+    ParamTexts values(sql, params, marks);
+    return checked(PgResult(PQexecParams(conn_, text.c_str(), values.count(), nullptr, values.data(), nullptr,
+                                         nullptr, 0)),
+                   sql);
+}
+
+const PgSession::Prepared& PgSession::prepare(std::string_view sql) {
+    if (auto it = prepared_.find(sql); it != prepared_.end()) return it->second;
+    Prepared p;
+    std::string text = numberedPlaceholders(translateSql(sql, Dialect::Postgres), p.marks);
+    p.name = "idj_cmd" + std::to_string(++preparedNames_);
+    checked(PgResult(PQprepare(conn_, p.name.c_str(), text.c_str(), static_cast<int>(p.marks), nullptr)),
+            sql);
+    PgResult shape = checked(PgResult(PQdescribePrepared(conn_, p.name.c_str())), sql);
+    if (PQnfields(shape.get()) > 0) {
+        run("DEALLOCATE " + p.name);
+        throw rt::Error(rt::errProvider, kPgProviderSource,
+                        "A prepared command gives no rows; open a recordset for a query. Statement: " +
+                            std::string(sql));
+    }
+    return prepared_.emplace(std::string(sql), std::move(p)).first->second;
+}
+
+PgResult PgSession::execPrepared(const Prepared& statement, std::string_view sql, const Params& params) {
+    ParamTexts values(sql, params, statement.marks);
+    return checked(PgResult(PQexecPrepared(conn_, statement.name.c_str(), values.count(), values.data(),
+                                           nullptr, nullptr, 0)),
+                   sql);
 }
 
 void PgSession::runNative(std::string_view sql) {
@@ -185,6 +226,17 @@ bool PgSession::isFlagColumn(unsigned table, int column) {
     bool flag = PQntuples(r.get()) == 1 && std::strcmp(PQgetvalue(r.get(), 0, 0), kPgFlagDomain) == 0;
     flagColumns_.emplace(key, flag);
     return flag;
+}
+
+const std::pair<std::string, std::string>& PgSession::columnOrigin(unsigned table, int column) {
+    auto key = std::make_pair(table, column);
+    if (auto it = columnOrigins_.find(key); it != columnOrigins_.end()) return it->second;
+    PgResult r = exec("SELECT c.relname, a.attname FROM pg_attribute a JOIN pg_class c ON c.oid = a.attrelid "
+                      "WHERE a.attrelid = ? AND a.attnum = ?",
+                      {std::to_string(table), std::to_string(column)});
+    std::pair<std::string, std::string> origin;
+    if (PQntuples(r.get()) == 1) origin = {PQgetvalue(r.get(), 0, 0), PQgetvalue(r.get(), 0, 1)};
+    return columnOrigins_.emplace(key, std::move(origin)).first->second;
 }
 
 long PgSession::affected(const PgResult& r) {

@@ -31,6 +31,17 @@ class PgSession {
 
     // Runs one statement whose '?' marks take `params` in order; raises on failure.
     PgResult exec(std::string_view sql, const Params& params);
+
+    // A statement the server keeps parsed for the rest of the session, under a name of its own.
+    struct Prepared {
+        std::string name;
+        size_t marks = 0;
+    };
+    // Translated and prepared on the first call for a text; later calls find it. A statement that
+    // gives rows is refused: a prepared command only changes rows.
+    const Prepared& prepare(std::string_view sql);
+    // Runs a prepared statement as exec runs a text, with the same errors.
+    PgResult execPrepared(const Prepared& statement, std::string_view sql, const Params& params);
     // Runs a statement of this layer's own, without parameters.
     void run(std::string_view sql);
     // Runs the server's own SQL as written: no translation, no '?' marks (a function body).
@@ -42,6 +53,9 @@ class PgSession {
 
     // True when the column `column` (1-based) of the table `table` holds flags; remembered.
     bool isFlagColumn(unsigned table, int column);
+    // The names of that table and column, empty when the server knows neither; remembered, as a
+    // recordset that rows are added to asks for every column on every open.
+    const std::pair<std::string, std::string>& columnOrigin(unsigned table, int column);
 
     // Rows a finished statement changed, -1 for a statement that gave rows.
     static long affected(const PgResult& r);
@@ -49,8 +63,14 @@ class PgSession {
   private:
     explicit PgSession(pg_conn* c) : conn_(c) {}
     [[noreturn]] void fail(const PgResult& r, std::string_view sql);
+    PgResult checked(PgResult r, std::string_view sql);
     pg_conn* conn_;
     std::map<std::pair<unsigned, int>, bool> flagColumns_;
+    std::map<std::pair<unsigned, int>, std::pair<std::string, std::string>> columnOrigins_;
+    // Prepared statements outlive a rolled back transaction on the server, so they are kept for
+    // the session; the component prepares only a few constant texts.
+    std::map<std::string, Prepared, std::less<>> prepared_;
+    unsigned preparedNames_ = 0;
 };
 
 // The collation of the server's text columns: compares as SQL Server's default collation does,

@@ -4,6 +4,7 @@
 // Also the grid's resident memory per 100,000 rows, read from the process.
 #include "BenchDb.h"
 #include "Ratio.h"
+#include "RawGrid.h"
 #include "ado/SqlTranslator.h"
 #include "ado/TextCompare.h"
 #include "browser/FrmMaster.h"
@@ -56,17 +57,6 @@ void BM_GridPopulate(benchmark::State& state) {
     m.adocon->Close();
 }
 
-// What the grid shows for a stored date, as the data layer and the grid make it.
-std::string dateText(std::string_view stored) {
-    auto digits = [&](size_t at, size_t n) {
-        int v = 0;
-        for (size_t k = at; k < at + n; ++k)
-            v = v * 10 + (stored[k] - '0');
-        return v;
-    };
-    return rt::toDisplay(rt::makeDate(digits(0, 4), digits(4, 2), digits(6, 2)));
-}
-
 void BM_RawSqlite(benchmark::State& state) {
     setContext();
     sqlite3* db = benchsupport::openLikeTheDataLayer(database());
@@ -82,9 +72,7 @@ void BM_RawSqlite(benchmark::State& state) {
     }
     size_t rows = 0;
     for (auto _ : state) {
-        std::string texts;
-        std::vector<uint32_t> ends;
-        std::vector<int> lengths(static_cast<size_t>(cols), 0);
+        benchsupport::FlatTexts texts(cols);
         while (sqlite3_step(st) == SQLITE_ROW) {
             for (int i = 0; i < cols; ++i) {
                 const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
@@ -92,18 +80,13 @@ void BM_RawSqlite(benchmark::State& state) {
                     p ? std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(st, i)))
                       : std::string_view();
                 std::string date;
-                if (isDate[static_cast<size_t>(i)] && cell.size() >= 8) cell = date = dateText(cell);
-                while (!cell.empty() && cell.front() == ' ')
-                    cell.remove_prefix(1);
-                while (!cell.empty() && cell.back() == ' ')
-                    cell.remove_suffix(1);
-                texts.append(cell);
-                ends.push_back(static_cast<uint32_t>(texts.size()));
-                lengths[static_cast<size_t>(i)] = std::max(lengths[static_cast<size_t>(i)], int(cell.size()));
+                if (isDate[static_cast<size_t>(i)] && cell.size() >= 8)
+                    cell = date = benchsupport::dateText(cell, 4, 6);
+                texts.add(i, cell);
             }
         }
         sqlite3_reset(st);
-        rows = ends.size() / static_cast<size_t>(cols);
+        rows = texts.cells() / static_cast<size_t>(cols);
         benchmark::DoNotOptimize(texts.data());
     }
     state.counters["rows"] = static_cast<double>(rows);

@@ -2,16 +2,9 @@
 // job needs: the same rows inserted by raw prepared statements, the same maximum read by one
 // indexed seek; and the same 10-line save over 10,000 and over 1,000,000 stored vouchers.
 #include "BenchDb.h"
+#include "EditorSave.h"
 #include "Ratio.h"
-#include "ado/TextCompare.h"
-#include "browser/FrmMaster.h"
-#include "component/Context.h"
 #include "db/NumberingKeys.h"
-#include "forms/ScriptedHost.h"
-#include "runtime/Convert.h"
-#include "services/SuiteConnection.h"
-#include "voucher/EditorLoad.h"
-#include "voucher/frmJournal.h"
 
 #include <sqlite3.h>
 #include <stdexcept>
@@ -21,64 +14,10 @@ namespace {
 constexpr int kFewVouchers = 10000;
 constexpr int kManyVouchers = 1000000;
 
-forms::ScriptedHost host;
-
-void openBrowse(const std::string& path) {
-    forms::setHost(&host);
-    idj::Context& c = idj::ctx();
-    c.intCompanyID = db::demo::kCompany;
-    c.intuserid = db::demo::kAdmin;
-    c.intFinancialID = db::demo::kCurrentYear;
-    c.intdepartmentid = db::demo::kHeadOffice;
-    c.dtProcessDate = benchsupport::processDate();
-    c.strMsgboxCaption = "bench";
-    idj::FrmMaster& m = idj::FrmMaster::instance();
-    if (m.loaded()) m.Unload();
-    m.adocon = ado::Connection::create();
-    m.adocon->Open(path);
-    m.adocon->setCommandTimeout(0);
-    services::setSuiteConnection(m.adocon);
-    m.Load();
-}
-
-void closeBrowse() {
-    idj::FrmMaster::instance().Unload();
-    idj::FrmMaster::instance().adocon->Close();
-}
-
-void fillLines(idj::frmJournal& j, int lines) {
-    for (int i = 1; i <= lines; ++i) {
-        forms::ListItem& it = j.lvwJournal.Add(std::to_string(i));
-        const bool debit = i % 2 == 1;
-        const std::string sub[] = {"Head Office",
-                                   debit ? "Salaries & Wages - HO" : "HDFC Bank Current A/c",
-                                   "line " + std::to_string(i),
-                                   debit ? "125.50" : "0.00",
-                                   debit ? "0.00" : "125.50",
-                                   debit ? "3" : "2",
-                                   "0",
-                                   "1"};
-        for (int k = 1; k <= 8; ++k)
-            it.setSubItem(k, sub[k - 1]);
-    }
-}
-
 // New vouchers of `lines` lines saved through the editor into the database of `stored` vouchers.
 void saveThroughEditor(benchmark::State& state, int stored, int lines) {
     const std::string path = benchsupport::seededDatabase(stored);
-    openBrowse(path);
-    for (auto _ : state) {
-        state.PauseTiming();
-        idj::ctx().GStrMasterNewEditFlag = "N";
-        idj::frmJournal& j = idj::loadVoucherEditor(idj::FrmMaster::instance().adocon);
-        j.dtpJournalDate.setValue(rt::makeDate(2026, 12, 1));
-        j.txtRemarks.setText("a long voucher");
-        fillLines(j, lines);
-        state.ResumeTiming();
-        j.cmdOK_Click();
-        if (j.loaded()) state.SkipWithError("the save was refused");
-    }
-    closeBrowse();
+    benchsupport::saveThroughEditor(state, path, lines);
     benchsupport::removeVouchersAfter(path, benchsupport::lastVoucherId(stored));
 }
 
@@ -161,7 +100,7 @@ void BM_RawSave1000Lines(benchmark::State& state) {
 }
 
 void BM_GenerateJournalNo1M(benchmark::State& state) {
-    openBrowse(benchsupport::seededDatabase(kManyVouchers));
+    benchsupport::openBrowse(benchsupport::seededDatabase(kManyVouchers));
     idj::ctx().GStrMasterNewEditFlag = "N";
     idj::frmJournal& j = idj::loadVoucherEditor(idj::FrmMaster::instance().adocon);
     for (auto _ : state) {
@@ -171,7 +110,7 @@ void BM_GenerateJournalNo1M(benchmark::State& state) {
     state.SetLabel(j.journalNo());
     j.Tag.clear();
     j.Unload();
-    closeBrowse();
+    benchsupport::closeBrowse();
 }
 
 // The same maximum by one seek of the numbering index, prepared once.

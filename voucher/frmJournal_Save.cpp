@@ -127,16 +127,19 @@ void frmJournal::updateHeader(int32_t id, double exchangeRate) {
 }
 
 void frmJournal::writeLines(int32_t id, int16_t companyCurrency) {
-    // One text for every line: the connection prepares it once and each line only binds.
+    // Prepared once per save: each line only binds and runs.
     static constexpr std::string_view kInsertLine =
         "INSERT INTO InterDivisionJournalTransDetails (JournalTransDetailID, companyid, journaltransid, "
         "AccountID, JournalTransCredit, departmentid, Amount, Remarks, depexrates) "
         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)";
-    const rt::Variant company(ctx().intCompanyID), voucher(id);
     const int count = lvwJournal.Count();
     // A department's rate is the same for every line of the save: looked up once per department.
     std::map<int32_t, double> departmentRates;
-    ado::Params values;
+    const ado::CommandPtr insertLine = adocon->Prepare(kInsertLine);
+    // The company and the voucher are the same on every line: set once, the rest per line.
+    ado::Params values(9);
+    values[1] = rt::Variant(ctx().intCompanyID);
+    values[2] = rt::Variant(id);
     for (int i = 1; i <= count; ++i) {
         forms::ListItem& row = lvwJournal.Item(i);
         const int32_t department = rt::CLng(rt::Variant(row.SubItem(kLineDepartmentId)));
@@ -153,11 +156,14 @@ void frmJournal::writeLines(int32_t id, int16_t companyCurrency) {
                       "Line " + std::to_string(i) + " holds both a debit and a credit amount");
         const bool isCredit = debit == 0;
 
-        values.assign({rt::Variant(static_cast<int32_t>(i)), company, voucher, rt::Variant(account),
-                       rt::Variant(static_cast<int16_t>(isCredit ? 1 : 0)), rt::Variant(department),
-                       rt::Variant(isCredit ? credit : debit),
-                       rt::Variant(rt::Trim(row.SubItem(kLineDescription))), rt::Variant(known->second)});
-        adocon->Execute(kInsertLine, values);
+        values[0] = rt::Variant(static_cast<int32_t>(i));
+        values[3] = rt::Variant(account);
+        values[4] = rt::Variant(static_cast<int16_t>(isCredit ? 1 : 0));
+        values[5] = rt::Variant(department);
+        values[6] = rt::Variant(isCredit ? credit : debit);
+        values[7] = rt::Variant(rt::Trim(row.SubItem(kLineDescription)));
+        values[8] = rt::Variant(known->second);
+        insertLine->Execute(values);
     }
 }
 
