@@ -39,7 +39,11 @@ void BM_RawLibpqSave1000Lines(benchmark::State& state) {
     benchsupport::PgHandle server = benchsupport::openServer(database());
     PGconn* c = server.get();
     prepare(c, "lock",
-            ("SELECT pg_advisory_xact_lock(" + std::to_string(ado::detail::kSaveLockKey) + ")").c_str());
+            ("SELECT pg_advisory_xact_lock_shared(hashtextextended('" +
+             std::string(ado::detail::kSaveLockName) +
+             "' || current_schema(), 0)), pg_advisory_xact_lock(hashtext('" + ado::detail::kSaveLockName +
+             "' || current_schema()), 1)")
+                .c_str());
     prepare(c, "next",
             "SELECT coalesce(max(JournalTransID), 0) + 1 FROM InterDivisionJournalTransHeader WHERE "
             "CompanyID = 1");
