@@ -6,6 +6,7 @@
 #include "ado/ProviderError.h"
 #include "runtime/Convert.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 
 namespace {
@@ -155,6 +156,7 @@ TEST_P(DataLayer, SavesQueueBehindEachOtherUntilTheTimeout) {
     conn->BeginTransImmediate();
     insert(1, "first", 1);
     other->setCommandTimeout(1);
+    const auto start = std::chrono::steady_clock::now();
     try {
         other->BeginTransImmediate();
         other->Execute("INSERT INTO item (id, name, amount) VALUES (2, 'second', 1)");
@@ -162,6 +164,7 @@ TEST_P(DataLayer, SavesQueueBehindEachOtherUntilTheTimeout) {
     } catch (const rt::Error& e) {
         EXPECT_EQ(e.number(), ado::detail::errQueryTimeout) << e.description();
     }
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900)) << "waited";
     while (other->TransactionLevel() > 0)
         other->RollbackTrans();
     conn->CommitTrans();
@@ -195,16 +198,11 @@ class SqlServerText : public BackendFixture {
 };
 
 TEST_P(SqlServerText, FunctionsGiveSqlServersResults) {
-    EXPECT_EQ(text("SELECT len(Code) FROM doc WHERE DocID = 1"), "3");
-    EXPECT_EQ(text("SELECT isnull(max(DocID), 0) + 1 FROM doc"), "3");
+    // LEN, RIGHT, SUBSTRING and ISNUMERIC have their own table (SqlServerConformanceTest).
     EXPECT_EQ(text("SELECT isnull(max(DocID), 0) + 1 FROM doc WHERE DocID > 5"), "1");
-    EXPECT_EQ(text("SELECT right(Code, 2) FROM doc WHERE DocID = 2"), "yz");
-    EXPECT_EQ(text("SELECT substring(Code, 2, 2) FROM doc WHERE DocID = 2"), "yz");
     EXPECT_EQ(text("SELECT convert(int, Num) + 1 FROM doc WHERE DocID = 1"), "13");
     EXPECT_EQ(text("SELECT convert(varchar(20), Made, 103) FROM doc WHERE DocID = 1"), "05/03/2024");
     EXPECT_EQ(text("SELECT convert(varchar(20), Made, 105) FROM doc WHERE DocID = 1"), "05-03-2024");
-    EXPECT_EQ(text("SELECT isnumeric(Num) FROM doc WHERE DocID = 1"), "1");
-    EXPECT_EQ(text("SELECT isnumeric(Num) FROM doc WHERE DocID = 2"), "0");
 }
 
 TEST_P(SqlServerText, LiteralsNamesAndHintsReadAsOnSqlServer) {

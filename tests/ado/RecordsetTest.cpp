@@ -1,5 +1,6 @@
 #include "AdoFixture.h"
 #include "runtime/Convert.h"
+#include "support/Errors.h"
 
 namespace {
 
@@ -9,15 +10,7 @@ const char* kNoCurrent =
     "Either BOF or EOF is True, or the current record has been deleted. Requested operation "
     "requires a current record.";
 
-template <class F> rt::Error errorOf(F&& f) {
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no error raised";
-    return rt::Error(0, "", "");
-}
+auto errorOf = [](auto&& f) { return testsupport::errorRaised(f); };
 
 class RecordsetTest : public adotest::AdoFixture {
   protected:
@@ -132,26 +125,24 @@ TEST_F(RecordsetTest, FieldsAreFoundByNameWithoutRegardToCase) {
     EXPECT_EQ(errorOf([&] { rs->field(0); }).number(), 3704);
 }
 
+// The basic AddNew runs on every backend (BackendTest); here dates, defaults and a row left
+// pending when the cursor moves.
 TEST_F(RecordsetTest, AddNewInsertsTheAssignedFields) {
     auto rs = open("SELECT * FROM InterDivisionJournalTransHeader where 1=2", ado::adOpenKeyset,
                    ado::adLockOptimistic);
-    rs->AddNew();
-    rs->field("journaltransid").setValue(int32_t(1));
-    rs->field("companyid").setValue(int16_t(1));
-    rs->field("JournalNo").setValue("IDJ/1");
-    rs->field("JournalTransDate").setValue(rt::makeDate(2024, 4, 10));
-    rs->field("Remarks").setValue("Partner's share");
-    rs->field("FinancialID").setValue(int16_t(3));
-    rs->field("updatetime").setValue(rt::makeDate(2024, 4, 10, 9, 15, 0));
-    rs->Update();
-    EXPECT_EQ(rs->RecordCount(), 1);
-    EXPECT_EQ(rt::CStr((*rs)["Remarks"]), "Partner's share"); // the added row is current
-    rs->AddNew();
-    rs->field("journaltransid").setValue(int32_t(2));
-    rs->field("companyid").setValue(int16_t(1));
-    rs->field("JournalNo").setValue("IDJ/2");
-    rs->field("JournalTransDate").setValue(rt::makeDate(2024, 4, 11));
-    rs->field("FinancialID").setValue(int16_t(3));
+    for (int id : {1, 2}) {
+        rs->AddNew();
+        rs->field("journaltransid").setValue(int32_t(id));
+        rs->field("companyid").setValue(int16_t(1));
+        rs->field("JournalNo").setValue("IDJ/" + std::to_string(id));
+        rs->field("JournalTransDate").setValue(rt::makeDate(2024, 4, 10));
+        rs->field("FinancialID").setValue(int16_t(3));
+        if (id == 2) break;
+        rs->field("Remarks").setValue("Partner's share");
+        rs->field("updatetime").setValue(rt::makeDate(2024, 4, 10, 9, 15, 0));
+        rs->Update();
+        EXPECT_EQ(rt::CStr((*rs)["Remarks"]), "Partner's share"); // the added row is current
+    }
     rs->MoveFirst(); // stores the pending row, as ADO does
     rs->Close();
 
@@ -162,23 +153,6 @@ TEST_F(RecordsetTest, AddNewInsertsTheAssignedFields) {
     EXPECT_EQ(rt::CStr((*back)["Type"]), "JO"); // the table's default
     back->MoveNext();
     EXPECT_EQ(rt::CStr((*back)["JournalNo"]), "IDJ/2");
-
-    auto lines = open("SELECT * FROM InterDivisionJournalTransDetails where 1=2 ", ado::adOpenKeyset,
-                      ado::adLockOptimistic);
-    lines->AddNew();
-    for (auto [name, value] :
-         std::initializer_list<std::pair<const char*, rt::Variant>>{{"JournalTransDetailID", 1},
-                                                                    {"companyid", int16_t(1)},
-                                                                    {"journaltransid", 1},
-                                                                    {"AccountID", int16_t(3)},
-                                                                    {"JournalTransCredit", int16_t(0)},
-                                                                    {"departmentid", "2"},
-                                                                    {"Amount", 250.0},
-                                                                    {"Remarks", "Rent"},
-                                                                    {"depexrates", 1.0}})
-        lines->field(name).setValue(value);
-    lines->Update();
-    EXPECT_EQ(scalar("select departmentid from InterDivisionJournalTransDetails").type(), T::Long);
 }
 
 TEST_F(RecordsetTest, ReadOnlyAndExpressionResultsCannotBeAdded) {
