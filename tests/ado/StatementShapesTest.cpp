@@ -7,6 +7,54 @@
 
 namespace {
 
+// Two companies, two departments, and vouchers of every type and state (header: id, company,
+// number, date, remarks, cancelled, posted, year, rate, rates, type, confirmed, serial, department).
+const char* const kSetup = R"(
+INSERT INTO acompanymaster (CompanyID, CompanyName, CurrencyID) VALUES (1, 'Meridian', 1), (2, 'Other', 1);
+INSERT INTO acurrencymaster VALUES (1, 1, 'Rupee', 'Rs.'), (1, 2, 'US Dollar', '$');
+INSERT INTO ExchangeRateDetail (CompanyID, CurrencyID, RateDate, SellingRate) VALUES (1, 1, '20240101', 1), (1, 2, '20240101', 83.2);
+INSERT INTO adepartmentmaster VALUES (1, 1, 'Head Office', 1), (2, 1, 'Export Division', 2);
+INSERT INTO agroupmaster VALUES (1, 1, 'Cash'), (1, 2, 'Bank'), (1, 6, 'Expenses');
+INSERT INTO AACCOUNTMASTER (CompanyID, AccountID, AccountDesc, groupid, departmentid, currencyid, active) VALUES
+  (1, 1, 'Cash - HO', 1, 1, 1, 1), (1, 2, 'HDFC Bank', 2, 1, 1, 1), (1, 3, 'Rent', 6, 1, 1, 1),
+  (1, 4, 'Citibank USD', 2, 2, 2, 1), (1, 5, 'Old Suspense', 6, 0, 1, 0), (1, 7, 'Head Office Control', 6, 0, 1, 1);
+INSERT INTO adepcontrolaccounts VALUES (1, 2, 1, 7);
+INSERT INTO avendormaster VALUES (1, 8, 'Shipper', 2);
+INSERT INTO acustomermaster VALUES (1, 9, 'Buyer', 1);
+INSERT INTO ASETTINGS VALUES (1, 30, 1);
+INSERT INTO apackagesettings VALUES ('Suite', '20200401', 0, 1);
+INSERT INTO MiscSettings (AccountsFreezeDate) VALUES ('20240331');
+INSERT INTO aPrefix VALUES (1, 1, 5029, 3, NULL, NULL, 1, 'IDJ/'), (2, 1, 5029, 3, 1, NULL, 1, 'SHOP/'),
+  (3, 1, 5029, 3, NULL, NULL, 2, 'EXP/');
+INSERT INTO afinancialyear VALUES (2, '2023-24', 0), (3, '2024-25', 1);
+INSERT INTO afinancialperiod VALUES (2, '20230401', '20240331'), (3, '20240401', '20250331');
+INSERT INTO aaccountfinyearopening (financialid, companyid, accountid) VALUES (3, 1, 2);
+INSERT INTO ausergroupmaster VALUES (1, 'Admins');
+INSERT INTO ausers (userid, username, UserGroupID) VALUES (1, 'admin', 1);
+INSERT INTO AuserGroupDeptDetails VALUES (1, 1), (1, 2);
+INSERT INTO auserrights VALUES (1, 1, 5029, 'NEDUPI'), (1, 1, 56, 'NE'), (1, 2, 5029, 'NE');
+INSERT INTO atables VALUES (1, 'InterDivisionJournalTransHeader');
+INSERT INTO atablecolumns VALUES (1, 0, 'JournalTransID', 'Journal ID'), (1, 1, 'JournalNo', 'JournalNo'),
+  (1, 2, 'JournalTransDate', 'Date');
+INSERT INTO papayacclinkheader VALUES (1, 1, 'PAY-1', '20240401', 1, 10, 1), (2, 1, 'PAY-2', '20240401', 1, 5, 0);
+INSERT INTO InterDivisionJournalTransHeader (JournalTransID, CompanyID, JournalNo, JournalTransDate, Remarks,
+  Cancelled, Posted, FinancialID, exchangerate, exchangerates, Type, Confirm, TypeSeriallNO, DepartmentID) VALUES
+  (1, 1, 'IDJ/1', '20240410', 'Voucher IDJ/1', 0, 1, 3, 1, '1:-1:', 'PA', 1, 'PAY/1', 1),
+  (2, 1, 'IDJ/2', '20240415', 'Voucher IDJ/2', 0, 0, 3, 1, '1:-1:', 'RE', 0, 'RCPT/1', 2),
+  (3, 1, 'IDJ/10', '20240420', 'Voucher IDJ/10', 1, 0, 3, 1, '1:-1:', 'CA', 0, 'CSTR/1', 1),
+  (4, 1, 'IDJ/X7', '20240421', 'Voucher IDJ/X7', 0, 0, 3, 1, '1:-1:', 'JO', 0, 'JRN/1', 1),
+  (5, 1, 'IDJ/', '20240301', 'Voucher IDJ/', 0, 0, 3, 1, '1:-1:', 'JO', 0, 'JRN/2', 1),
+  (6, 1, '77', '20240425', 'Voucher 77', 0, 0, 3, 1, '1:-1:', 'JO', 0, 'JRN/3', 2);
+INSERT INTO InterDivisionJournalTransHeader (JournalTransID, CompanyID, JournalNo, JournalTransDate, FinancialID)
+  VALUES (1, 2, 'IDJ/500', '20240410', 3);
+INSERT INTO InterDivisionJournalTransDetails VALUES (1, 1, 1, 3, 0, 1, 250, 'Rent for April', 1),
+  (2, 1, 1, 2, 1, 1, 250, 'Partner''s cheque', 1);
+INSERT INTO JournaltransHeader VALUES (1, 1, 'JV/1', '20240411', 'from IDJ/1', 0, 1),
+  (1, 2, 'JV/2', '20240411', 'dead', 1, 1), (1, 3, 'JV/3', '20240411', 'dead', 1, 2);
+INSERT INTO genjournalheader (GenJournalID, companyid, referenceno, Type, JournalDate, Cancel) VALUES
+  (1, 1, 'IDJ/1', 'J', '20240410', 0), (2, 1, 'IDJ/1', 'J', '20240410', 0), (3, 1, 'IDJ/1', 'P', '20240410', 0),
+  (4, 1, 'IDJ/1', 'J', '20240411', 0), (5, 2, 'IDJ/1', 'J', '20240410', 0))";
+
 class StatementShapes : public adotest::BackendFixture {
   protected:
     void SetUp() override {
@@ -16,82 +64,8 @@ class StatementShapes : public adotest::BackendFixture {
         else
             db::createSchema(conn->handle());
         conn->BeginTrans();
-        const char* setup[] = {
-            "INSERT INTO acompanymaster (CompanyID, CompanyName, CurrencyID) VALUES (1, 'Meridian', 1), (2, "
-            "'Other', 1)",
-            "INSERT INTO acurrencymaster VALUES (1, 1, 'Rupee', 'Rs.'), (1, 2, 'US Dollar', '$')",
-            "INSERT INTO ExchangeRateDetail (CompanyID, CurrencyID, RateDate, SellingRate) VALUES "
-            "(1, 1, '20240101', 1), (1, 2, '20240101', 83.2)",
-            "INSERT INTO adepartmentmaster VALUES (1, 1, 'Head Office', 1), (2, 1, 'Export Division', 2)",
-            "INSERT INTO agroupmaster VALUES (1, 1, 'Cash'), (1, 2, 'Bank'), (1, 6, 'Expenses')",
-            "INSERT INTO AACCOUNTMASTER (CompanyID, AccountID, AccountDesc, groupid, departmentid, "
-            "currencyid, active) "
-            "VALUES (1, 1, 'Cash - HO', 1, 1, 1, 1), (1, 2, 'HDFC Bank', 2, 1, 1, 1), (1, 3, 'Rent', 6, 1, "
-            "1, 1), "
-            "(1, 4, 'Citibank USD', 2, 2, 2, 1), (1, 5, 'Old Suspense', 6, 0, 1, 0), (1, 7, 'Head Office "
-            "Control', 6, 0, 1, 1)",
-            "INSERT INTO adepcontrolaccounts VALUES (1, 2, 1, 7)",
-            "INSERT INTO avendormaster VALUES (1, 8, 'Shipper', 2)",
-            "INSERT INTO acustomermaster VALUES (1, 9, 'Buyer', 1)",
-            "INSERT INTO ASETTINGS VALUES (1, 30, 1)",
-            "INSERT INTO apackagesettings VALUES ('Suite', '20200401', 0, 1)",
-            "INSERT INTO MiscSettings (AccountsFreezeDate) VALUES ('20240331')",
-            "INSERT INTO aPrefix VALUES (1, 1, 5029, 3, NULL, NULL, 1, 'IDJ/'), (2, 1, 5029, 3, 1, NULL, 1, "
-            "'SHOP/'), "
-            "(3, 1, 5029, 3, NULL, NULL, 2, 'EXP/')",
-            "INSERT INTO afinancialyear VALUES (2, '2023-24', 0), (3, '2024-25', 1)",
-            "INSERT INTO afinancialperiod VALUES (2, '20230401', '20240331'), (3, '20240401', '20250331')",
-            "INSERT INTO aaccountfinyearopening (financialid, companyid, accountid) VALUES (3, 1, 2)",
-            "INSERT INTO ausergroupmaster VALUES (1, 'Admins')",
-            "INSERT INTO ausers (userid, username, UserGroupID) VALUES (1, 'admin', 1)",
-            "INSERT INTO AuserGroupDeptDetails VALUES (1, 1), (1, 2)",
-            "INSERT INTO auserrights VALUES (1, 1, 5029, 'NEDUPI'), (1, 1, 56, 'NE'), (1, 2, 5029, 'NE')",
-            "INSERT INTO atables VALUES (1, 'InterDivisionJournalTransHeader')",
-            "INSERT INTO atablecolumns VALUES (1, 0, 'JournalTransID', 'Journal ID'), (1, 1, 'JournalNo', "
-            "'JournalNo'), "
-            "(1, 2, 'JournalTransDate', 'Date')",
-            "INSERT INTO papayacclinkheader VALUES (1, 1, 'PAY-1', '20240401', 1, 10, 1), (2, 1, 'PAY-2', "
-            "'20240401', 1, 5, 0)",
-        };
-        for (const char* s : setup)
-            exec(s);
-        // id, no, date, cancelled, posted, type, confirm, serial, department
-        header(1, "IDJ/1", "20240410", 0, 1, "PA", 1, "PAY/1", 1);
-        header(2, "IDJ/2", "20240415", 0, 0, "RE", 0, "RCPT/1", 2);
-        header(3, "IDJ/10", "20240420", 1, 0, "CA", 0, "CSTR/1", 1);
-        header(4, "IDJ/X7", "20240421", 0, 0, "JO", 0, "JRN/1", 1);
-        header(5, "IDJ/", "20240301", 0, 0, "JO", 0, "JRN/2", 1);
-        header(6, "77", "20240425", 0, 0, "JO", 0, "JRN/3", 2);
-        exec("INSERT INTO InterDivisionJournalTransHeader (JournalTransID, CompanyID, JournalNo, "
-             "JournalTransDate, "
-             "FinancialID) VALUES (1, 2, 'IDJ/500', '20240410', 3)");
-        line(1, 1, 3, false, "1", 250, "Rent for April");
-        line(1, 2, 2, true, "1", 250, "Partner's cheque");
-        exec("INSERT INTO JournaltransHeader VALUES (1, 1, 'JV/1', '20240411', 'from IDJ/1', 0, 1), "
-             "(1, 2, 'JV/2', '20240411', 'dead', 1, 1), (1, 3, 'JV/3', '20240411', 'dead', 1, 2)");
-        exec("INSERT INTO genjournalheader (GenJournalID, companyid, referenceno, Type, JournalDate, Cancel) "
-             "VALUES "
-             "(1, 1, 'IDJ/1', 'J', '20240410', 0), (2, 1, 'IDJ/1', 'J', '20240410', 0), "
-             "(3, 1, 'IDJ/1', 'P', '20240410', 0), (4, 1, 'IDJ/1', 'J', '20240411', 0), "
-             "(5, 2, 'IDJ/1', 'J', '20240410', 0)");
+        conn->ExecuteBatch(kSetup);
         conn->CommitTrans();
-    }
-
-    void header(int id, const char* no, const char* date, int cancelled, int posted, const char* type,
-                int confirm, const char* serial, int department) {
-        exec("INSERT INTO InterDivisionJournalTransHeader (JournalTransID, CompanyID, JournalNo, "
-             "JournalTransDate, "
-             "Remarks, Cancelled, Posted, FinancialID, exchangerate, exchangerates, Type, Confirm, "
-             "TypeSeriallNO, "
-             "DepartmentID) VALUES (?, 1, ?, ?, ?, ?, ?, 3, 1, '1:-1:', ?, ?, ?, ?)",
-             {id, no, date, std::string("Voucher ") + no, cancelled, posted, type, confirm, serial,
-              department});
-    }
-
-    void line(int voucher, int n, int account, bool credit, const char* department, double amount,
-              const char* remarks) {
-        exec("INSERT INTO InterDivisionJournalTransDetails VALUES (?, 1, ?, ?, ?, ?, ?, ?, 1)",
-             {n, voucher, account, credit, department, amount, remarks});
     }
 
     // Every row as its fields' texts joined by "|".
