@@ -48,13 +48,11 @@ TEST_F(RecordsetTest, ValuesTakeTheVariantTypeOfTheirDeclaredColumn) {
     EXPECT_EQ((*e)[2].type(), T::String); // an aggregate has no declared type
 }
 
-TEST_F(RecordsetTest, StaticCursorsCountAndMoveBothWays) {
+// Counting and moving are checked on every backend (BackendTest); here reading past the end.
+TEST_F(RecordsetTest, PastTheEndThereIsNoCurrentRecord) {
     auto rs = open("select t from v order by rowid", ado::adOpenStatic);
-    EXPECT_EQ(rs->RecordCount(), 3);
     rs->MoveLast();
-    EXPECT_TRUE((*rs)[0].isNull());
     rs->MoveNext();
-    EXPECT_TRUE(rs->eof());
     rt::Error e = errorOf([&] { (void)(*rs)["t"]; });
     EXPECT_EQ(e.number(), 3021);
     EXPECT_EQ(e.description(), kNoCurrent);
@@ -63,9 +61,6 @@ TEST_F(RecordsetTest, StaticCursorsCountAndMoveBothWays) {
     EXPECT_EQ(rt::CStr((*rs)["T"]), "Alpha");
 
     auto empty = open("select * from v where 1=2", ado::adOpenKeyset);
-    EXPECT_TRUE(empty->eof());
-    EXPECT_TRUE(empty->bof());
-    EXPECT_EQ(empty->RecordCount(), 0);
     empty->MoveFirst();
     EXPECT_EQ(errorOf([&] { (void)(*empty)[0]; }).number(), 3021);
     EXPECT_EQ(empty->FieldCount(), 8);
