@@ -1,4 +1,6 @@
 // The component's statements, word for word as its windows build them, on a small database.
+// Deleting and cancelling a posting run through the browse window on both backends
+// (ChangesOnBackendsTest).
 #include "BackendFixture.h"
 #include "db/Schema.h"
 #include "runtime/Convert.h"
@@ -233,26 +235,6 @@ TEST_P(StatementShapes, ValuesComeBackAsTheirColumnsType) {
     auto cur = open("select CurrencyID curID from acompanyMaster where companyID=1", ado::adOpenForwardOnly);
     EXPECT_EQ(rt::CInt((*cur)["CURID"]), 1);
     EXPECT_EQ(open("SELECT " + kLines.substr(kLines.find("(SELECT AccountDesc")))->RecordCount(), 2);
-}
-
-TEST_P(StatementShapes, DeletingAndCancellingPostings) {
-    EXPECT_EQ(affected("UPDATE InterDivisionJournalTransHeader SET Cancelled = 1, CancelledRemarks = "
-                       "'duplicate' WHERE JournalTransID = 2 and companyid= 1"),
-              1);
-    EXPECT_EQ(rows("select Cancelled, CancelledRemarks from InterDivisionJournalTransHeader where "
-                   "JournalTransID=2 and companyid=1"),
-              Rows{"True|duplicate"});
-    EXPECT_EQ(affected("Update genjournalheader set cancel=1 where referenceno='IDJ/1' and Type='J' and "
-                       "JournalDate='20240410' And Cancel = 0 AND companyid=1"),
-              2);
-    EXPECT_EQ(affected("UPDATE genjournalheader SET Cancel = 1 WHERE referenceno = 'idj/1' and companyid= 1 "
-                       "and Type = 'J' and JournalDate='20240410' And Cancel = 0"),
-              0); // already cancelled; the decoys of another type, date or company stay live
-    EXPECT_EQ(rows("select GenJournalID from genjournalheader where Cancel = 0 order by GenJournalID"),
-              (Rows{"3", "4", "5"}));
-    EXPECT_EQ(affected("Update InterDivisionJournalTransHeader set posted=0 where JournalTransID=1 And "
-                       "companyid =1"),
-              1);
 }
 
 TEST_P(StatementShapes, EditingAVoucherRewritesHeaderAndLines) {
