@@ -46,10 +46,8 @@ TEST_F(ShowTest, CopiesTheContextAndRunsTheBrowseWindowOnTheHostsConnection) {
     host.onShow("FrmMaster", [&](forms::Form& f) {
         sawWindow = f.loaded();
         const idj::Context& c = idj::ctx();
-        EXPECT_EQ(c.intCompanyID, db::demo::kCompany);
-        EXPECT_EQ(c.intuserid, db::demo::kAdmin);
-        EXPECT_EQ(c.intFinancialID, db::demo::kCurrentYear);
-        EXPECT_EQ(c.intdepartmentid, 0);
+        EXPECT_EQ(std::tie(c.intCompanyID, c.intuserid, c.intFinancialID, c.intdepartmentid),
+                  std::make_tuple(db::demo::kCompany, db::demo::kAdmin, db::demo::kCurrentYear, 0));
         EXPECT_EQ(c.dtProcessDate, testsupport::processDate());
         EXPECT_EQ(c.strMsgboxCaption, "Accounts Suite");
         EXPECT_EQ(idj::FrmMaster::instance().adocon, demo.conn);
