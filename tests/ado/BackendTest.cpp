@@ -5,6 +5,7 @@
 #include "ado/PgSession.h"
 #include "ado/ProviderError.h"
 #include "runtime/Convert.h"
+#include "support/Errors.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@ namespace {
 using ado::detail::BackendKind;
 using ado::detail::connectionTarget;
 using adotest::BackendFixture;
+using testsupport::errorRaised;
 
 TEST(ConnectionTarget, FilesAndUrisChooseTheBackend) {
     EXPECT_EQ(connectionTarget("/tmp/a.db").kind, BackendKind::Sqlite);
@@ -41,13 +43,9 @@ TEST(ServerStatements, QuestionMarksBecomeNumberedOutsideLiterals) {
 
 TEST(ServerConnection, UnreachableServerFailsAsAnOpenFailure) {
     auto c = ado::Connection::create();
-    try {
-        c->Open("postgresql:///nodb?host=/nonexistent-idj-socket-dir");
-        FAIL() << "opened";
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.number(), ado::detail::errOpenFailed);
-        EXPECT_EQ(e.source(), "idjrnl PostgreSQL provider");
-    }
+    const rt::Error e = errorRaised([&] { c->Open("postgresql:///nodb?host=/nonexistent-idj-socket-dir"); });
+    EXPECT_EQ(e.number(), ado::detail::errOpenFailed);
+    EXPECT_EQ(e.source(), "idjrnl PostgreSQL provider");
     EXPECT_EQ(c->State(), ado::adStateClosed);
 }
 
@@ -72,12 +70,9 @@ TEST_P(DataLayer, BoundTextIsStoredAsWrittenNeverAsSql) {
 }
 
 TEST_P(DataLayer, MissingParameterIsRefused) {
-    try {
-        conn->Execute("SELECT name FROM item WHERE id = ? AND name = ?", {1});
-        FAIL() << "ran";
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.number(), ado::detail::errMissingParameters);
-    }
+    EXPECT_EQ(
+        errorRaised([&] { conn->Execute("SELECT name FROM item WHERE id = ? AND name = ?", {1}); }).number(),
+        ado::detail::errMissingParameters);
 }
 
 TEST_P(DataLayer, CursorsCountAndMoveAsAdoDoes) {
@@ -127,13 +122,9 @@ TEST_P(DataLayer, ErrorsCarryAdoNumbersAndAreRecoverableInsideASavepoint) {
     insert(1, "a", 1);
     conn->BeginTrans();
     conn->BeginTrans();
-    try {
-        insert(1, "duplicate", 1);
-        FAIL() << "duplicate stored";
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.number(), rt::errProviderConstraint);
-        EXPECT_EQ(e.source(), onServer() ? "idjrnl PostgreSQL provider" : "idjrnl SQLite provider");
-    }
+    const rt::Error e = errorRaised([&] { insert(1, "duplicate", 1); });
+    EXPECT_EQ(e.number(), rt::errProviderConstraint);
+    EXPECT_EQ(e.source(), onServer() ? "idjrnl PostgreSQL provider" : "idjrnl SQLite provider");
     conn->RollbackTrans();
     insert(2, "b", 1); // the outer transaction goes on
     conn->CommitTrans();
@@ -157,13 +148,11 @@ TEST_P(DataLayer, SavesQueueBehindEachOtherUntilTheTimeout) {
     insert(1, "first", 1);
     other->setCommandTimeout(1);
     const auto start = std::chrono::steady_clock::now();
-    try {
+    const rt::Error e = errorRaised([&] {
         other->BeginTransImmediate();
         other->Execute("INSERT INTO item (id, name, amount) VALUES (2, 'second', 1)");
-        FAIL() << "a second save ran beside the first";
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.number(), ado::detail::errQueryTimeout) << e.description();
-    }
+    });
+    EXPECT_EQ(e.number(), ado::detail::errQueryTimeout) << e.description();
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900)) << "waited";
     while (other->TransactionLevel() > 0)
         other->RollbackTrans();

@@ -2,6 +2,7 @@
 #include "AdoFixture.h"
 #include "ado/Ado.h"
 #include "runtime/Convert.h"
+#include "support/Errors.h"
 
 #include <regex>
 
@@ -13,13 +14,7 @@ class SqlFunctions : public adotest::AdoFixture {
 
     // The error a failing expression raises.
     rt::Error failure(const std::string& expr) {
-        try {
-            scalar("select " + expr);
-        } catch (const rt::Error& e) {
-            return e;
-        }
-        ADD_FAILURE() << "no error from " << expr;
-        return rt::Error(0, "", "");
+        return testsupport::errorRaised([&] { scalar("select " + expr); });
     }
 };
 

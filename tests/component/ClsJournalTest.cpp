@@ -7,6 +7,7 @@
 #include "forms/ScriptedHost.h"
 #include "services/SuiteConnection.h"
 #include "support/DemoDb.h"
+#include "support/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -89,11 +90,7 @@ TEST_F(ShowTest, WithAnUnsetConnectionTheFirstStatementFails) {
         EXPECT_EQ(journal->adocon()->CommandTimeout(), 0);
     }
     // With the real services the fault report's own user lookup fails, and that reaches the host.
-    try {
-        automation::callv(journal, "show");
-        FAIL() << "no error";
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.number(), 3709) << e.description();
-    }
+    const rt::Error e = testsupport::errorRaised([&] { automation::callv(journal, "show"); });
+    EXPECT_EQ(e.number(), 3709) << e.description();
     EXPECT_TRUE(host.messages.empty()) << "ErrorTrack was never reached";
 }
