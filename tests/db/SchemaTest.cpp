@@ -35,22 +35,6 @@ TEST_F(Schema, DeclaredTypesCarryDatesAndFlagsThroughViews) {
         EXPECT_EQ(declType(std::string("SELECT ") + column), type) << column;
 }
 
-TEST_F(Schema, VoucherKeysArePerCompany) {
-    auto add = [&](int id, int company) {
-        db.exec("INSERT INTO InterDivisionJournalTransHeader (JournalTransID, CompanyID, JournalNo, "
-                "JournalTransDate, "
-                "FinancialID) VALUES (" +
-                std::to_string(id) + ", " + std::to_string(company) + ", 'IDJ/1', '20240401', 3)");
-    };
-    add(1, 1);
-    add(1, 2);
-    EXPECT_THROW(add(1, 1), rt::Error);
-    // An added header gets the flags' defaults: neither cancelled, posted nor confirmed.
-    EXPECT_EQ(db.text("SELECT Cancelled || Posted || Confirm FROM InterDivisionJournalTransHeader "
-                      "WHERE CompanyID = 1"),
-              "000");
-}
-
 TEST_F(Schema, TextComparesWithoutCaseAndTextIdsConvertToNumbers) {
     db.exec("INSERT INTO AACCOUNTMASTER (CompanyID, AccountID, AccountDesc, groupid) VALUES (1, 4, 'Audit "
             "Fees', 6)");
