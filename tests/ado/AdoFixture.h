@@ -21,21 +21,9 @@ inline std::string freshPath(const std::string& stem) {
     return p.string();
 }
 
-class AdoFixture : public testing::Test {
+// Statements on the fixture's connection.
+template <class Base> class OnConnection : public Base {
   protected:
-    void SetUp() override {
-        path = freshPath("ado");
-        conn = ado::Connection::create();
-        conn->Open(path);
-        conn->setCommandTimeout(0);
-        db::createSchema(conn->handle());
-    }
-    void TearDown() override {
-        conn.reset();
-        for (const char* suffix : {"", "-wal", "-shm"})
-            std::filesystem::remove(path + suffix);
-    }
-
     ado::RecordsetPtr open(const std::string& sql, ado::CursorType cursor = ado::adOpenStatic,
                            ado::LockType lock = ado::adLockReadOnly, const ado::Params& params = {}) {
         auto rs = ado::Recordset::create();
@@ -51,8 +39,25 @@ class AdoFixture : public testing::Test {
 
     void exec(const std::string& sql, const ado::Params& params = {}) { conn->Execute(sql, params); }
 
-    std::string path;
     ado::ConnectionPtr conn;
+};
+
+class AdoFixture : public OnConnection<testing::Test> {
+  protected:
+    void SetUp() override {
+        path = freshPath("ado");
+        conn = ado::Connection::create();
+        conn->Open(path);
+        conn->setCommandTimeout(0);
+        db::createSchema(conn->handle());
+    }
+    void TearDown() override {
+        conn.reset();
+        for (const char* suffix : {"", "-wal", "-shm"})
+            std::filesystem::remove(path + suffix);
+    }
+
+    std::string path;
 };
 
 } // namespace adotest

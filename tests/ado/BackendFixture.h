@@ -21,7 +21,7 @@ inline std::string backendName(const testing::TestParamInfo<BackendId>& info) {
     return info.param == BackendId::Sqlite ? "SQLite" : "PostgreSQL";
 }
 
-class BackendFixture : public testing::TestWithParam<BackendId> {
+class BackendFixture : public OnConnection<testing::TestWithParam<BackendId>> {
   protected:
     void SetUp() override { conn = openConnection(); }
 
@@ -74,21 +74,6 @@ class BackendFixture : public testing::TestWithParam<BackendId> {
         return c;
     }
 
-    rt::Variant scalar(const std::string& sql, const ado::Params& params = {}) {
-        auto rs = conn->Execute(sql, params);
-        return (*rs)[0];
-    }
-
-    void exec(const std::string& sql, const ado::Params& params = {}) { conn->Execute(sql, params); }
-
-    ado::RecordsetPtr open(const std::string& sql, ado::CursorType cursor = ado::adOpenStatic,
-                           ado::LockType lock = ado::adLockReadOnly, const ado::Params& params = {}) {
-        auto rs = ado::Recordset::create();
-        rs->Open(sql, conn, cursor, lock, params);
-        return rs;
-    }
-
-    ado::ConnectionPtr conn;
     std::string path;
     std::string schema;
 };

@@ -7,6 +7,7 @@
 #include "forms/ScriptedHost.h"
 #include "services/SuiteConnection.h"
 #include "support/DemoDb.h"
+#include "support/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -46,10 +47,8 @@ TEST_F(ShowTest, CopiesTheContextAndRunsTheBrowseWindowOnTheHostsConnection) {
     host.onShow("FrmMaster", [&](forms::Form& f) {
         sawWindow = f.loaded();
         const idj::Context& c = idj::ctx();
-        EXPECT_EQ(c.intCompanyID, db::demo::kCompany);
-        EXPECT_EQ(c.intuserid, db::demo::kAdmin);
-        EXPECT_EQ(c.intFinancialID, db::demo::kCurrentYear);
-        EXPECT_EQ(c.intdepartmentid, 0);
+        EXPECT_EQ(std::tie(c.intCompanyID, c.intuserid, c.intFinancialID, c.intdepartmentid),
+                  std::make_tuple(db::demo::kCompany, db::demo::kAdmin, db::demo::kCurrentYear, 0));
         EXPECT_EQ(c.dtProcessDate, testsupport::processDate());
         EXPECT_EQ(c.strMsgboxCaption, "Accounts Suite");
         EXPECT_EQ(idj::FrmMaster::instance().adocon, demo.conn);
@@ -91,11 +90,7 @@ TEST_F(ShowTest, WithAnUnsetConnectionTheFirstStatementFails) {
         EXPECT_EQ(journal->adocon()->CommandTimeout(), 0);
     }
     // With the real services the fault report's own user lookup fails, and that reaches the host.
-    try {
-        automation::callv(journal, "show");
-        FAIL() << "no error";
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.number(), 3709) << e.description();
-    }
+    const rt::Error e = testsupport::errorRaised([&] { automation::callv(journal, "show"); });
+    EXPECT_EQ(e.number(), 3709) << e.description();
     EXPECT_TRUE(host.messages.empty()) << "ErrorTrack was never reached";
 }

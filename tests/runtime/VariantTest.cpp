@@ -42,36 +42,4 @@ TEST(VariantEquality, EmptyNullNumbersTextAndObjects) {
     EXPECT_FALSE(Variant(a) == Variant(std::make_shared<Thing>()));
 }
 
-TEST(ErrorObject, StandardDescriptionsUnlessGivenOne) {
-    try {
-        rt::raise(rt::errNoCurrentRecord, "ADODB.Recordset");
-        FAIL();
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.number(), 3021);
-        EXPECT_EQ(e.source(), "ADODB.Recordset");
-        EXPECT_NE(e.description().find("current record"), std::string::npos);
-    }
-    try {
-        rt::raise(rt::errOverflow);
-        FAIL();
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.source(), "idjrnl08");
-        EXPECT_EQ(e.description(), "Overflow");
-    }
-    EXPECT_EQ(rt::Error(91, "frmJournal", "custom text").description(), "custom text");
-}
-
-TEST(LateBinding, UnknownMemberRaises438) {
-    Thing t;
-    std::vector<Variant> args;
-    try {
-        t.invoke("Frobnicate", rt::CallKind::Method, args);
-        FAIL();
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.number(), rt::errMemberNotFound);
-        EXPECT_EQ(e.source(), "Thing");
-    }
-    EXPECT_TRUE(rt::iequals("strTableName", "STRTABLENAME"));
-}
-
 } // namespace

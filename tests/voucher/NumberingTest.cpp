@@ -47,6 +47,13 @@ TEST_F(NumberingTest, JournalNumberFollowsTheHighestNumericSuffixOfThePrefix) {
     insertHeader(db, demo::kCompany, 302, "IDJ/7A", "JO");
     insertHeader(db, demo::kSecondCompany, 99, "IDJ/950", "JO");
     EXPECT_EQ(next(), "IDJ/301");
+    // Numbers typed or imported in another case belong to the prefix, as on SQL Server; a number
+    // with a trailing blank reads there as its last digit and a blank ("IDJ/460 " gives "0 ").
+    insertHeader(db, demo::kCompany, 310, "IDJ/310", "JO");
+    insertHeader(db, demo::kCompany, 311, "idj/450", "JO");
+    insertHeader(db, demo::kCompany, 312, "IDJ/460 ", "JO");
+    insertHeader(db, demo::kCompany, 313, "Idj/7A ", "JO");
+    EXPECT_EQ(next(), "IDJ/451");
     // Past 32,767 the running number goes on.
     insertHeader(db, demo::kCompany, 304, "IDJ/40000", "PA", demo::kPastYear);
     EXPECT_EQ(next(), "IDJ/40001");
@@ -58,19 +65,6 @@ TEST_F(NumberingTest, JournalNumberFollowsTheHighestNumericSuffixOfThePrefix) {
     ctx().intFinancialID = 9;
     insertHeader(db, demo::kCompany, 305, "41", "JO");
     EXPECT_EQ(next(), "42");
-    EXPECT_EQ(faults(), Texts{});
-}
-
-// Numbers typed or imported in another case belong to the prefix, as on SQL Server; a number
-// with a trailing blank reads there as its last digit and a blank ("IDJ/460 " gives "0 ").
-TEST_F(NumberingTest, JournalNumberCountsMixedCaseAndTrailingBlankNumbersAsSqlServerDoes) {
-    frmJournal& j = loadNew();
-    insertHeader(db, demo::kCompany, 301, "IDJ/310", "JO");
-    insertHeader(db, demo::kCompany, 302, "idj/450", "JO");
-    insertHeader(db, demo::kCompany, 303, "IDJ/460 ", "JO");
-    insertHeader(db, demo::kCompany, 304, "Idj/7A ", "JO");
-    ASSERT_TRUE(j.GenerateJournalNo());
-    EXPECT_EQ(j.journalNo(), "IDJ/451");
     EXPECT_EQ(faults(), Texts{});
 }
 

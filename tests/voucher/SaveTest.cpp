@@ -7,7 +7,9 @@ namespace {
 constexpr int kNew = demo::kNextVoucher;
 const std::string kNewVouchers = "InterDivisionJournalTransHeader where companyid=1 and JournalTransID>300";
 
-TEST_F(SaveTest, NewVoucherIsStoredWithItsNumbersLinesAndRatesAndListed) {
+// Numbers, lines and the log of a plain save are checked on both backends (SaveOnBackendsTest);
+// here the trimmed texts, the year, the rates and the row the list gains.
+TEST_F(SaveTest, NewVoucherIsStoredWithItsRatesAndListed) {
     const int gridRows = FrmMaster::instance().GrdMaster.Rows();
     frmJournal& j = enterNew(day(2026, 12, 1), "  O'Brien's December transfer  ",
                              {{.account = 3, .debit = "250.00", .description = " director's salaries "},
@@ -19,15 +21,12 @@ TEST_F(SaveTest, NewVoucherIsStoredWithItsNumbersLinesAndRatesAndListed) {
     EXPECT_TRUE(j.Tag.empty());
 
     // Head Office keeps the company's rupees: a rate of 1.
-    EXPECT_EQ(db.rows("select JournalNo, Posted, cancelled, FinancialID, Type, Remarks, JournalTransDate, "
-                      "ifnull(CancelledRemarks, ''), exchangerates, exchangerate from " +
+    EXPECT_EQ(db.rows("select FinancialID, Remarks, JournalTransDate, exchangerates, exchangerate from " +
                       kNewVouchers),
-              (std::vector<Texts>{{"IDJ/301", "0", "0", "3", "JO", "O'Brien's December transfer", "20261201",
-                                   "", "1:2:-1:83.2:", "1"}}));
+              (std::vector<Texts>{{"3", "O'Brien's December transfer", "20261201", "1:2:-1:83.2:", "1"}}));
     auto rows = lines(kNew);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], (Texts{"1", "3", "0", "250", "director's salaries", "1", "1"}));
-    EXPECT_EQ(rows[1], (Texts{"2", "2", "1", "200", "bank", "1", "1"}));
+    EXPECT_EQ(rows[0][4], "director's salaries");
     EXPECT_EQ(rows[2][0] + rows[2][2], "31");
     // The Export Division's line carries its dollar rate against the company's rupee.
     EXPECT_NEAR(rt::Val(rows[2][6]), 1 / 83.2, 1e-9);
@@ -35,7 +34,6 @@ TEST_F(SaveTest, NewVoucherIsStoredWithItsNumbersLinesAndRatesAndListed) {
     forms::FlexGrid& grid = FrmMaster::instance().GrdMaster;
     ASSERT_EQ(grid.Rows(), gridRows + 1);
     EXPECT_EQ(grid.TextMatrix(grid.Rows() - 1, 1), "IDJ/301");
-    EXPECT_EQ(count("aActivityLog where ActionCode='N' and VoucherID=301"), 1);
 }
 
 TEST_F(SaveTest, EditAfterRemovingTheFirstLineRewritesTheLinesOfThisCompanyOnly) {
