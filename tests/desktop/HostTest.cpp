@@ -74,7 +74,7 @@ TEST_F(HostTest, PopupMenuGivesTheChosenItem) {
 TEST_F(HostTest, ScreenshotOfAModalWindowThenClosedThroughTheModel) {
     std::string path = dir.filePath("sample.png").toStdString();
     host.setScreenshot(path, 50);
-    auto form = std::make_shared<SampleForm>(true);
+    auto form = std::make_shared<SampleForm>();
     form->Show();
     EXPECT_TRUE(host.screenshotTaken()) << host.screenshotError();
     QImage img(QString::fromStdString(path));
@@ -110,7 +110,7 @@ TEST_F(HostTest, AWindowThatRefusesToCloseStillEndsAnUnattendedRun) {
 TEST_F(HostTest, TheChosenWindowIsGrabbed) {
     // The first window opens the second from its OK button; only the second is grabbed.
     auto outer = std::make_shared<SampleForm>();
-    auto inner = std::make_shared<SampleForm>(true);
+    auto inner = std::make_shared<SampleForm>();
     outer->Caption = "outer";
     host.setScreenshot(dir.filePath("second.png").toStdString(), 10, "2");
     outer->cmdOk.Click = [&] { inner->Show(true, outer.get()); };

@@ -20,24 +20,20 @@ bool hasContent(const QImage& img) {
     return false;
 }
 
-TEST(Render, BothLayoutsDrawTheGridAndPutControlsInTheirContainers) {
-    for (bool positioned : {false, true}) {
-        SCOPED_TRACE(positioned);
-        DialogFixture f(positioned);
-        EXPECT_EQ(f.dialog->positioned(), positioned);
-        EXPECT_TRUE(hasContent(f.dialog->grab().toImage()));
-        auto* view = f.widget<QTableView>("GrdData");
-        ASSERT_NE(view, nullptr);
-        QAbstractItemModel* m = view->model();
-        EXPECT_EQ(m->rowCount(), SampleForm::kGridRows);
-        EXPECT_EQ(m->data(m->index(0, 1)).toString(), "IDJ/1");
-        EXPECT_TRUE(view->visualRect(m->index(0, 1)).isValid());
-        // A frame's options sit inside it, so that they exclude each other.
-        EXPECT_EQ(f.dialog->widgetOf("optSecond")->parentWidget(), f.dialog->widgetOf("fraType"));
-        EXPECT_EQ(f.dialog->widgetOf("cmdOk")->parentWidget(), f.dialog->widgetOf("picButtons"));
-        // The access key of a label reaches its control.
-        EXPECT_EQ(f.widget<QLabel>("lblName")->buddy(), f.dialog->widgetOf("txtName"));
-    }
+TEST(Render, TheWindowDrawsTheGridAndPutsControlsInTheirContainers) {
+    DialogFixture f;
+    EXPECT_TRUE(hasContent(f.dialog->grab().toImage()));
+    auto* view = f.widget<QTableView>("GrdData");
+    ASSERT_NE(view, nullptr);
+    QAbstractItemModel* m = view->model();
+    EXPECT_EQ(m->rowCount(), SampleForm::kGridRows);
+    EXPECT_EQ(m->data(m->index(0, 1)).toString(), "IDJ/1");
+    EXPECT_TRUE(view->visualRect(m->index(0, 1)).isValid());
+    // A frame's options sit inside it, so that they exclude each other.
+    EXPECT_EQ(f.dialog->widgetOf("optSecond")->parentWidget(), f.dialog->widgetOf("fraType"));
+    EXPECT_EQ(f.dialog->widgetOf("cmdOk")->parentWidget(), f.dialog->widgetOf("picButtons"));
+    // The access key of a label reaches its control.
+    EXPECT_EQ(f.widget<QLabel>("lblName")->buddy(), f.dialog->widgetOf("txtName"));
 }
 
 TEST(Render, ColumnsOfNoWidthAreHiddenAndCellColoursShown) {
