@@ -20,40 +20,23 @@ bool hasContent(const QImage& img) {
     return false;
 }
 
-TEST(Render, BothLayoutsDrawTheWindowWithItsGridCells) {
-    for (bool positioned : {false, true}) {
-        DialogFixture f(positioned);
-        EXPECT_EQ(f.dialog->positioned(), positioned);
-        QImage img = f.dialog->grab().toImage();
-        ASSERT_FALSE(img.isNull());
-        EXPECT_EQ(img.size(), f.dialog->size());
-        EXPECT_TRUE(hasContent(img));
-
-        auto* view = f.widget<QTableView>("GrdData");
-        ASSERT_NE(view, nullptr);
-        QAbstractItemModel* m = view->model();
-        EXPECT_EQ(m->rowCount(), SampleForm::kGridRows);
-        EXPECT_EQ(m->data(m->index(0, 1)).toString(), "IDJ/1");
-        EXPECT_EQ(m->headerData(1, Qt::Horizontal).toString(), "Number");
-        // The cell is painted where the view says it is.
-        EXPECT_TRUE(view->visualRect(m->index(0, 1)).isValid());
-    }
-}
-
-TEST(Render, ControlsSitInTheirContainersAndLabelsNameTheirControl) {
-    for (bool positioned : {false, true}) {
-        DialogFixture f(positioned);
-        // A frame's options sit inside it, so that they exclude each other.
-        EXPECT_EQ(f.dialog->widgetOf("optSecond")->parentWidget(), f.dialog->widgetOf("fraType"));
-    }
-    DialogFixture f(false);
-    EXPECT_EQ(f.widget<QLabel>("lblName")->buddy(), f.dialog->widgetOf("txtName"));
-    // Without a buddy the marker is not shown.
-    EXPECT_EQ(f.widget<QLabel>("lblDate")->text(), "Date :");
+TEST(Render, TheWindowDrawsTheGridAndPutsControlsInTheirContainers) {
+    DialogFixture f;
+    EXPECT_TRUE(hasContent(f.dialog->grab().toImage()));
+    auto* view = f.widget<QTableView>("GrdData");
+    ASSERT_NE(view, nullptr);
+    QAbstractItemModel* m = view->model();
+    EXPECT_EQ(m->rowCount(), SampleForm::kGridRows);
+    EXPECT_EQ(m->data(m->index(0, 1)).toString(), "IDJ/1");
+    EXPECT_TRUE(view->visualRect(m->index(0, 1)).isValid());
+    // A frame's options sit inside it, so that they exclude each other.
+    EXPECT_EQ(f.dialog->widgetOf("optSecond")->parentWidget(), f.dialog->widgetOf("fraType"));
     EXPECT_EQ(f.dialog->widgetOf("cmdOk")->parentWidget(), f.dialog->widgetOf("picButtons"));
+    // The access key of a label reaches its control.
+    EXPECT_EQ(f.widget<QLabel>("lblName")->buddy(), f.dialog->widgetOf("txtName"));
 }
 
-TEST(Render, GridColumnsFollowWidthsAndColours) {
+TEST(Render, ColumnsOfNoWidthAreHiddenAndCellColoursShown) {
     DialogFixture f;
     auto* view = f.widget<QTableView>("GrdData");
     EXPECT_TRUE(view->isColumnHidden(0));
@@ -65,6 +48,10 @@ TEST(Render, GridColumnsFollowWidthsAndColours) {
     f.dialog->sync();
     EXPECT_FALSE(view->isColumnHidden(0));
     EXPECT_TRUE(view->isColumnHidden(2));
+    auto* tree = f.widget<QTreeWidget>("lvwLines");
+    ASSERT_EQ(tree->topLevelItemCount(), 3);
+    EXPECT_EQ(tree->topLevelItem(1)->text(2), "200.00");
+    EXPECT_TRUE(tree->isColumnHidden(3));
 }
 
 TEST(Render, ScrollingToTheEndReadsOnlyTheLastRows) {
@@ -105,14 +92,6 @@ TEST(GridModel, RefreshResetsOnlyWhenTheShapeChanges) {
     EXPECT_EQ(m.rowCount(), 11);
     EXPECT_EQ(m.gridRow(0), 0);
     EXPECT_FALSE(m.headerData(1, Qt::Horizontal).isValid());
-}
-
-TEST(Render, ListShowsSubItemsAndHidesZeroWidthColumns) {
-    DialogFixture f;
-    auto* tree = f.widget<QTreeWidget>("lvwLines");
-    ASSERT_EQ(tree->topLevelItemCount(), 3);
-    EXPECT_EQ(tree->topLevelItem(1)->text(2), "200.00");
-    EXPECT_TRUE(tree->isColumnHidden(3));
 }
 
 } // namespace

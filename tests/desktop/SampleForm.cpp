@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-SampleForm::SampleForm(bool positioned) : forms::Form("frmSample"), positioned_(positioned) {
+SampleForm::SampleForm() : forms::Form("frmSample") {
     optFirst.designValue = true;
     lvwLines.designHeaders = {{"SlNo.", 600, forms::lvwColumnLeft, {}},
                               {"Account", 2400, forms::lvwColumnLeft, {}},
@@ -35,7 +35,6 @@ void SampleForm::design() {
     txtName.MaxLength = 10;
     cmdOk.Default = true;
     cmdClose.Cancel = true;
-    if (!positioned_) return;
     auto place = [](forms::Control& c, int left, int top, int width, int height) {
         c.Left = left, c.Top = top, c.Width = width, c.Height = height;
     };
@@ -108,7 +107,7 @@ std::unique_ptr<desktop::FormDialog> showLive(forms::Form& form) {
     return dialog;
 }
 
-DialogFixture::DialogFixture(bool positioned) : form(std::make_shared<SampleForm>(positioned)) {
+DialogFixture::DialogFixture() : form(std::make_shared<SampleForm>()) {
     forms::setHost(&host);
     form->Load();
     dialog = showLive(*form);

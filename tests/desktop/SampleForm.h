@@ -1,6 +1,6 @@
 #pragma once
-// A window model with controls of every kind and a grid of 100,000 rows, recording what the
-// shell hands it.
+// A window model with controls of every kind, placed as the designer places them, and a grid of
+// 100,000 rows, recording what the shell hands it.
 #include "desktop/FormDialog.h"
 #include "forms/Controls.h"
 #include "forms/ScriptedHost.h"
@@ -13,7 +13,7 @@
 class SampleForm : public forms::Form {
   public:
     static constexpr int kGridRows = 100000;
-    explicit SampleForm(bool positioned = false);
+    SampleForm();
 
     forms::Label lblName{*this, "lblName", "&Name:"};
     forms::TextBox txtName{*this, "txtName"};
@@ -46,9 +46,6 @@ class SampleForm : public forms::Form {
     void Form_Load() override;
     void Form_KeyDown(int& keyCode, int shift) override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
-
-  private:
-    bool positioned_;
 };
 
 // A scripted host that also ends the dialog of a window that unloads, as the Qt host does.
@@ -65,7 +62,7 @@ std::unique_ptr<desktop::FormDialog> showLive(forms::Form& form);
 // A sample window loaded, rendered and activated, with the recording host in place.
 class DialogFixture {
   public:
-    explicit DialogFixture(bool positioned = false);
+    DialogFixture();
     ~DialogFixture();
     DialogFixture(const DialogFixture&) = delete;
     DialogFixture& operator=(const DialogFixture&) = delete;

@@ -38,32 +38,27 @@ struct Lines : FormsTest {
 
 using Strings = std::vector<std::string>;
 
-TEST_F(Lines, SortByNumbersOrText) {
+// The order itself is the voucher's line list test's; here what goes with it.
+TEST_F(Lines, TheSelectionGoesWithItsItemAndTextSortsIgnoreCase) {
     f->addLine("sales", "100.00");
     f->addLine("Admin", "9.50");
     f->addLine("cash", "1000.00");
     f->addLine("Bank", "0.00");
     lvw.select(3); // "cash"
-    lvw.sortBy(2, false, true);
-    EXPECT_EQ(f->column(2), (Strings{"0.00", "9.50", "100.00", "1000.00"}));
-    EXPECT_EQ(lvw.SelectedItem()->SubItem(1), "cash"); // the selection goes with its item
-    EXPECT_EQ(lvw.SortKey, 2);
     lvw.sortBy(2, true, true);
-    EXPECT_EQ(f->column(2), (Strings{"1000.00", "100.00", "9.50", "0.00"}));
+    EXPECT_EQ(lvw.SelectedItem()->SubItem(1), "cash");
+    EXPECT_EQ(lvw.SortKey, 2);
     EXPECT_TRUE(lvw.SortDescending);
     lvw.sortBy(1, false, false);
     EXPECT_EQ(f->column(1), (Strings{"Admin", "Bank", "cash", "sales"}));
+    EXPECT_EQ(lvw.SelectedItem()->SubItem(1), "cash");
 }
 
+// The styles the windows ask with.
 TEST(DefaultAnswer, IsTheDefaultButtonOfTheStyle) {
     EXPECT_EQ(defaultAnswer(vbInformation), vbOK);
-    EXPECT_EQ(defaultAnswer(vbOKCancel + vbDefaultButton2), vbCancel);
     EXPECT_EQ(defaultAnswer(vbYesNo + vbDefaultButton2 + vbCritical), vbNo);
     EXPECT_EQ(defaultAnswer(vbYesNoCancel + vbQuestion), vbYes);
-    EXPECT_EQ(defaultAnswer(vbYesNoCancel + vbDefaultButton3), vbCancel);
-    EXPECT_EQ(defaultAnswer(vbRetryCancel + vbDefaultButton2), vbCancel);
-    EXPECT_EQ(defaultAnswer(vbAbortRetryIgnore + vbDefaultButton3), vbIgnore);
-    EXPECT_EQ(defaultAnswer(vbYesNo + vbDefaultButton3), vbNo); // past the last button: the last
 }
 
 } // namespace

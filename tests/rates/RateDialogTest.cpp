@@ -115,10 +115,7 @@ TEST_F(RateDialogTest, CurrencyWithoutARateShowsZeroAndBlocksOk) {
     frmExchangerate& d = open(before);
     ASSERT_EQ(rows(d), (std::vector<Texts>{{" 1", "US Dollar", " 83.2", " 2"}, {" 2", "Euro", " 0", " 5"}}));
     d.cmdOk.press();
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].prompt, "Enter Exchange Rate");
-    EXPECT_EQ(host.messages[0].title, "Accounts Suite");
-    EXPECT_EQ(host.messages[0].buttons, forms::vbInformation);
+    EXPECT_EQ(testsupport::prompts(host), Texts{"Enter Exchange Rate"});
     EXPECT_TRUE(d.loaded());
     EXPECT_EQ(ctx().GStrExchangeRates, before);
     EXPECT_EQ(d.mfgitem.Row(), 2);
@@ -154,6 +151,13 @@ TEST_F(RateDialogTest, RateTypedInTheEditorIsStoredByOk) {
     EXPECT_EQ(d.mfgitem.TextMatrix(1, 2), "123456789012345"); // 15 characters
     d.cmdOk.press();
     EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:3:-1:123456789012345:23.51234567:");
+
+    // A small rate is written plain, never with an exponent, and converts as typed.
+    frmExchangerate& small = open(" 1:3:-1:0.0000625:");
+    editRate(small, 1, "0.00001250");
+    small.cmdOk.press();
+    EXPECT_EQ(ctx().GStrExchangeRates, " 1:3:-1:0.0000125:");
+    EXPECT_DOUBLE_EQ(idj::CrossRate(3, 1), 80000);
 }
 
 TEST_F(RateDialogTest, EnterLeavesTheRateColumnShiftEnterGoesToTheNameAndCloseDropsTheEdits) {
@@ -202,14 +206,6 @@ TEST_F(RateDialogTest, AfterAFailedLoadOkLeavesTheRatesAlone) {
     for (const auto& m : host.messages)
         EXPECT_NE(m.prompt, "Enter Exchange Rate"); // the grid is nothing to ask rates for
     EXPECT_EQ(ctx().GStrExchangeRates, rates);
-}
-
-TEST_F(RateDialogTest, SmallRatesTypedAreWrittenWithoutExponent) {
-    frmExchangerate& d = open(" 1:3:-1:0.0000625:");
-    editRate(d, 1, "0.00001250");
-    d.cmdOk.press();
-    EXPECT_EQ(ctx().GStrExchangeRates, " 1:3:-1:0.0000125:");
-    EXPECT_DOUBLE_EQ(idj::CrossRate(3, 1), 80000);
 }
 
 TEST_F(RateDialogTest, VoucherThatCannotBeSavedShowsTheRatesWithOkDisabled) {
