@@ -1,11 +1,17 @@
-// OK in the line editor: the checks, the rows it writes, the rates and the totals.
+// OK in the line editor: the rows it writes with their rates and totals, its refusals, and
+// walking the lines in edit mode.
 #include "LineEditorFixture.h"
 
 namespace linetest {
 
 using Names = std::vector<std::string>;
 
-TEST_F(LineEditorTest, EnteredLinesGoIntoTheVoucherWithTheirRatesAndTotals) {
+TEST_F(LineEditorTest, EnteredLinesGoIntoTheVoucherAndOkInEditModeWalksThemToTheLast) {
+    // Two accounts of one name: the line keeps the one chosen.
+    db.exec(
+        "insert into AACCOUNTMASTER (CompanyID, AccountID, AccountDesc, groupid, departmentid, currencyid, "
+        "active) values (1, 29, 'Director''s Cabin Rent', 6, 1, 1, 1), "
+        "(1, 30, 'Director''s Cabin Rent', 6, 1, 1, 1)");
     open(true, [&](frmJournalDetails& w) {
         enterLine(w, "Head Office", "Rent - Head Office", "1500");
         EXPECT_EQ(row(1), (Names{"1", "Head Office", "Rent - Head Office", "Rent - Head Office", "1500.00",
@@ -31,18 +37,55 @@ TEST_F(LineEditorTest, EnteredLinesGoIntoTheVoucherWithTheirRatesAndTotals) {
         EXPECT_EQ(row(3)[3], "London's share of the rent");
         EXPECT_EQ(row(3)[6], "9");
         EXPECT_EQ(ctx().GStrExchangeRates, "1:2:4:-1:83.2:105.4:");
+
+        choose(w.cboDepartment, "Head Office");
+        for (int i = 0; i < w.cboAccountID.ListCount(); ++i)
+            if (w.cboAccountID.ItemData(i) == 30) w.cboAccountID.setListIndex(i);
+        w.txtAmount.setText("900");
+        w.cmdOK.press();
+        EXPECT_EQ(row(4)[6], "30");
     });
-    EXPECT_EQ(lines().Count(), 3);
-    EXPECT_EQ(voucher().lblCr.Caption, "1,750.75");
+    EXPECT_EQ(lines().Count(), 4);
+    EXPECT_EQ(voucher().lblCr.Caption, "2,650.75");
     EXPECT_EQ(voucher().lblDr.Caption, "1,500.00");
     EXPECT_TRUE(voucher().blnDataChanged);
+
+    voucher().blnDataChanged = false;
+    lines().select(1);
+    open(false, [&](frmJournalDetails& w) {
+        EXPECT_EQ(w.txtSlNo.Text() + w.cboAccountID.Text() + w.txtAmount.Text(),
+                  "1Rent - Head Office1500.00");
+        w.cmdOK.press(); // unchanged, and its own department and account are no duplicate
+        EXPECT_FALSE(voucher().blnDataChanged);
+        EXPECT_EQ(lines().selectedIndex(), 2);
+        EXPECT_TRUE(w.optCredit.Value());
+        w.txtDescription.setText("Transfer to the Export Division");
+        w.cmdOK.press();
+        EXPECT_TRUE(voucher().blnDataChanged);
+        w.cmdOK.press();
+        EXPECT_EQ(w.txtSlNo.Text(), "4");
+        EXPECT_FALSE(w.cmdNext.Enabled || w.cmdLast.Enabled);
+        EXPECT_EQ(w.cboAccountID.ItemData(w.cboAccountID.ListIndex()), 30);
+        w.txtAmount.setText("350");
+        w.cmdOK.press();
+        EXPECT_FALSE(w.loaded());
+    });
     EXPECT_TRUE(host.messages.empty());
+    ASSERT_EQ(lines().Count(), 4);
+    EXPECT_EQ(row(2)[3], "Transfer to the Export Division");
+    EXPECT_EQ(row(4)[4] + row(4)[6], "350.0030");
+    EXPECT_EQ(voucher().lblCr.Caption, "2,100.75");
     EXPECT_EQ(faults(), 0);
 }
 
-TEST_F(LineEditorTest, IncompleteOrDuplicateLinesAreRefusedWithTheirMessages) {
+TEST_F(LineEditorTest, IncompleteOrDuplicateLinesAreRefusedWithTheirMessagesAndNothingWritten) {
     open(true, [&](frmJournalDetails& w) {
         enterLine(w, "Head Office", "Bank Charges", "75");
+        // The department box was emptied; the account list is still the Head Office's.
+        choose(w.cboAccountID, "Audit Fees");
+        w.txtAmount.setText("300");
+        w.cmdOK.press();
+        EXPECT_TRUE(w.cboDepartment.hasFocus());
         choose(w.cboDepartment, "Head Office");
         w.cboAccountID.setText("Rent - Head Office"); // typed, not chosen from the list
         w.txtDescription.setText("Rent");
@@ -65,11 +108,13 @@ TEST_F(LineEditorTest, IncompleteOrDuplicateLinesAreRefusedWithTheirMessages) {
         choose(w.cboAccountID, "Bank Charges");
         w.cmdOK.press();
     });
-    EXPECT_EQ(prompts(), (Names{"Invalid account head or not selected", "Description not entered",
-                                "Amount not entered", "Account already selected for the department"}));
+    EXPECT_EQ(prompts(), (Names{"Invalid department or not selected", "Invalid account head or not selected",
+                                "Description not entered", "Amount not entered",
+                                "Account already selected for the department"}));
     ASSERT_EQ(lines().Count(), 2);
     EXPECT_EQ(row(2)[1], "Export Division");
     EXPECT_EQ(row(2)[4], "80.00");
+    EXPECT_EQ(faults(), 0);
 }
 
 } // namespace linetest
