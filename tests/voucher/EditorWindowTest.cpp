@@ -48,39 +48,27 @@ TEST_F(EditorWindowTest, ClosingAChangedVoucherAsksAndEachAnswerDoesItsPart) {
     std::vector<bool> open;
     host.onShow("frmJournal", [&](forms::Form& f) {
         auto& j = static_cast<frmJournal&>(f);
-        j.txtRemarks.setText("typed by the user");
-        host.answer(forms::vbCancel);
-        j.cmdCancel.press();
-        open.push_back(j.loaded());
-        // Yes runs the save, which refuses a voucher without lines: the window stays.
-        host.answer(forms::vbYes);
-        j.requestClose(); // the close box asks the same
-        open.push_back(j.loaded() && j.cmdOK.Enabled);
-        host.answer(forms::vbNo);
-        j.cmdCancel.press();
-        open.push_back(j.loaded());
-    });
-    FrmMaster::instance().cmdNew_Click();
-    EXPECT_EQ(open, (std::vector<bool>{true, true, false}));
-    EXPECT_EQ(host.messages[0].buttons, forms::vbYesNoCancel + forms::vbQuestion);
-    EXPECT_EQ(prompts(),
-              (Texts{"Save Changes?", "Save Changes?", "Journal details not entered", "Save Changes?"}));
-}
-
-TEST_F(EditorWindowTest, TheLineEditorsChangeFlagIsClearedByTheAnswer) {
-    std::vector<bool> open;
-    host.answer(forms::vbCancel);
-    host.onShow("frmJournal", [&](forms::Form& f) {
-        auto& j = static_cast<frmJournal&>(f);
+        const auto close = [&](int answer, bool byTheCloseBox = false) {
+            host.answer(answer);
+            if (byTheCloseBox)
+                j.requestClose();
+            else
+                j.cmdCancel.press();
+            open.push_back(j.loaded() && j.cmdOK.Enabled);
+        };
         j.blnDataChanged = true; // a line was changed and put back as it was
-        j.cmdCancel.press();
-        open.push_back(j.loaded() && !j.blnDataChanged);
-        j.cmdCancel.press(); // nothing differs now
-        open.push_back(j.loaded());
+        close(forms::vbCancel);
+        EXPECT_FALSE(j.blnDataChanged) << "the answer clears the line editor's flag";
+        j.txtRemarks.setText("typed by the user");
+        close(forms::vbCancel);
+        close(forms::vbYes, true); // the save refuses a voucher without lines: the window stays
+        close(forms::vbNo);
     });
     FrmMaster::instance().cmdNew_Click();
-    EXPECT_EQ(open, (std::vector<bool>{true, false}));
-    EXPECT_EQ(prompts(), Texts{"Save Changes?"});
+    EXPECT_EQ(open, (std::vector<bool>{true, true, true, false}));
+    EXPECT_EQ(host.messages[0].buttons, forms::vbYesNoCancel + forms::vbQuestion);
+    EXPECT_EQ(prompts(), (Texts{"Save Changes?", "Save Changes?", "Save Changes?",
+                                "Journal details not entered", "Save Changes?"}));
 }
 
 TEST_F(EditorWindowTest, NothingIsAskedOnClosingWhenNothingMayBeSaved) {

@@ -1,4 +1,4 @@
-// The save on both backends: numbers, header and lines as stored, two saves in a row.
+// New vouchers saved on both backends: numbers, trimmed texts, rates, lines, the log, the list's row.
 #include "VoucherFixture.h"
 #include "support/OnBackends.h"
 
@@ -9,24 +9,43 @@ class SaveOnBackends : public testsupport::DemoBackendChoice,
                        public SaveTest,
                        public testing::WithParamInterface<adotest::BackendId> {};
 
-TEST_P(SaveOnBackends, NewVouchersAreStoredWithTheNextNumbersAndTheirLines) {
-    for (int k = 0; k < 2; ++k) {
-        frmJournal& j = enterNew(day(2026, 12, 1), "O'Brien's transfer " + std::to_string(k),
-                                 {{.account = 3, .debit = "250.00", .description = " salaries "},
-                                  {.account = 2, .credit = "250.00", .description = "bank"}});
-        j.cmdOK_Click();
-        ASSERT_TRUE(saved(j)) << ::testing::PrintToString(prompts());
-    }
-    EXPECT_EQ(db.rows("select JournalTransID, JournalNo, Posted, cancelled, Type, Remarks, "
-                      "isnull(CancelledRemarks, '') from InterDivisionJournalTransHeader where companyid=1 "
-                      "and JournalTransID>300 order by JournalTransID"),
-              (std::vector<Texts>{{"301", "IDJ/301", "0", "0", "JO", "O'Brien's transfer 0", ""},
-                                  {"302", "IDJ/302", "0", "0", "JO", "O'Brien's transfer 1", ""}}));
+TEST_P(SaveOnBackends, NewVouchersAreStoredWithTheNextNumbersTheirRatesAndLinesAndListed) {
+    const int gridRows = FrmMaster::instance().GrdMaster.Rows();
+    frmJournal& first = enterNew(day(2026, 12, 1), "O'Brien's transfer", testsupport::balancedLines());
+    first.cmdOK_Click();
+    ASSERT_TRUE(saved(first)) << ::testing::PrintToString(prompts());
+    frmJournal& j = enterNew(day(2026, 12, 1), "  O'Brien's December transfer  ",
+                             {{.account = 3, .debit = "250.00", .description = " director's salaries "},
+                              {.account = 2, .credit = "200.00", .description = "bank"},
+                              {.department = demo::kExportDivision, .account = 12, .credit = "50.00"}});
+    ctx().GStrExchangeRates = "1:2:-1:83.2:"; // as the line editor leaves it for these lines
+    j.cmdOK_Click();
+    ASSERT_TRUE(saved(j)) << ::testing::PrintToString(prompts());
+    EXPECT_TRUE(j.Tag.empty());
+
+    // Head Office keeps the company's rupees: a rate of 1.
+    EXPECT_EQ(
+        db.rows("select JournalTransID, JournalNo, Posted, cancelled, Type, Remarks, "
+                "isnull(CancelledRemarks, ''), FinancialID, exchangerates, exchangerate from " +
+                std::string("InterDivisionJournalTransHeader where companyid=1 and JournalTransID>300 "
+                            "order by JournalTransID")),
+        (std::vector<Texts>{{"301", "IDJ/301", "0", "0", "JO", "O'Brien's transfer", "", "3", "1:-1:", "1"},
+                            {"302", "IDJ/302", "0", "0", "JO", "O'Brien's December transfer", "", "3",
+                             "1:2:-1:83.2:", "1"}}));
+    EXPECT_EQ(header(demo::kNextVoucher, "JournalTransDate").substr(0, 8), "20261201");
+    EXPECT_EQ(lines(demo::kNextVoucher).size(), 2u);
     auto rows = lines(demo::kNextVoucher + 1);
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0], (Texts{"1", "3", "0", "250", "salaries", "1", "1"}));
-    EXPECT_EQ(rows[1], (Texts{"2", "2", "1", "250", "bank", "1", "1"}));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], (Texts{"1", "3", "0", "250", "director's salaries", "1", "1"}));
+    EXPECT_EQ(rows[1], (Texts{"2", "2", "1", "200", "bank", "1", "1"}));
+    // The Export Division's line carries its dollar rate against the company's rupee.
+    EXPECT_EQ(rows[2][0] + rows[2][2] + rows[2][5], "312");
+    EXPECT_NEAR(rt::Val(rows[2][6]), 1 / 83.2, 1e-9);
     EXPECT_EQ(count("aActivityLog where ActionCode='N' and VoucherID in (301, 302)"), 2);
+
+    forms::FlexGrid& grid = FrmMaster::instance().GrdMaster;
+    ASSERT_EQ(grid.Rows(), gridRows + 2);
+    EXPECT_EQ(grid.TextMatrix(grid.Rows() - 1, 1), "IDJ/302");
 }
 
 IDJ_INSTANTIATE_ON_BACKENDS(SaveOnBackends);

@@ -7,35 +7,6 @@ namespace {
 constexpr int kNew = demo::kNextVoucher;
 const std::string kNewVouchers = "InterDivisionJournalTransHeader where companyid=1 and JournalTransID>300";
 
-// Numbers, lines and the log of a plain save are checked on both backends (SaveOnBackendsTest);
-// here the trimmed texts, the year, the rates and the row the list gains.
-TEST_F(SaveTest, NewVoucherIsStoredWithItsRatesAndListed) {
-    const int gridRows = FrmMaster::instance().GrdMaster.Rows();
-    frmJournal& j = enterNew(day(2026, 12, 1), "  O'Brien's December transfer  ",
-                             {{.account = 3, .debit = "250.00", .description = " director's salaries "},
-                              {.account = 2, .credit = "200.00", .description = "bank"},
-                              {.department = demo::kExportDivision, .account = 12, .credit = "50.00"}});
-    ctx().GStrExchangeRates = "1:2:-1:83.2:"; // as the line editor leaves it for these lines
-    j.cmdOK_Click();
-    ASSERT_TRUE(saved(j)) << ::testing::PrintToString(prompts());
-    EXPECT_TRUE(j.Tag.empty());
-
-    // Head Office keeps the company's rupees: a rate of 1.
-    EXPECT_EQ(db.rows("select FinancialID, Remarks, JournalTransDate, exchangerates, exchangerate from " +
-                      kNewVouchers),
-              (std::vector<Texts>{{"3", "O'Brien's December transfer", "20261201", "1:2:-1:83.2:", "1"}}));
-    auto rows = lines(kNew);
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0][4], "director's salaries");
-    EXPECT_EQ(rows[2][0] + rows[2][2], "31");
-    // The Export Division's line carries its dollar rate against the company's rupee.
-    EXPECT_NEAR(rt::Val(rows[2][6]), 1 / 83.2, 1e-9);
-
-    forms::FlexGrid& grid = FrmMaster::instance().GrdMaster;
-    ASSERT_EQ(grid.Rows(), gridRows + 1);
-    EXPECT_EQ(grid.TextMatrix(grid.Rows() - 1, 1), "IDJ/301");
-}
-
 TEST_F(SaveTest, EditAfterRemovingTheFirstLineRewritesTheLinesOfThisCompanyOnly) {
     const int id = demo::kPlainVoucher;
     // Another company's voucher with the same identifier must keep its lines.
@@ -113,23 +84,22 @@ TEST_F(SaveTest, AStoredInfiniteAmountIsReportedWhenTheVoucherOpens) {
     EXPECT_NE(host.lastMessage().find("Error 6: Overflow"), std::string::npos) << host.lastMessage();
 }
 
-TEST_F(SaveTest, ContentChecksComeInOrderAfterTheYearMoved) {
+TEST_F(SaveTest, RefusalsComeInOrderAndOnlyAnOpenYearIsSavedOn) {
     ctx().intFinancialID = demo::kPastYear;
-    frmJournal& j = enterNew(day(2026, 12, 1), "", testsupport::balancedLines());
-    j.cmdOK_Click();
+    frmJournal& blank = enterNew(day(2026, 12, 1), "", testsupport::balancedLines());
+    blank.cmdOK_Click();
     EXPECT_EQ(host.lastMessage(), "Remarks not entered");
-    EXPECT_EQ(j.activeControl(), &j.txtRemarks);
+    EXPECT_EQ(blank.activeControl(), &blank.txtRemarks);
     EXPECT_EQ(ctx().intFinancialID, demo::kCurrentYear) << "the year of the voucher date is taken before";
 
-    j.txtRemarks.setText("   ");
-    j.lvwJournal.Clear();
-    j.cmdOK_Click();
+    blank.txtRemarks.setText("   ");
+    blank.lvwJournal.Clear();
+    blank.cmdOK_Click();
     EXPECT_EQ(host.lastMessage(), "Journal details not entered") << "blank remarks pass";
-    EXPECT_TRUE(j.loaded() && j.cmdOK.Enabled);
-    EXPECT_EQ(j.MousePointer, forms::vbDefault);
-}
+    EXPECT_TRUE(blank.loaded() && blank.cmdOK.Enabled);
+    EXPECT_EQ(blank.MousePointer, forms::vbDefault);
+    closeQuietly(blank);
 
-TEST_F(SaveTest, DatesTheUserMayNotSaveOn) {
     const std::tuple<rt::Date, int16_t, const char*> cases[] = {
         {day(2031, 1, 1), demo::kAdmin, "Date entered should be in any of the financial year"},
         {day(2024, 12, 1), demo::kAdmin, "Date entered should not be in closed financial year"},
@@ -190,34 +160,27 @@ TEST_F(SaveTest, EditChecksPostedFirstThenTheStoredYear) {
     EXPECT_EQ(header(demo::kPlainVoucher, "JournalTransDate").substr(0, 4), "2026");
 }
 
-TEST_F(SaveTest, AutomaticConfirmationConfirmsEverySave) {
-    for (bool automatic : {true, false}) {
-        autoConfirm(automatic);
-        frmJournal& j = enterNew(day(2026, 12, 1), "confirm", testsupport::balancedLines());
-        j.Chconfirm.setValue(0);
-        j.cmdOK_Click();
-        ASSERT_TRUE(saved(j));
-    }
-    EXPECT_EQ(header(kNew, "Confirm") + header(kNew + 1, "Confirm"), "10");
-}
-
-TEST_F(SaveTest, TheSerialIsCountedAtTheSave) {
+TEST_F(SaveTest, TheSerialIsCountedAtTheSaveAndTheSettingDecidesTheConfirmation) {
+    autoConfirm(true);
     frmJournal& j = enterNew(day(2026, 12, 1), "serial", testsupport::balancedLines());
+    j.Chconfirm.setValue(0);
     const std::string shown = j.txtserialNO.Text();
     ASSERT_EQ(shown.rfind("JRN/", 0), 0u);
     // Another user stores a Journal voucher while this one is entered.
-    db.conn->Execute(
-        "insert into InterDivisionJournalTransHeader (JournalTransID, CompanyID, JournalNo, "
-        "JournalTransDate, Remarks, Cancelled, Posted, FinancialID, Type, Confirm, TypeSeriallNO) "
-        "values (301, 1, 'IDJ/301', '20261201', 'other user', 0, 0, 3, 'JO', 0, ?)",
-        {shown});
+    insertHeader(demo::kCompany, kNew, "IDJ/301", "JO", demo::kCurrentYear, 0, shown);
     j.cmdOK_Click();
     ASSERT_TRUE(saved(j)) << ::testing::PrintToString(prompts());
     const std::string stored = "JRN/" + std::to_string(std::stoi(shown.substr(4)) + 1);
-    EXPECT_EQ(header(kNew + 1, "TypeSeriallNO"), stored);
+    EXPECT_EQ(header(kNew + 1, "TypeSeriallNO || Confirm"), stored + "1");
     forms::FlexGrid& grid = FrmMaster::instance().GrdMaster;
-    EXPECT_EQ(grid.TextMatrix(grid.Rows() - 1, 1), "IDJ/302");
-    EXPECT_EQ(grid.TextMatrix(grid.Rows() - 1, 4), stored);
+    EXPECT_EQ(grid.TextMatrix(grid.Rows() - 1, 1) + grid.TextMatrix(grid.Rows() - 1, 4), "IDJ/302" + stored);
+
+    autoConfirm(false);
+    frmJournal& k = enterNew(day(2026, 12, 1), "unconfirmed", testsupport::balancedLines());
+    k.Chconfirm.setValue(0);
+    k.cmdOK_Click();
+    ASSERT_TRUE(saved(k));
+    EXPECT_EQ(header(kNew + 2, "Confirm"), "0");
 }
 
 TEST_F(SaveTest, NumberThatCannotBeMadeStopsTheSave) {

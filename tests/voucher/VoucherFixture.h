@@ -83,6 +83,16 @@ class VoucherTest : public ::testing::Test {
         return whileShown([] { FrmMaster::instance().cmdNew_Click(); });
     }
 
+    // A header as another user or an import stores it.
+    void insertHeader(int company, int id, const std::string& number, const std::string& type = "JO",
+                      int year = demo::kCurrentYear, int cancelled = 0, const std::string& serial = "x") {
+        db.conn->Execute(
+            "insert into InterDivisionJournalTransHeader (JournalTransID, CompanyID, JournalNo, "
+            "JournalTransDate, Remarks, Cancelled, Posted, FinancialID, Type, Confirm, TypeSeriallNO, "
+            "DepartmentID) values (?, ?, ?, '20261201', 'r', ?, 0, ?, ?, 0, ?, 1)",
+            {int32_t(id), int32_t(company), number, int32_t(cancelled), int32_t(year), type, serial});
+    }
+
     static Texts column(frmJournal& j, int subItem) {
         Texts out;
         for (int i = 1; i <= j.lvwJournal.Count(); ++i)
