@@ -1,6 +1,8 @@
-// OK in the line editor: the rows it writes with their rates and totals, its refusals, and
-// walking the lines in edit mode.
+// OK in the line editor: the rows it writes with their rates and totals, the amount box, its
+// refusals, and walking the lines in edit mode.
 #include "LineEditorFixture.h"
+
+#include "forms/TextEdit.h"
 
 namespace linetest {
 
@@ -41,12 +43,23 @@ TEST_F(LineEditorTest, EnteredLinesGoIntoTheVoucherAndOkInEditModeWalksThemToThe
         choose(w.cboDepartment, "Head Office");
         for (int i = 0; i < w.cboAccountID.ListCount(); ++i)
             if (w.cboAccountID.ItemData(i) == 30) w.cboAccountID.setListIndex(i);
-        w.txtAmount.setText("900");
+        // The amount box takes only amounts, typed or pasted, and formats them.
+        w.txtAmount.SetFocus();
+        w.typeText("12a.345");
+        EXPECT_EQ(w.txtAmount.Text(), "12.34");
+        w.txtAmount.selectAll();
+        EXPECT_FALSE(forms::editText(w.txtAmount, "0.001"));
+        EXPECT_EQ(w.txtAmount.Text(), "12.34");
+        EXPECT_TRUE(forms::editText(w.txtAmount, "1234567.5"));
+        w.txtAmount.MouseMove(0, 0, 10, 10);
+        EXPECT_EQ(w.txtAmount.ToolTipText, "1,234,567.50");
+        w.pressKey(forms::vbKeyTab);
+        EXPECT_EQ(w.txtAmount.Text(), "1234567.50");
         w.cmdOK.press();
-        EXPECT_EQ(row(4)[6], "30");
+        EXPECT_EQ(row(4)[4] + "|" + row(4)[6], "1234567.50|30");
     });
     EXPECT_EQ(lines().Count(), 4);
-    EXPECT_EQ(voucher().lblCr.Caption, "2,650.75");
+    EXPECT_EQ(voucher().lblCr.Caption, "1,236,318.25");
     EXPECT_EQ(voucher().lblDr.Caption, "1,500.00");
     EXPECT_TRUE(voucher().blnDataChanged);
 

@@ -1,7 +1,5 @@
-// The line editor window: read-only vouchers, the amount box.
+// The line editor on a voucher that may not be changed.
 #include "LineEditorFixture.h"
-
-#include "forms/TextEdit.h"
 
 namespace linetest {
 
@@ -20,27 +18,6 @@ TEST_F(LineEditorTest, PostedVoucherIsShownReadOnlyButCanBeLookedThrough) {
         EXPECT_FALSE(w.loaded());
     });
     EXPECT_EQ(faults(), 0);
-}
-
-TEST_F(LineEditorTest, AmountBoxTakesOnlyAmountsTypedOrPastedAndFormatsThem) {
-    open(true, [&](frmJournalDetails& w) {
-        choose(w.cboDepartment, "Head Office");
-        choose(w.cboAccountID, "Rent - Head Office");
-        w.txtAmount.SetFocus();
-        w.typeText("12a.345");
-        EXPECT_EQ(w.txtAmount.Text(), "12.34");
-        w.txtAmount.selectAll();
-        EXPECT_FALSE(forms::editText(w.txtAmount, "0.001"));
-        EXPECT_EQ(w.txtAmount.Text(), "12.34");
-        EXPECT_TRUE(forms::editText(w.txtAmount, "1234567.5"));
-        w.txtAmount.MouseMove(0, 0, 10, 10);
-        EXPECT_EQ(w.txtAmount.ToolTipText, "1,234,567.50");
-        w.pressKey(forms::vbKeyTab);
-        EXPECT_EQ(w.txtAmount.Text(), "1234567.50");
-        w.cmdOK.press();
-    });
-    ASSERT_EQ(lines().Count(), 1);
-    EXPECT_EQ(row(1)[4], "1234567.50");
 }
 
 } // namespace linetest
