@@ -10,7 +10,7 @@ using idj::AddPartyRate;
 using idj::CrossRate;
 using RatesTest = VoucherTest;
 
-TEST_F(RatesTest, PartiesAddTheirCurrencyOnceAtTheRateItFirstHad) {
+TEST_F(RatesTest, PartiesAddTheirCurrencyOnceAtTheRateItFirstHadAndConversionsDivideTheRates) {
     std::string rates = AddPartyRate("", "Z", demo::kCompany);
     EXPECT_EQ(rates, "1:-1:");
     rates = AddPartyRate(rates, "D", demo::kExportDivision);
@@ -24,9 +24,8 @@ TEST_F(RatesTest, PartiesAddTheirCurrencyOnceAtTheRateItFirstHad) {
     EXPECT_EQ(AddPartyRate("", "D", 99), "");
     EXPECT_THROW(AddPartyRate(rates, "X", 1), rt::Error);
     EXPECT_THROW(AddPartyRate("1:2:", "D", 2), rt::Error); // no "-"
-}
 
-TEST_F(RatesTest, CrossRateDividesTheListedRates) {
+    // Conversions divide the listed rates.
     ctx().GStrExchangeRates = "2:5:-1:45.5:";
     EXPECT_DOUBLE_EQ(CrossRate(5, 2), 1 / 45.5);
     EXPECT_DOUBLE_EQ(CrossRate(2, 5), 45.5);
@@ -51,24 +50,6 @@ TEST_F(RatesTest, TheRateOfTheVoucherDateIsTakenOfSeveralDatedOnes) {
     // Before every dated rate: the latest there is.
     j.dtpJournalDate.setValue(rt::makeDate(2026, 3, 1));
     EXPECT_EQ(AddPartyRate("1:-1:", "D", demo::kExportDivision), "1:2:-1:90:");
-}
-
-using RateSaveTest = SaveTest;
-
-TEST_F(RateSaveTest, ASmallRateIsWrittenPlainAndSurvivesSavingAndReopening) {
-    db.exec("update ExchangeRateDetail set SellingRate=0.0000625 where companyid=1 and currencyid=3");
-    ctx().intdepartmentid = demo::kDubaiBranch; // the voucher's rates start with the dirham's
-    frmJournal& j = enterNew(day(2026, 12, 1), "dirham rate", testsupport::balancedLines());
-    ASSERT_EQ(ctx().GStrExchangeRates, "1:3:-1:0.0000625:");
-    j.cmdOK_Click();
-    ASSERT_TRUE(saved(j)) << ::testing::PrintToString(prompts());
-    EXPECT_EQ(header(demo::kNextVoucher, "exchangerates"), "1:3:-1:0.0000625:");
-    EXPECT_EQ(header(demo::kNextVoucher, "exchangerate"), "16000");
-
-    ctx().GStrExchangeRates.clear();
-    EXPECT_EQ(openEdit(demo::kNextVoucher).rates, "1:3:-1:0.0000625:");
-    EXPECT_DOUBLE_EQ(CrossRate(3, 1), 16000);
-    EXPECT_EQ(AddPartyRate(ctx().GStrExchangeRates, "D", demo::kExportDivision), "1:3:2:-1:0.0000625:83.2:");
 }
 
 } // namespace

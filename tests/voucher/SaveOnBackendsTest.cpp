@@ -1,5 +1,6 @@
 // New vouchers saved on both backends: numbers, trimmed texts, rates, lines, the log, the list's row.
 #include "VoucherFixture.h"
+#include "component/basJournal.h"
 #include "support/OnBackends.h"
 
 namespace vouchertest {
@@ -10,6 +11,7 @@ class SaveOnBackends : public testsupport::DemoBackendChoice,
                        public testing::WithParamInterface<adotest::BackendId> {};
 
 TEST_P(SaveOnBackends, NewVouchersAreStoredWithTheNextNumbersTheirRatesAndLinesAndListed) {
+    constexpr int kNew = demo::kNextVoucher;
     const int gridRows = FrmMaster::instance().GrdMaster.Rows();
     frmJournal& first = enterNew(day(2026, 12, 1), "O'Brien's transfer", testsupport::balancedLines());
     first.cmdOK_Click();
@@ -32,9 +34,9 @@ TEST_P(SaveOnBackends, NewVouchersAreStoredWithTheNextNumbersTheirRatesAndLinesA
         (std::vector<Texts>{{"301", "IDJ/301", "0", "0", "JO", "O'Brien's transfer", "", "3", "1:-1:", "1"},
                             {"302", "IDJ/302", "0", "0", "JO", "O'Brien's December transfer", "", "3",
                              "1:2:-1:83.2:", "1"}}));
-    EXPECT_EQ(header(demo::kNextVoucher, "JournalTransDate").substr(0, 8), "20261201");
-    EXPECT_EQ(lines(demo::kNextVoucher).size(), 2u);
-    auto rows = lines(demo::kNextVoucher + 1);
+    EXPECT_EQ(header(kNew, "JournalTransDate").substr(0, 8), "20261201");
+    EXPECT_EQ(lines(kNew).size(), 2u);
+    auto rows = lines(kNew + 1);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0], (Texts{"1", "3", "0", "250", "director's salaries", "1", "1"}));
     EXPECT_EQ(rows[1], (Texts{"2", "2", "1", "200", "bank", "1", "1"}));
@@ -46,6 +48,21 @@ TEST_P(SaveOnBackends, NewVouchersAreStoredWithTheNextNumbersTheirRatesAndLinesA
     forms::FlexGrid& grid = FrmMaster::instance().GrdMaster;
     ASSERT_EQ(grid.Rows(), gridRows + 2);
     EXPECT_EQ(grid.TextMatrix(grid.Rows() - 1, 1), "IDJ/302");
+
+    // A small rate is written plain and survives saving and reopening.
+    db.exec("update ExchangeRateDetail set SellingRate=0.0000625 where companyid=1 and currencyid=3");
+    ctx().intdepartmentid = demo::kDubaiBranch; // the voucher's rates start with the dirham's
+    frmJournal& dirham = enterNew(day(2026, 12, 1), "dirham rate", testsupport::balancedLines());
+    ASSERT_EQ(ctx().GStrExchangeRates, "1:3:-1:0.0000625:");
+    dirham.cmdOK_Click();
+    ASSERT_TRUE(saved(dirham)) << ::testing::PrintToString(prompts());
+    EXPECT_EQ(header(kNew + 2, "exchangerates") + "|" + header(kNew + 2, "exchangerate"),
+              "1:3:-1:0.0000625:|16000");
+    ctx().GStrExchangeRates.clear();
+    EXPECT_EQ(openEdit(kNew + 2).rates, "1:3:-1:0.0000625:");
+    EXPECT_DOUBLE_EQ(idj::CrossRate(3, 1), 16000);
+    EXPECT_EQ(idj::AddPartyRate(ctx().GStrExchangeRates, "D", demo::kExportDivision),
+              "1:3:2:-1:0.0000625:83.2:");
 }
 
 IDJ_INSTANTIATE_ON_BACKENDS(SaveOnBackends);

@@ -104,17 +104,12 @@ class SaveReliability : public testsupport::DemoBackendChoice,
         m.Load();
     }
     bool saveOne(int lineCount, const std::string& remarks) {
-        ctx().GStrMasterNewEditFlag = "N";
-        frmJournal& j = idj::loadVoucherEditor(FrmMaster::instance().adocon);
-        j.dtpJournalDate.setValue(day(2026, 12, 1));
-        j.txtRemarks.setText(remarks);
-        testsupport::addLines(j.lvwJournal, pairs(lineCount));
+        frmJournal& j = enterNew(day(2026, 12, 1), remarks, pairs(lineCount));
         j.cmdOK_Click();
-        const bool ok = saved(j);
-        for (const auto& m : ok ? decltype(host.messages){} : host.messages)
-            fprintf(stderr, "child: %s\n", m.prompt.c_str());
+        if (saved(j)) return true;
+        fprintf(stderr, "child: %s\n", ::testing::PrintToString(prompts()).c_str());
         if (j.loaded()) closeQuietly(j);
-        return ok;
+        return false;
     }
     static constexpr const char* kNewVouchers =
         " from InterDivisionJournalTransHeader h where companyid=1 and JournalTransID>300";

@@ -45,10 +45,10 @@ class VoucherTest : public ::testing::Test {
     }
     void selectVoucher(int id) { testsupport::selectVoucher(db, id); }
 
-    // The editor loaded for a new voucher and not shown; its list and keys work all the same.
+    // The editor loaded for a new voucher and not shown, on the browse window's connection.
     frmJournal& loadNew() {
         ctx().GStrMasterNewEditFlag = "N";
-        return idj::loadVoucherEditor(db.conn);
+        return idj::loadVoucherEditor(FrmMaster::instance().adocon);
     }
     static void closeQuietly(frmJournal& j) {
         j.Tag.clear();
