@@ -41,14 +41,8 @@ class SaveReliability : public testsupport::DemoBackendChoice,
               "InterDivisionJournalTransHeader order by CompanyID, JournalTransID",
               "select CompanyID, JournalTransID, JournalTransDetailID, AccountID, Amount, Remarks from "
               "InterDivisionJournalTransDetails order by CompanyID, JournalTransID, JournalTransDetailID",
-              "select count(*) from aActivityLog"}) {
-            for (const Texts& row : db.rows(sql)) {
-                for (const std::string& v : row)
-                    out += v + "|";
-                out += ";";
-            }
-            out += "#";
-        }
+              "select count(*) from aActivityLog"})
+            out += ::testing::PrintToString(db.rows(sql));
         return out;
     }
     void failOn(const Fault& f) {
@@ -90,9 +84,12 @@ class SaveReliability : public testsupport::DemoBackendChoice,
     // Clients started by this test name themselves so, that the server can be asked about them.
     std::string clientName() const { return "idj_client_" + std::to_string(getpid()); }
 
-    // In a forked child: its own connection to the same database and the browse window on it.
-    // The parent's connection, copied by fork, is never used or closed here.
-    void becomeChild() {
+    // A forked client saving vouchers of n lines, `saves` of them or until killed; it exits with 0
+    // when all were saved. It has its own connection to the same database and the browse window
+    // on it: the parent's connection, copied by fork, is never used or closed there.
+    pid_t startClient(int saves, int n, const std::string& remarks) {
+        const pid_t child = fork();
+        if (child != 0) return child;
         forms::setHost(&host);
         FrmMaster& m = FrmMaster::instance();
         if (m.loaded()) m.Unload();
@@ -102,14 +99,16 @@ class SaveReliability : public testsupport::DemoBackendChoice,
         m.adocon = own;
         services::setSuiteConnection(own);
         m.Load();
-    }
-    bool saveOne(int lineCount, const std::string& remarks) {
-        frmJournal& j = enterNew(day(2026, 12, 1), remarks, pairs(lineCount));
-        j.cmdOK_Click();
-        if (saved(j)) return true;
-        fprintf(stderr, "child: %s\n", ::testing::PrintToString(prompts()).c_str());
-        if (j.loaded()) closeQuietly(j);
-        return false;
+        int ok = 0;
+        for (int i = 0; saves == 0 || i < saves; ++i) {
+            frmJournal& j = enterNew(day(2026, 12, 1), remarks, pairs(n));
+            j.cmdOK_Click();
+            ok += saved(j);
+            if (!j.loaded()) continue;
+            fprintf(stderr, "child: %s\n", ::testing::PrintToString(prompts()).c_str());
+            closeQuietly(j);
+        }
+        _exit(ok == saves ? 0 : 1);
     }
     static constexpr const char* kNewVouchers =
         " from InterDivisionJournalTransHeader h where companyid=1 and JournalTransID>300";
@@ -212,13 +211,8 @@ TEST_P(SaveReliability, AClientKilledDuringSavesNeverLeavesAVoucherWithoutAllIts
     constexpr int kLines = 150;
     std::mt19937 random(12345);
     for (int round = 0; round < 12; ++round) {
-        pid_t child = fork();
+        const pid_t child = startClient(0, kLines, "round " + std::to_string(round));
         ASSERT_GE(child, 0);
-        if (child == 0) {
-            becomeChild();
-            for (;;)
-                saveOne(kLines, "round " + std::to_string(round));
-        }
         usleep(static_cast<useconds_t>(std::uniform_int_distribution<int>(50, 300)(random)) * 1000);
         kill(child, SIGKILL);
         int status = 0;
@@ -254,16 +248,8 @@ TEST_P(SaveReliability, ProcessesSavingAtOnceGetDistinctIdentifiersNumbersAndSer
     constexpr int kProcesses = 8, kEach = 25;
     std::vector<pid_t> children;
     for (int p = 0; p < kProcesses; ++p) {
-        pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            becomeChild();
-            int ok = 0;
-            for (int i = 0; i < kEach; ++i)
-                ok += saveOne(4, "process " + std::to_string(p)) ? 1 : 0;
-            _exit(ok == kEach ? 0 : 1);
-        }
-        children.push_back(child);
+        children.push_back(startClient(kEach, 4, "process " + std::to_string(p)));
+        ASSERT_GE(children.back(), 0);
     }
     for (pid_t c : children) {
         int status = 0;
