@@ -1,11 +1,8 @@
 // The numbering and the type serial read through their indexes give what their statements give,
 // whatever the stored numbers look like, on SQLite and on the server.
 #include "VoucherFixture.h"
-#include "db/Schema.h"
 #include "support/OnBackends.h"
 #include "voucher/JournalNumbers.h"
-
-#include <sqlite3.h>
 
 namespace vouchertest {
 namespace {
@@ -81,51 +78,43 @@ TEST_P(NumberingIndexTest, TypeCountFollowsInsertsChangesAndDeletions) {
 IDJ_INSTANTIATE_ON_BACKENDS(NumberingIndexTest);
 
 // A database of an earlier version gains the numbering keys on opening, once.
-void reopenThroughTheDemoSetUp(testsupport::DemoDb& old) {
-    old.conn->Close();
-    EXPECT_FALSE(db::ensureDemoDatabase(old.path(), testsupport::processDate()));
-    old.conn->Open(old.path());
-}
+class NumberingUpgrade : public testsupport::DemoBackendChoice,
+                         public testing::TestWithParam<adotest::BackendId> {};
 
-TEST(NumberingUpgradeTest, AnOlderDatabaseGainsIndexesAndCounts) {
+TEST_P(NumberingUpgrade, AnOlderDatabaseGainsTheNumberingKeys) {
+    const bool server = GetParam() == adotest::BackendId::Postgres;
     testsupport::DemoDb old;
     for (const char* drop :
-         {"TABLE InterDivisionJournalTypeCount", "TRIGGER TR_IDJHeader_CountInsert",
-          "TRIGGER TR_IDJHeader_CountDelete", "TRIGGER TR_IDJHeader_CountUpdate",
-          "INDEX IX_IDJHeader_Numbering", "INDEX IX_IDJHeader_OddNumbers", "INDEX IX_IDJHeader_Open"})
-        old.exec(std::string("DROP ") + drop);
+         server ? std::vector<const char*>{"FUNCTION idj_highest_running_number(integer, text)",
+                                           "FUNCTION idj_odd_numbers(integer, integer)",
+                                           "INDEX IX_IDJHeader_Numbering", "INDEX IX_IDJHeader_OddNumbers"}
+                : std::vector<const char*>{"TABLE InterDivisionJournalTypeCount",
+                                           "TRIGGER TR_IDJHeader_CountInsert",
+                                           "TRIGGER TR_IDJHeader_CountDelete",
+                                           "TRIGGER TR_IDJHeader_CountUpdate", "INDEX IX_IDJHeader_Numbering",
+                                           "INDEX IX_IDJHeader_OddNumbers", "INDEX IX_IDJHeader_Open"})
+        old.conn->ExecuteNative(std::string("DROP ") + drop);
+    if (server) {
+        EXPECT_THROW(highestRunningNumber(old.conn, demo::kCompany, "IDJ/"), rt::Error);
+    }
     const std::string receipts =
         old.scalar("SELECT count(*) FROM InterDivisionJournalTransHeader WHERE Type ='RE' and companyid= 1");
     for (int opening = 0; opening < 2; ++opening) {
-        reopenThroughTheDemoSetUp(old);
-        EXPECT_EQ(old.scalar("SELECT count(*) FROM sqlite_master WHERE name IN ('IX_IDJHeader_Numbering', "
-                             "'IX_IDJHeader_OddNumbers', 'IX_IDJHeader_Open', 'TR_IDJHeader_CountInsert')"),
-                  "4");
+        old.conn->Close();
+        EXPECT_FALSE(db::ensureDemoDatabase(old.path(), testsupport::processDate()));
+        old.conn->Open(old.path());
+        EXPECT_EQ(old.scalar(
+                      server ? "SELECT count(*) FROM pg_indexes WHERE schemaname = current_schema() AND "
+                               "indexname IN ('ix_idjheader_numbering', 'ix_idjheader_oddnumbers')"
+                             : "SELECT count(*) FROM sqlite_master WHERE name IN ('IX_IDJHeader_Numbering', "
+                               "'IX_IDJHeader_OddNumbers', 'IX_IDJHeader_Open', 'TR_IDJHeader_CountInsert')"),
+                  server ? "2" : "4");
         EXPECT_EQ(std::to_string(vouchersOfType(old.conn, demo::kCompany, "RE")), receipts);
         EXPECT_EQ(highestRunningNumber(old.conn, demo::kCompany, "IDJ/"), 300);
     }
 }
 
-class NumberingUpgradeOnServer : public testsupport::DemoBackendChoice,
-                                 public testing::TestWithParam<adotest::BackendId> {};
-
-TEST_P(NumberingUpgradeOnServer, AnOlderServerDatabaseGainsTheNumberingKeys) {
-    testsupport::DemoDb old;
-    for (const char* drop :
-         {"FUNCTION idj_highest_running_number(integer, text)", "FUNCTION idj_odd_numbers(integer, integer)",
-          "INDEX IX_IDJHeader_Numbering", "INDEX IX_IDJHeader_OddNumbers"})
-        old.conn->ExecuteNative(std::string("DROP ") + drop);
-    EXPECT_THROW(highestRunningNumber(old.conn, demo::kCompany, "IDJ/"), rt::Error);
-    reopenThroughTheDemoSetUp(old);
-    EXPECT_EQ(
-        old.scalar("SELECT count(*) FROM pg_indexes WHERE schemaname = current_schema() AND indexname IN "
-                   "('ix_idjheader_numbering', 'ix_idjheader_oddnumbers')"),
-        "2");
-    EXPECT_EQ(highestRunningNumber(old.conn, demo::kCompany, "IDJ/"), 300);
-}
-
-INSTANTIATE_TEST_SUITE_P(Postgres, NumberingUpgradeOnServer, testing::Values(adotest::BackendId::Postgres),
-                         adotest::backendName);
+IDJ_INSTANTIATE_ON_BACKENDS(NumberingUpgrade);
 
 } // namespace
 } // namespace vouchertest
