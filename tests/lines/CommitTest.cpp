@@ -1,5 +1,5 @@
 // OK in the line editor: the rows it writes with their rates and totals, the amount box, its
-// refusals, and walking the lines in edit mode.
+// refusals, walking the lines in edit mode, and a posted voucher's lines that OK may not touch.
 #include "LineEditorFixture.h"
 
 #include "forms/TextEdit.h"
@@ -127,6 +127,23 @@ TEST_F(LineEditorTest, IncompleteOrDuplicateLinesAreRefusedWithTheirMessagesAndN
     ASSERT_EQ(lines().Count(), 2);
     EXPECT_EQ(row(2)[1], "Export Division");
     EXPECT_EQ(row(2)[4], "80.00");
+    EXPECT_EQ(faults(), 0);
+}
+
+TEST_F(LineEditorTest, PostedVoucherIsShownReadOnlyButCanBeLookedThrough) {
+    editStoredVoucher(demo::kPostedVoucher);
+    ASSERT_GE(lines().Count(), 2);
+    lines().select(1);
+    open(false, [&](frmJournalDetails& w) {
+        EXPECT_TRUE(w.cboAccountID.Locked && w.txtDescription.Locked && w.txtAmount.Locked);
+        EXPECT_FALSE(w.fraJournalType.Enabled || w.cmdOK.Enabled || w.fraJournal.Enabled);
+        EXPECT_EQ(w.cboAccountID.Text(), lines().Item(1).SubItem(2));
+        w.cmdNext.press();
+        EXPECT_EQ(w.txtSlNo.Text(), "2");
+        EXPECT_FALSE(w.cmdOK.Enabled);
+        w.keyPress(forms::vbKeyEscape);
+        EXPECT_FALSE(w.loaded());
+    });
     EXPECT_EQ(faults(), 0);
 }
 
