@@ -1,5 +1,5 @@
-// The browse window's New and Edit: what the editor shows, whether it may save, and closing it
-// with unsaved changes.
+// The voucher editor: what New and Edit show, whether it may save, closing it with unsaved
+// changes, and its line list (removing lines, sorting, the totals).
 #include "VoucherFixture.h"
 
 namespace vouchertest {
@@ -81,6 +81,76 @@ TEST_F(EditorWindowTest, NothingIsAskedOnClosingWhenNothingMayBeSaved) {
     FrmMaster::instance().CmdEdit_Click();
     EXPECT_FALSE(frmJournal::instance().loaded());
     EXPECT_EQ(prompts(), Texts{"Entry Posted,Cannot Modify"});
+}
+
+class LineListTest : public VoucherTest {
+  protected:
+    frmJournal& withLines(const std::vector<Line>& lines) {
+        frmJournal& j = loadNew();
+        testsupport::addLines(j.lvwJournal, lines);
+        j.FillTotal();
+        return j;
+    }
+    void remove(frmJournal& j, int index) {
+        j.lvwJournal.select(index);
+        host.answer(forms::vbYes);
+        j.mnuDelete_Click();
+    }
+};
+
+TEST_F(LineListTest, RemovingALineRenumbersByTheSerialAndRecomputesTotals) {
+    frmJournal& j = withLines(
+        {{.account = 3, .debit = "100.00", .description = "first"},
+         {.department = demo::kExportDivision, .account = 14, .debit = "25.00", .description = "second"},
+         {.department = demo::kDubaiBranch, .account = 19, .credit = "125.00", .description = "third"}});
+    remove(j, 2);
+    ASSERT_EQ(prompts(), Texts{"Do you want to remove transaction Export Division from the invoice"});
+    EXPECT_EQ(column(j, 0), (Texts{"1", "2"}));
+    EXPECT_EQ(column(j, 3), (Texts{"first", "third"}));
+    EXPECT_EQ(j.lblCr.Caption, "100.00");
+
+    // Out of order: serials above the removed one go down, wherever they stand.
+    testsupport::addLines(j.lvwJournal,
+                          {{.department = demo::kDubaiBranch, .debit = "25.00", .description = "fourth"}});
+    j.lvwJournal.sortBy(0, true, true); // 3, 2, 1
+    remove(j, 3);
+    EXPECT_EQ(column(j, 0), (Texts{"2", "1"}));
+    EXPECT_EQ(column(j, 3), (Texts{"fourth", "third"}));
+    EXPECT_EQ(j.lblCr.Caption, "25.00");
+}
+
+TEST_F(LineListTest, ControlAccountOfTheVoucherDepartmentCannotBeRemoved) {
+    // Account 7 is the Head Office's control account for the Export Division, on a line of
+    // whatever department.
+    frmJournal& j = withLines({{}, {.department = demo::kDubaiBranch, .account = 7}});
+    j.lvwJournal.select(2);
+    j.mnuDelete_Click();
+    EXPECT_EQ(prompts(), Texts{"Detail can't Delete"});
+    EXPECT_EQ(j.lvwJournal.Count(), 2);
+
+    // For an Export Division voucher it is an ordinary account.
+    ctx().intdepartmentid = demo::kExportDivision;
+    remove(j, 2);
+    EXPECT_EQ(j.lvwJournal.Count(), 1);
+}
+
+TEST_F(LineListTest, HeaderClicksSortNumbersAsNumbers) {
+    frmJournal& j = withLines({{.debit = "100.00"},
+                               {.department = demo::kExportDivision, .debit = "25.00"},
+                               {.department = demo::kLondonBranch, .debit = "1000.00"},
+                               {.department = demo::kDubaiBranch, .debit = "7.50"}});
+    j.lvwJournal.Item(3).Text = "10";
+    j.lvwJournal.Item(4).Text = "3";
+    const std::tuple<int, int, Texts> clicks[] = {
+        {5, 4, {"7.50", "25.00", "100.00", "1000.00"}},                              // "Debit"
+        {5, 4, {"1000.00", "100.00", "25.00", "7.50"}},                              // again: the other way
+        {1, 0, {"1", "2", "3", "10"}},                                               // "SlNo.": 10 after 3
+        {2, 1, {"Dubai Branch", "Export Division", "Head Office", "London Branch"}}, // as text
+    };
+    for (const auto& [header, subItem, order] : clicks) {
+        j.lvwJournal_ColumnClick(header);
+        EXPECT_EQ(column(j, subItem), order) << "header " << header;
+    }
 }
 
 } // namespace

@@ -72,13 +72,13 @@ class SaveReliability : public testsupport::DemoBackendChoice,
                                 : Line{.account = 3, .debit = "10.00"});
         return out;
     }
-    // A refused save leaves the editor open and no number that was never stored on the screen.
-    void expectRefused(frmJournal& j, const std::string& before, const std::string& serial) {
+    // A refused save leaves the editor open, showing the numbers it showed before.
+    void expectRefused(frmJournal& j, const std::string& before, const std::string& number,
+                       const std::string& serial) {
         EXPECT_TRUE(j.loaded() && j.cmdOK.Enabled);
         EXPECT_EQ(snapshot(), before);
         EXPECT_EQ(db.conn->TransactionLevel(), 0);
-        EXPECT_EQ(j.txtJournalNo.Text(), "");
-        EXPECT_EQ(j.txtserialNO.Text(), serial);
+        EXPECT_EQ(j.txtJournalNo.Text() + "|" + j.txtserialNO.Text(), number + "|" + serial);
     }
 
     // Clients started by this test name themselves so, that the server can be asked about them.
@@ -125,64 +125,51 @@ class SaveReliability : public testsupport::DemoBackendChoice,
     Fault injected_{};
 };
 
-TEST_P(SaveReliability, EachStatementOfANewVoucherFailingLeavesNothingAndARetrySaves) {
-    const Fault failing[] = {
-        {"INSERT", "InterDivisionJournalTransHeader"},
-        {"INSERT", "InterDivisionJournalTransDetails", "NEW.JournalTransDetailID = 1"},
-        {"INSERT", "InterDivisionJournalTransDetails", "NEW.JournalTransDetailID = 4"},
-        {"UPDATE OF Confirm", "InterDivisionJournalTransHeader"},
-        {"INSERT", "aActivityLog"},
+TEST_P(SaveReliability, EachStatementFailingLeavesEverythingAsStoredAndARetrySaves) {
+    const std::vector<Fault> failing[] = {
+        {// of a new voucher
+         {"INSERT", "InterDivisionJournalTransHeader"},
+         {"INSERT", "InterDivisionJournalTransDetails", "NEW.JournalTransDetailID = 1"},
+         {"INSERT", "InterDivisionJournalTransDetails", "NEW.JournalTransDetailID = 4"},
+         {"UPDATE OF Confirm", "InterDivisionJournalTransHeader"},
+         {"INSERT", "aActivityLog"}},
+        {// of an edit; only the confirmation's own update leaves the remarks as they were
+         {"UPDATE OF Remarks", "InterDivisionJournalTransHeader"},
+         {"DELETE", "InterDivisionJournalTransDetails"},
+         {"INSERT", "InterDivisionJournalTransDetails", "NEW.JournalTransDetailID = 2"},
+         {"UPDATE OF Confirm", "InterDivisionJournalTransHeader", "OLD.Remarks = NEW.Remarks"},
+         {"INSERT", "aActivityLog"}},
     };
-    int expectedId = demo::kNextVoucher;
-    for (const Fault& f : failing) {
-        SCOPED_TRACE(describe(f));
-        const std::string before = snapshot();
-        failOn(f);
-        frmJournal& j = enterNew(day(2026, 12, 1), "try " + describe(f), pairs(4));
-        const std::string serial = j.txtserialNO.Text();
-        j.cmdOK_Click();
-        expectRefused(j, before, serial);
-        EXPECT_NE(host.lastMessage().find("injected"), std::string::npos) << host.lastMessage();
-
-        heal();
-        j.cmdOK_Click();
-        ASSERT_TRUE(saved(j));
-        EXPECT_EQ(header(expectedId, "JournalNo"), "IDJ/" + std::to_string(expectedId));
-        EXPECT_EQ(lines(expectedId++).size(), 4u);
-    }
-}
-
-TEST_P(SaveReliability, EachStatementOfAnEditFailingLeavesTheVoucherAsStored) {
-    const Fault failing[] = {
-        {"UPDATE OF Remarks", "InterDivisionJournalTransHeader"},
-        {"DELETE", "InterDivisionJournalTransDetails"},
-        {"INSERT", "InterDivisionJournalTransDetails", "NEW.JournalTransDetailID = 2"},
-        // Only the confirmation's own update leaves the remarks as they were.
-        {"UPDATE OF Confirm", "InterDivisionJournalTransHeader", "OLD.Remarks = NEW.Remarks"},
-        {"INSERT", "aActivityLog"},
-    };
-    for (const Fault& f : failing) {
-        SCOPED_TRACE(describe(f));
-        const std::string before = snapshot(), remarks = "edited, " + describe(f);
-        failOn(f);
-        bool retried = false;
-        host.onShow("frmJournal", [&](forms::Form& form) {
-            auto& j = static_cast<frmJournal&>(form);
-            j.txtRemarks.setText(remarks);
-            j.cmdOK_Click();
-            EXPECT_TRUE(j.loaded() && j.cmdOK.Enabled);
-            EXPECT_EQ(snapshot(), before);
-            EXPECT_NE(host.lastMessage().find("injected"), std::string::npos) << host.lastMessage();
-            heal();
-            j.cmdOK_Click();
-            retried = saved(j);
-        });
-        selectVoucher(demo::kPlainVoucher);
-        FrmMaster::instance().CmdEdit_Click();
-        ASSERT_TRUE(retried);
-        EXPECT_EQ(header(demo::kPlainVoucher, "Remarks"), remarks);
-        EXPECT_EQ(lines(demo::kPlainVoucher).size(), 3u);
-    }
+    int nextId = demo::kNextVoucher;
+    for (bool edit : {false, true})
+        for (const Fault& f : failing[edit]) {
+            SCOPED_TRACE(describe(f));
+            const std::string before = snapshot(), remarks = "edited, " + describe(f);
+            failOn(f);
+            bool retried = false;
+            const auto failThenRetry = [&](frmJournal& j) {
+                j.txtRemarks.setText(remarks);
+                const std::string number = j.txtJournalNo.Text(), serial = j.txtserialNO.Text();
+                j.cmdOK_Click();
+                expectRefused(j, before, number, serial);
+                EXPECT_NE(host.lastMessage().find("injected"), std::string::npos) << host.lastMessage();
+                heal();
+                j.cmdOK_Click();
+                retried = saved(j);
+            };
+            if (edit) {
+                host.onShow("frmJournal",
+                            [&](forms::Form& form) { failThenRetry(static_cast<frmJournal&>(form)); });
+                selectVoucher(demo::kPlainVoucher);
+                FrmMaster::instance().CmdEdit_Click();
+            } else {
+                failThenRetry(enterNew(day(2026, 12, 1), "", pairs(4)));
+            }
+            ASSERT_TRUE(retried);
+            const int id = edit ? demo::kPlainVoucher : nextId++;
+            EXPECT_EQ(header(id, "JournalNo || Remarks"), "IDJ/" + std::to_string(id) + remarks);
+            EXPECT_EQ(lines(id).size(), edit ? 3u : 4u);
+        }
 }
 
 // An activity log that fails as a container would, inside the save's transaction.
@@ -201,7 +188,7 @@ TEST_P(SaveReliability, AStandardExceptionInsideTheSaveRollsBackAndIsReported) {
     const std::string serial = j.txtserialNO.Text();
     ctx().objActivityLog = std::make_shared<FailingLog>();
     EXPECT_NO_THROW(j.cmdOK_Click());
-    expectRefused(j, before, serial);
+    expectRefused(j, before, "", serial);
     EXPECT_NE(host.lastMessage().find("log slot out of range"), std::string::npos) << host.lastMessage();
     // Rolled back before the report, so the fault's record stays.
     EXPECT_EQ(faults(), Texts{"cmdOk_Click "});
