@@ -8,17 +8,6 @@ namespace linetest {
 
 using Names = std::vector<std::string>;
 
-namespace {
-
-Names departments(const frmJournalDetails& w) {
-    Names out;
-    for (int i = 0; i < w.cboDepartment.ListCount(); ++i)
-        out.push_back(w.cboDepartment.List(i));
-    return out;
-}
-
-} // namespace
-
 // The voucher editor opened again in the same process for another user, as the host does.
 class DepartmentsTest : public LineEditorTest {
   protected:
@@ -27,6 +16,12 @@ class DepartmentsTest : public LineEditorTest {
         voucher().Unload();
         ctx().intuserid = user;
         voucher().Load();
+    }
+    static Names departments(const frmJournalDetails& w) {
+        Names out;
+        for (int i = 0; i < w.cboDepartment.ListCount(); ++i)
+            out.push_back(w.cboDepartment.List(i));
+        return out;
     }
 
     Names listedFor(int16_t user) {

@@ -2,7 +2,6 @@
 #include "component/basJournal.h"
 #include "forms/TextEdit.h"
 #include "rates/frmExchangerate.h"
-#include "support/DemoDb.h"
 #include "support/Session.h"
 #include "voucher/EditorLoad.h"
 #include "voucher/frmJournal.h"
