@@ -13,8 +13,7 @@ class PreparedCommand : public BackendFixture {
   protected:
     void SetUp() override {
         BackendFixture::SetUp();
-        exec("CREATE TABLE line (id INTEGER PRIMARY KEY, note " + textType(40) +
-             ", amount DOUBLE PRECISION)");
+        create("CREATE TABLE line (id INTEGER PRIMARY KEY, note VARCHAR(40) COLLATE TEXT_CI, amount REAL)");
     }
     static constexpr const char* kInsert = "INSERT INTO line (id, note, amount) VALUES (?, ?, ?)";
 

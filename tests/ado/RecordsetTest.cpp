@@ -1,4 +1,4 @@
-#include "AdoFixture.h"
+#include "BackendFixture.h"
 #include "runtime/Convert.h"
 #include "support/Errors.h"
 

@@ -1,5 +1,5 @@
 // SQL Server's scalar functions as the data layer runs them on SQLite.
-#include "AdoFixture.h"
+#include "BackendFixture.h"
 #include "ado/Ado.h"
 #include "runtime/Convert.h"
 #include "support/Errors.h"
