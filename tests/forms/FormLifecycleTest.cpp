@@ -5,17 +5,6 @@ namespace {
 using formstest::EntryForm;
 using formstest::FormsTest;
 
-// A window with a grid and a list, to check that their content goes with the unload.
-class ListForm : public forms::Form {
-  public:
-    ListForm() : Form("frmList") {
-        lvw.designHeaders = {formstest::column("SlNo.", 600),
-                             formstest::column("Debit", 1200, forms::lvwColumnRight)};
-    }
-    forms::FlexGrid grd{*this, "grd"};
-    forms::ListView lvw{*this, "lvw"};
-};
-
 TEST_F(FormsTest, EveryLoadStartsFromTheDesign) {
     auto f = std::make_shared<EntryForm>();
     f->Load();
@@ -46,7 +35,7 @@ TEST_F(FormsTest, EveryLoadStartsFromTheDesign) {
     EXPECT_EQ(f->cmdOK.Caption, "&Ok");
     EXPECT_EQ(f->Caption, "Entry");
 
-    auto l = std::make_shared<ListForm>();
+    auto l = std::make_shared<formstest::ListForm>();
     l->Load();
     l->grd.setRows(50);
     l->grd.setTextMatrix(1, 1, "x");
