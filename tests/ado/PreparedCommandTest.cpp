@@ -2,6 +2,7 @@
 #include "BackendFixture.h"
 #include "ado/ProviderError.h"
 #include "runtime/Convert.h"
+#include "support/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -19,13 +20,8 @@ class PreparedCommand : public BackendFixture {
 
     // The error a call raises, as number, source and description.
     template <class F> static std::tuple<int32_t, std::string, std::string> errorOf(F f) {
-        try {
-            f();
-        } catch (const rt::Error& e) {
-            return {e.number(), e.source(), e.description()};
-        }
-        ADD_FAILURE() << "no error";
-        return {};
+        const rt::Error e = testsupport::errorRaised(f);
+        return {e.number(), e.source(), e.description()};
     }
 };
 
