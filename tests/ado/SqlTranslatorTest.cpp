@@ -1,7 +1,5 @@
-// SQL Server's text as each backend is given it: what the backend cannot parse or would compare
-// otherwise is rewritten, everything else is left alone, and what cannot be read is refused.
-// What the rewritten text reads is checked on both backends (SqlServerConformanceTest,
-// StatementShapesTest); here the edges of the rewriting.
+// The edges of rewriting SQL Server's text for each backend; what the rewritten text reads is
+// checked on both backends (SqlServerConformanceTest, StatementShapesTest).
 #include "ado/SqlTranslator.h"
 #include "runtime/Error.h"
 
