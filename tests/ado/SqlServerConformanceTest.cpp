@@ -5,6 +5,7 @@
 #include "support/Errors.h"
 
 #include <gtest/gtest.h>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -153,6 +154,46 @@ TEST_P(SqlServerConformance, ExpressionsGiveSqlServersValues) {
         for (const Case& c : g.cases)
             check(c, std::string("select case when ") + c.sql + " then 1 else 0 end");
     }
+}
+
+// CONVERT and CAST as SQLite runs them; on the server they are its own casts, which round where
+// SQL Server truncates and word their errors their own way.
+const Case kConvert[] = {
+    {"convert(int, ' 42 ')", "42"},
+    {"convert(int, '')", "0"},
+    {"convert(int, 12.9)", "12"},
+    {"convert(int, -12.9)", "-12"},
+    {"cast('5' as int) + 1", "6"},
+    {"convert(int, null)", "NULL"},
+    {"convert(int, 'A12')", "!Conversion failed when converting the varchar value 'A12' to data type int."},
+    {"convert(int, '12.5')", "!Conversion failed"},
+    {"convert(int, '2147483648')",
+     "!The conversion of the varchar value '2147483648' overflowed an int column"},
+    {"convert(smallint, 40000)", "!Arithmetic overflow"},
+    {"convert(varchar(20), '20240315 14:05:09', 105)", "15-03-2024"},
+    {"convert(varchar(20), '20240315 14:05:09', 120)", "2024-03-15 14:05:09"},
+    {"convert(varchar(5), '20240315', 103)", "15/03"},
+    {"convert(char(4), 'ab')", "ab  "},
+    {"convert(varchar(20), 'no date', 103)", "no date"},
+    {"convert(varchar(20), '20240315', 999)", "!999 is not a valid style"},
+    {"convert(datetime, '15/03/2024', 103)", "20240315"},
+    {"convert(date, '20240315 10:00:00')", "20240315"},
+    {"convert(datetime, '31/02/2024', 103)", "!Conversion failed"},
+    {"convert(decimal(10,2), '2.345')", "2.35"},
+    {"convert(widget, 1)", "!Type widget is not a defined system type."},
+};
+
+TEST_P(SqlServerConformance, ConvertGivesWhatSqlServerGivesAndRefusesWhatItRefuses) {
+    if (onServer()) GTEST_SKIP() << "the server's own casts";
+    for (const Case& c : kConvert)
+        check(c, std::string("select ") + c.sql);
+    for (const char* failing : {"convert(int, 'A12')", "convert(datetime, '31/02/2024', 103)"})
+        EXPECT_EQ(testsupport::errorOf([&] { scalar(std::string("select ") + failing); }), -2147217913)
+            << failing;
+    // GETDATE gives the stored form of now.
+    const std::string now = run("select getdate()");
+    EXPECT_TRUE(std::regex_match(now, std::regex(R"(\d{8}( \d\d:\d\d:\d\d)?)"))) << now;
+    EXPECT_EQ(now.substr(0, 8), rt::toYmd(rt::today()));
 }
 
 TEST_P(SqlServerConformance, TextColumnsCompareSortAndGroupWithoutCase) {
