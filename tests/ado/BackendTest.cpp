@@ -15,6 +15,7 @@ namespace {
 using ado::detail::BackendKind;
 using ado::detail::connectionTarget;
 using adotest::BackendFixture;
+using testsupport::errorOf;
 using testsupport::errorRaised;
 
 TEST(ConnectionTarget, FilesAndUrisChooseTheBackend) {
@@ -71,13 +72,24 @@ TEST_P(DataLayer, BoundTextIsStoredAsWrittenNeverAsSqlAndEveryParameterIsNeeded)
         ado::detail::errMissingParameters);
 }
 
-TEST_P(DataLayer, CursorsCountAndMoveAsAdoDoes) {
+TEST_P(DataLayer, CursorsCountMoveAndEndAsAdoDoes) {
     for (int i = 1; i <= 3; ++i)
         insert(i, "n" + std::to_string(i), i * 1.5);
-    auto fwd = conn->Execute("SELECT id, name, amount FROM item ORDER BY id");
+    const std::string all = "SELECT id, name, amount FROM item ORDER BY id";
+    auto fwd = open(all, ado::adOpenForwardOnly);
     EXPECT_EQ(fwd->RecordCount(), -1);
-    EXPECT_THROW(fwd->MoveLast(), rt::Error);
-    auto st = open("SELECT id, name, amount FROM item ORDER BY id");
+    EXPECT_EQ(errorOf([&] { fwd->MoveLast(); }), -2147217884);
+    // The same text opened again while the first still reads.
+    auto again = open(all, ado::adOpenForwardOnly);
+    again->MoveNext();
+    EXPECT_EQ(rt::CStr((*again)["name"]), "n2");
+    for (int i = 0; i < 3; ++i)
+        fwd->MoveNext();
+    EXPECT_TRUE(fwd->eof());
+    fwd->MoveFirst(); // runs the statement again
+    EXPECT_EQ(rt::CLng((*fwd)[0]), 1);
+
+    auto st = open(all);
     EXPECT_EQ(st->RecordCount(), 3);
     st->MoveLast();
     EXPECT_EQ(rt::CLng((*st)["ID"]), 3);
@@ -85,18 +97,45 @@ TEST_P(DataLayer, CursorsCountAndMoveAsAdoDoes) {
     EXPECT_EQ(rt::CStr((*st)[1]), "n3");
     st->MoveNext();
     EXPECT_TRUE(st->eof());
-    auto none = open("SELECT id FROM item WHERE id = 99");
+    const rt::Error e = errorRaised([&] { (void)(*st)["name"]; });
+    EXPECT_EQ(e.number(), 3021);
+    EXPECT_EQ(e.description(), "Either BOF or EOF is True, or the current record has been deleted. Requested "
+                               "operation requires a current record.");
+    EXPECT_EQ(errorOf([&] { st->MoveNext(); }), 3021);
+    st->MoveFirst();
+    EXPECT_EQ(rt::CStr((*st)["NAME"]), "n1");
+    auto none = open("SELECT id, name FROM item WHERE id = 99", ado::adOpenKeyset);
     EXPECT_TRUE(none->eof() && none->bof());
+    none->MoveFirst();
+    EXPECT_EQ(errorOf([&] { (void)(*none)[0]; }), 3021);
+    EXPECT_EQ(none->FieldCount(), 2);
+
+    // Closing a file's connection closes what still reads from it (the server's rows are the
+    // client's own once fetched, and stay readable).
+    if (onServer()) return;
+    conn->Close();
+    EXPECT_EQ(again->State(), ado::adStateClosed);
+    EXPECT_EQ(errorOf([&] { again->MoveNext(); }), 3704);
 }
 
-TEST_P(DataLayer, AddNewStoresTheRowInItsTable) {
+TEST_P(DataLayer, AddNewStoresTheRowInItsTableButNotInAnExpressionOrAReadOnlyResult) {
     auto rs = open("SELECT id, name, amount FROM item WHERE 1=2", ado::adOpenKeyset, ado::adLockOptimistic);
+    EXPECT_EQ(errorOf([&] { rs->field("name").setValue("a"); }), 3251); // no AddNew yet
     rs->AddNew();
     rs->field("id").setValue(7);
     rs->field("name").setValue(std::string("seven"));
     rs->Update();
     EXPECT_EQ(rt::CStr(scalar("SELECT name FROM item WHERE id = 7")), "seven");
     EXPECT_TRUE(scalar("SELECT amount FROM item WHERE id = 7").isNull());
+
+    EXPECT_EQ(errorOf([&] { open("SELECT * FROM item WHERE 1=2")->AddNew(); }), 3251);
+    auto expr =
+        open("SELECT id, name || 'x' AS nx FROM item WHERE 1=2", ado::adOpenKeyset, ado::adLockOptimistic);
+    expr->AddNew();
+    expr->field("nx").setValue("ax");
+    EXPECT_EQ(errorOf([&] { expr->Update(); }), 3251);
+    // A statement without a result leaves the recordset closed.
+    EXPECT_EQ(open("UPDATE item SET name = name")->State(), ado::adStateClosed);
 }
 
 TEST_P(DataLayer, NestedTransactionsAndSavepointsUndoOnlyTheirOwnWork) {
