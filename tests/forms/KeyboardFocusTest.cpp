@@ -8,7 +8,7 @@ using formstest::errorOf;
 using formstest::FormsTest;
 using namespace forms;
 
-TEST_F(FormsTest, KeyPreviewGivesTheFormTheKeyFirst) {
+TEST_F(FormsTest, KeyPreviewGivesTheFormTheKeyFirstButEnterIsTheDefaultButtons) {
     auto f = shownEntry();
     f->KeyPreview = true;
     f->txtName.KeyDown = [&](int& k, int) { f->log.push_back("txtName_KeyDown " + std::to_string(k)); };
@@ -31,11 +31,8 @@ TEST_F(FormsTest, KeyPreviewGivesTheFormTheKeyFirst) {
     EXPECT_EQ(std::count(f->log.begin(), f->log.end(), "txtName_KeyDown 120"), 0);
     EXPECT_EQ(std::count(f->log.begin(), f->log.end(), "txtName_KeyPress 19"), 0);
     EXPECT_EQ(f->txtName.Text(), "A");
-}
 
-TEST_F(FormsTest, DefaultAndCancelButtons) {
-    auto f = shownEntry();
-    f->KeyPreview = true;
+    // Enter is the default button's, unless a button has the focus or the default is disabled.
     int enterSeen = 0;
     f->txtName.KeyPress = [&](int& k) { enterSeen += k == vbKeyReturn; };
     auto clicks = [&] { return std::count(f->log.begin(), f->log.end(), "cmdOK_Click"); };
