@@ -1,19 +1,72 @@
 #pragma once
-// The data layer's backends for parameterised tests. Each test gets a database of its own: a
+// Databases of the data layer's own for tests. BackendFixture runs a case on each backend: a
 // fresh SQLite file, or a fresh schema on the server IDJ_TEST_PG names (dropped afterwards).
 // Server cases are instantiated under the "Postgres" prefix, which gives them the CTest label
-// "postgres"; without IDJ_TEST_PG they fail rather than pass unseen.
-#include "AdoFixture.h"
+// "postgres"; without IDJ_TEST_PG they fail rather than pass unseen. AdoFixture is SQLite alone,
+// for what only a file shows.
+#include "ado/Ado.h"
 #include "ado/PgSession.h"
 #include "db/ServerSchema.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 
 namespace adotest {
+
+inline void removeDatabase(const std::string& path) {
+    for (const char* suffix : {"", "-wal", "-shm"})
+        std::filesystem::remove(path + suffix);
+}
+
+inline std::string freshPath(const std::string& stem) {
+    static std::atomic<int> n{0};
+    auto dir = std::filesystem::path(testing::TempDir());
+    auto p = dir / (stem + "_" + std::to_string(getpid()) + "_" + std::to_string(n++) + ".db");
+    removeDatabase(p.string());
+    return p.string();
+}
+
+// Statements on the fixture's connection.
+template <class Base> class OnConnection : public Base {
+  protected:
+    ado::RecordsetPtr open(const std::string& sql, ado::CursorType cursor = ado::adOpenStatic,
+                           ado::LockType lock = ado::adLockReadOnly, const ado::Params& params = {}) {
+        auto rs = ado::Recordset::create();
+        rs->Open(sql, conn, cursor, lock, params);
+        return rs;
+    }
+
+    // The first column of the first row.
+    rt::Variant scalar(const std::string& sql, const ado::Params& params = {}) {
+        auto rs = conn->Execute(sql, params);
+        return (*rs)[0];
+    }
+
+    void exec(const std::string& sql, const ado::Params& params = {}) { conn->Execute(sql, params); }
+
+    ado::ConnectionPtr conn;
+};
+
+class AdoFixture : public OnConnection<testing::Test> {
+  protected:
+    void SetUp() override {
+        path = freshPath("ado");
+        conn = ado::Connection::create();
+        conn->Open(path);
+        conn->setCommandTimeout(0);
+    }
+    void TearDown() override {
+        conn.reset();
+        removeDatabase(path);
+    }
+
+    std::string path;
+};
 
 enum class BackendId { Sqlite, Postgres };
 
@@ -32,14 +85,12 @@ class BackendFixture : public OnConnection<testing::TestWithParam<BackendId>> {
             conn->Execute("DROP SCHEMA " + schema + " CASCADE");
         }
         conn.reset();
-        if (!path.empty())
-            for (const char* suffix : {"", "-wal", "-shm"})
-                std::filesystem::remove(path + suffix);
+        if (!path.empty()) removeDatabase(path);
     }
 
-    // A text column that compares as SQL Server's text does.
-    std::string textType(int length) const {
-        return "VARCHAR(" + std::to_string(length) + ") COLLATE " + (onServer() ? "text_ci" : "TEXT_CI");
+    // A table declared as the suite's schema declares it (SQLite's text), in this backend's types.
+    void create(std::string_view ddl) {
+        conn->Execute(onServer() ? db::renderForServer(ddl) : std::string(ddl));
     }
 
     bool onServer() const { return GetParam() == BackendId::Postgres; }

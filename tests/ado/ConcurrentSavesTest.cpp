@@ -45,7 +45,7 @@ class ConcurrentSaves : public adotest::BackendFixture {
 
 TEST_P(ConcurrentSaves, EightProcessesNeverShareANumber) {
     constexpr int kProcesses = 8, kSaves = 25;
-    conn->Execute("CREATE TABLE saved (id INTEGER NOT NULL, saver INTEGER, PRIMARY KEY (id))");
+    create("CREATE TABLE saved (id INTEGER NOT NULL, saver INTEGER, PRIMARY KEY (id))");
     const std::string where = target();
     std::vector<pid_t> children;
     for (int p = 0; p < kProcesses; ++p) {

@@ -1,4 +1,4 @@
-#include "AdoFixture.h"
+#include "BackendFixture.h"
 #include "runtime/Convert.h"
 #include "support/Errors.h"
 
@@ -41,24 +41,7 @@ class ConnectionTest : public AdoFixture {
         AdoFixture::SetUp();
         exec("create table t (id integer primary key, name varchar(50) collate nocase, d datetext)");
     }
-    long count() { return rt::CLng(scalar("select count(*) from t")); }
 };
-
-// Nesting and the lock wait are checked on every backend (BackendTest); here the levels and
-// the close.
-TEST_F(ConnectionTest, TransactionLevelsAndCloseRollsBack) {
-    EXPECT_EQ(conn->BeginTrans(), 1);
-    EXPECT_EQ(conn->BeginTransImmediate(), 2);
-    exec("insert into t (id) values (3)");
-    conn->CommitTrans();
-    EXPECT_EQ(conn->TransactionLevel(), 1);
-    conn->Close(); // with an open transaction: rolled back
-    conn->Open(path);
-    EXPECT_EQ(count(), 0);
-    EXPECT_EQ(conn->TransactionLevel(), 0);
-    EXPECT_EQ(errorOf([&] { conn->CommitTrans(); }).number(), -2147168242);
-    EXPECT_EQ(errorOf([&] { conn->RollbackTrans(); }).number(), -2147168242);
-}
 
 TEST_F(ConnectionTest, ParametersCarryApostrophesDatesAndNulls) {
     rt::Date when = rt::makeDate(2024, 3, 31, 14, 5, 9);

@@ -2,6 +2,7 @@
 #include "BackendFixture.h"
 #include "ado/ProviderError.h"
 #include "runtime/Convert.h"
+#include "support/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -13,20 +14,14 @@ class PreparedCommand : public BackendFixture {
   protected:
     void SetUp() override {
         BackendFixture::SetUp();
-        exec("CREATE TABLE line (id INTEGER PRIMARY KEY, note " + textType(40) +
-             ", amount DOUBLE PRECISION)");
+        create("CREATE TABLE line (id INTEGER PRIMARY KEY, note VARCHAR(40) COLLATE TEXT_CI, amount REAL)");
     }
     static constexpr const char* kInsert = "INSERT INTO line (id, note, amount) VALUES (?, ?, ?)";
 
     // The error a call raises, as number, source and description.
     template <class F> static std::tuple<int32_t, std::string, std::string> errorOf(F f) {
-        try {
-            f();
-        } catch (const rt::Error& e) {
-            return {e.number(), e.source(), e.description()};
-        }
-        ADD_FAILURE() << "no error";
-        return {};
+        const rt::Error e = testsupport::errorRaised(f);
+        return {e.number(), e.source(), e.description()};
     }
 };
 

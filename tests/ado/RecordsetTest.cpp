@@ -1,14 +1,10 @@
-#include "AdoFixture.h"
+#include "BackendFixture.h"
 #include "runtime/Convert.h"
 #include "support/Errors.h"
 
 namespace {
 
 using T = rt::Variant::Type;
-
-const char* kNoCurrent =
-    "Either BOF or EOF is True, or the current record has been deleted. Requested operation "
-    "requires a current record.";
 
 auto errorOf = [](auto&& f) { return testsupport::errorRaised(f); };
 
@@ -48,44 +44,6 @@ TEST_F(RecordsetTest, ValuesTakeTheVariantTypeOfTheirDeclaredColumn) {
     EXPECT_EQ((*e)[2].type(), T::String); // an aggregate has no declared type
 }
 
-// Counting and moving are checked on every backend (BackendTest); here reading past the end.
-TEST_F(RecordsetTest, PastTheEndThereIsNoCurrentRecord) {
-    auto rs = open("select t from v order by rowid", ado::adOpenStatic);
-    rs->MoveLast();
-    rs->MoveNext();
-    rt::Error e = errorOf([&] { (void)(*rs)["t"]; });
-    EXPECT_EQ(e.number(), 3021);
-    EXPECT_EQ(e.description(), kNoCurrent);
-    EXPECT_EQ(errorOf([&] { rs->MoveNext(); }).number(), 3021);
-    rs->MoveFirst();
-    EXPECT_EQ(rt::CStr((*rs)["T"]), "Alpha");
-
-    auto empty = open("select * from v where 1=2", ado::adOpenKeyset);
-    empty->MoveFirst();
-    EXPECT_EQ(errorOf([&] { (void)(*empty)[0]; }).number(), 3021);
-    EXPECT_EQ(empty->FieldCount(), 8);
-}
-
-TEST_F(RecordsetTest, ForwardOnlyCursorsStream) {
-    auto rs = open("select t from v where t is not null order by t", ado::adOpenForwardOnly);
-    EXPECT_EQ(rs->RecordCount(), -1);
-    EXPECT_EQ(rt::CStr((*rs)[0]), "Alpha");
-    // The same text opened again while the first still reads.
-    auto again = open("select t from v where t is not null order by t", ado::adOpenForwardOnly);
-    again->MoveNext();
-    EXPECT_EQ(rt::CStr((*again)[0]), "beta");
-    rs->MoveNext();
-    rs->MoveNext();
-    EXPECT_TRUE(rs->eof());
-    rs->MoveFirst(); // runs the statement again
-    EXPECT_EQ(rt::CStr((*rs)[0]), "Alpha");
-    EXPECT_EQ(errorOf([&] { rs->MoveLast(); }).number(), -2147217884);
-    // Closing the connection closes what still reads from it.
-    conn->Close();
-    EXPECT_EQ(again->State(), ado::adStateClosed);
-    EXPECT_EQ(errorOf([&] { again->MoveNext(); }).number(), 3704);
-}
-
 TEST_F(RecordsetTest, TextAtReadsAsTheVariantsTextOnEveryCursor) {
     for (ado::CursorType cursor : {ado::adOpenForwardOnly, ado::adOpenStatic}) {
         auto rs = open("select * from v", cursor);
@@ -118,21 +76,6 @@ TEST_F(RecordsetTest, FieldsAreFoundByNameWithoutRegardToCase) {
     EXPECT_EQ(open("select isnull(t, '') from v")->field(0).Name(), "ifnull(t, '')");
     rs->Close();
     EXPECT_EQ(errorOf([&] { rs->field(0); }).number(), 3704);
-}
-
-// Adding a row runs on every backend (BackendTest) and in every save (SaveTest); here what may
-// not be added to.
-TEST_F(RecordsetTest, ReadOnlyAndExpressionResultsCannotBeAdded) {
-    auto ro = open("select * from v where 1=2", ado::adOpenStatic, ado::adLockReadOnly);
-    EXPECT_EQ(errorOf([&] { ro->AddNew(); }).number(), 3251);
-    auto rs = open("select t, t || 'x' as tx from v where 1=2", ado::adOpenKeyset, ado::adLockOptimistic);
-    EXPECT_EQ(errorOf([&] { rs->field("t").setValue("a"); }).number(), 3251); // no AddNew yet
-    rs->AddNew();
-    rs->field("tx").setValue("ax");
-    EXPECT_EQ(errorOf([&] { rs->Update(); }).number(), 3251);
-    // A statement without a result leaves the recordset closed.
-    auto upd = open("update v set t = t");
-    EXPECT_EQ(upd->State(), ado::adStateClosed);
 }
 
 } // namespace

@@ -1,6 +1,4 @@
 // The component's statements, word for word as its windows build them, on a small database.
-// Deleting and cancelling a posting run through the browse window on both backends
-// (ChangesOnBackendsTest).
 #include "BackendFixture.h"
 #include "db/Schema.h"
 #include "runtime/Convert.h"

@@ -1,6 +1,15 @@
 #include "TestForms.h"
+#include "forms/TextEdit.h"
 
 namespace {
+
+// `n` letters alef (U+0627), two bytes each.
+std::string alef(int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i)
+        s += "\xD8\xA7";
+    return s;
+}
 
 using formstest::errorOf;
 using formstest::FormsTest;
@@ -17,14 +26,46 @@ TEST_F(FormsTest, TextBoxKeepsToMaxLengthAndLocked) {
     f->txtName.SelLength = 4;
     f->typeText("Co");
     EXPECT_EQ(f->txtName.Text(), "Inter Co");
-    f->txtName.setText("A remark far longer than ten");
-    EXPECT_EQ(f->txtName.Text(), "A remark f");
     f->txtName.Locked = true;
     changes = 0;
     f->typeText("xy");
     f->pressKey(vbKeyBack);
-    EXPECT_EQ(f->txtName.Text(), "A remark f");
+    EXPECT_EQ(f->txtName.Text(), "Inter Co");
     EXPECT_EQ(changes, 0);
+}
+
+// MaxLength is a number of characters: Arabic remarks (two bytes a character) are neither
+// refused at half their length nor cut inside a character.
+TEST(TextBox, MaxLengthCountsCharactersWhereverTheTextComesFrom) {
+    formstest::EntryForm f;
+    forms::TextBox& box = f.txtName;
+    box.MaxLength = 10;
+
+    // Loaded from storage: kept whole when it fits, cut between characters when it does not.
+    box.setText(alef(8));
+    EXPECT_EQ(box.Text(), alef(8));
+    box.setText(alef(12) + "x");
+    EXPECT_EQ(box.Text(), alef(10));
+
+    // Pasted: up to MaxLength characters, whole or not at all.
+    box.setText("");
+    EXPECT_TRUE(forms::editText(box, alef(10)));
+    EXPECT_FALSE(forms::editText(box, alef(11)));
+    EXPECT_EQ(box.Text(), alef(10));
+
+    // Typed a byte at a time, as the key path feeds a character: the tenth character is taken
+    // whole, the eleventh not at all.
+    box.setText(alef(9));
+    box.SelStart = static_cast<int>(box.Text().size());
+    for (unsigned char b : alef(1))
+        box.applyKey(b);
+    EXPECT_EQ(box.Text(), alef(10));
+    EXPECT_FALSE(box.applyKey(static_cast<unsigned char>(alef(1)[0])));
+    // Typing over a selection frees its characters.
+    box.SelStart = 0;
+    box.SelLength = 4;
+    EXPECT_TRUE(box.applyKey('a'));
+    EXPECT_EQ(box.Text(), "a" + alef(8));
 }
 
 TEST_F(FormsTest, OptionsInOneContainerAreExclusive) {

@@ -37,7 +37,7 @@ struct Grid : formstest::FormsTest {
 
 using Strings = std::vector<std::string>;
 
-TEST_F(Grid, ResizingKeepsTheContent) {
+TEST_F(Grid, ResizingKeepsTheContentAndCellsOutsideRaise9) {
     g.setTextMatrix(0, 1, "Header");
     g.setRows(5);
     g.setCols(4);
@@ -54,9 +54,8 @@ TEST_F(Grid, ResizingKeepsTheContent) {
     EXPECT_EQ(g.TextMatrix(0, 1), "Header");
     EXPECT_EQ(errorOf([&] { g.setRows(0); }), rt::errInvalidProcedureCall);
     EXPECT_EQ(errorOf([&] { g.setCols(0); }), rt::errInvalidProcedureCall);
-}
-
-TEST_F(Grid, CellsOutOfRangeRaise9) {
+    g.setRows(2);
+    g.setCols(2);
     EXPECT_EQ(errorOf([&] { g.TextMatrix(2, 0); }), rt::errSubscriptOutOfRange);
     EXPECT_EQ(errorOf([&] { g.TextMatrix(0, 2); }), rt::errSubscriptOutOfRange);
     EXPECT_EQ(errorOf([&] { g.setTextMatrix(1, -1, "x"); }), rt::errSubscriptOutOfRange);
@@ -74,7 +73,7 @@ TEST_F(Grid, AddItemSplitsAtTabs) {
     EXPECT_EQ(g.TextMatrix(4, 2), "b");
 }
 
-TEST_F(Grid, GenericSortComparesNumbersAsNumbers) {
+TEST_F(Grid, SortsWholeRowsNumbersAsNumbersAndTextByCase) {
     fill({"10\tx", "9\ty", "100\tz", "-1\tw", "2.5\tv"});
     g.setTextMatrix(0, 0, "JournalTransID");
     g.setCol(0);
@@ -84,6 +83,23 @@ TEST_F(Grid, GenericSortComparesNumbersAsNumbers) {
     EXPECT_EQ(g.TextMatrix(0, 0), "JournalTransID");
     g.setSort(flexSortGenericDescending);
     EXPECT_EQ(column(0), (Strings{"100", "10", "9", "2.5", "-1"}));
+
+    // A string sort is case sensitive.
+    fill({"b", "A", "a", "B", "10", "9"}, 1);
+    g.setSort(flexSortStringAscending);
+    EXPECT_EQ(column(0), (Strings{"10", "9", "A", "B", "a", "b"}));
+    g.setSort(flexSortStringDescending);
+    EXPECT_EQ(column(0), (Strings{"b", "a", "B", "A", "9", "10"}));
+
+    // The selected columns are the keys, lower column first; equal keys keep their order.
+    fill({"b\t2", "a\t2", "c\t1"});
+    g.setCol(1);
+    g.setColSel(0);
+    g.setSort(flexSortStringAscending);
+    EXPECT_EQ(column(0), (Strings{"a", "b", "c"}));
+    g.setCol(1);
+    g.setSort(flexSortGenericAscending);
+    EXPECT_EQ(column(0), (Strings{"c", "a", "b"}));
 }
 
 TEST_F(Grid, GenericSortOfMixedTextIsAConsistentOrder) {
@@ -102,26 +118,6 @@ TEST_F(Grid, GenericSortOfMixedTextIsAConsistentOrder) {
         ASSERT_EQ(column(0), expected);
     } while (std::next_permutation(cells.begin(), cells.end()));
     EXPECT_EQ(expected, (Strings{"", "2", "3", "10", "1a", "b", "B2"}));
-}
-
-TEST_F(Grid, StringSortIsCaseSensitive) {
-    fill({"b", "A", "a", "B", "10", "9"}, 1);
-    g.setCol(0);
-    g.setSort(flexSortStringAscending);
-    EXPECT_EQ(column(0), (Strings{"10", "9", "A", "B", "a", "b"}));
-    g.setSort(flexSortStringDescending);
-    EXPECT_EQ(column(0), (Strings{"b", "a", "B", "A", "9", "10"}));
-}
-
-TEST_F(Grid, SortUsesTheSelectedColumnsInOrder) {
-    fill({"b\t2", "a\t2", "c\t1"});
-    g.setCol(1);
-    g.setColSel(0); // columns 0 to 1, lower column first
-    g.setSort(flexSortStringAscending);
-    EXPECT_EQ(column(0), (Strings{"a", "b", "c"}));
-    g.setCol(1);
-    g.setSort(flexSortGenericAscending);
-    EXPECT_EQ(column(0), (Strings{"c", "a", "b"})); // stable within equal keys
 }
 
 TEST_F(Grid, CellColoursFollowTheirRows) {

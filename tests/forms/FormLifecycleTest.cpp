@@ -5,17 +5,6 @@ namespace {
 using formstest::EntryForm;
 using formstest::FormsTest;
 
-// A window with a grid and a list, to check that their content goes with the unload.
-class ListForm : public forms::Form {
-  public:
-    ListForm() : Form("frmList") {
-        lvw.designHeaders = {formstest::column("SlNo.", 600),
-                             formstest::column("Debit", 1200, forms::lvwColumnRight)};
-    }
-    forms::FlexGrid grd{*this, "grd"};
-    forms::ListView lvw{*this, "lvw"};
-};
-
 TEST_F(FormsTest, EveryLoadStartsFromTheDesign) {
     auto f = std::make_shared<EntryForm>();
     f->Load();
@@ -46,7 +35,7 @@ TEST_F(FormsTest, EveryLoadStartsFromTheDesign) {
     EXPECT_EQ(f->cmdOK.Caption, "&Ok");
     EXPECT_EQ(f->Caption, "Entry");
 
-    auto l = std::make_shared<ListForm>();
+    auto l = std::make_shared<formstest::ListForm>();
     l->Load();
     l->grd.setRows(50);
     l->grd.setTextMatrix(1, 1, "x");
@@ -60,7 +49,7 @@ TEST_F(FormsTest, EveryLoadStartsFromTheDesign) {
     EXPECT_EQ(l->lvw.header(1).Width, 600);
 }
 
-TEST_F(FormsTest, ModalShowRunsTheScriptThenUnloadsOnce) {
+TEST_F(FormsTest, ModalShowRunsTheScriptThenUnloadsOnceAndActivatesTheParentAgain) {
     auto f = std::make_shared<EntryForm>();
     host.onShow("frmEntry", [&](forms::Form& form) {
         EXPECT_EQ(&form, f.get());
@@ -79,9 +68,8 @@ TEST_F(FormsTest, ModalShowRunsTheScriptThenUnloadsOnce) {
     f->Show();
     EXPECT_EQ(f->queries, 2);
     EXPECT_EQ(f->unloads, 2);
-}
 
-TEST_F(FormsTest, ParentIsActivatedAgainWhenAChildModalCloses) {
+    // A child's modal show activates its parent again when it closes.
     auto parent = std::make_shared<EntryForm>("frmParent");
     auto child = std::make_shared<EntryForm>("frmChild");
     host.onShow("frmParent", [&](forms::Form&) {
@@ -92,7 +80,7 @@ TEST_F(FormsTest, ParentIsActivatedAgainWhenAChildModalCloses) {
     });
     host.onShow("frmChild", [&](forms::Form&) { EXPECT_EQ(forms::activeForm(), child.get()); });
     parent->Show();
-    EXPECT_EQ(host.shown, (std::vector<std::string>{"frmParent", "frmChild"}));
+    EXPECT_EQ(host.shown, (std::vector<std::string>{"frmEntry", "frmEntry", "frmParent", "frmChild"}));
 }
 
 TEST_F(FormsTest, QueryUnloadCanKeepTheWindowOpen) {

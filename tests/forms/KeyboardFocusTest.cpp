@@ -8,7 +8,7 @@ using formstest::errorOf;
 using formstest::FormsTest;
 using namespace forms;
 
-TEST_F(FormsTest, KeyPreviewGivesTheFormTheKeyFirst) {
+TEST_F(FormsTest, KeyPreviewGivesTheFormTheKeyFirstButEnterIsTheDefaultButtons) {
     auto f = shownEntry();
     f->KeyPreview = true;
     f->txtName.KeyDown = [&](int& k, int) { f->log.push_back("txtName_KeyDown " + std::to_string(k)); };
@@ -31,11 +31,8 @@ TEST_F(FormsTest, KeyPreviewGivesTheFormTheKeyFirst) {
     EXPECT_EQ(std::count(f->log.begin(), f->log.end(), "txtName_KeyDown 120"), 0);
     EXPECT_EQ(std::count(f->log.begin(), f->log.end(), "txtName_KeyPress 19"), 0);
     EXPECT_EQ(f->txtName.Text(), "A");
-}
 
-TEST_F(FormsTest, DefaultAndCancelButtons) {
-    auto f = shownEntry();
-    f->KeyPreview = true;
+    // Enter is the default button's, unless a button has the focus or the default is disabled.
     int enterSeen = 0;
     f->txtName.KeyPress = [&](int& k) { enterSeen += k == vbKeyReturn; };
     auto clicks = [&] { return std::count(f->log.begin(), f->log.end(), "cmdOK_Click"); };
@@ -79,7 +76,7 @@ TEST_F(FormsTest, TypedPunctuationIsNoNavigationKey) {
     EXPECT_EQ(f->txtName.Text(), ".5");
 }
 
-TEST_F(FormsTest, TabOrderSkipsWhatCannotTakeTheFocus) {
+TEST_F(FormsTest, TabOrderSkipsAndSetFocusRefusesWhatCannotTakeTheFocus) {
     auto f = shownEntry();
     EXPECT_EQ(f->activeControl(), &f->txtName); // first in the order on show
     f->optAscend.Visible = false;
@@ -108,12 +105,11 @@ TEST_F(FormsTest, TabOrderSkipsWhatCannotTakeTheFocus) {
     f->fraType.Enabled = false;
     f->tabToNext();
     EXPECT_EQ(f->activeControl(), &f->optDescend);
-}
 
-TEST_F(FormsTest, SetFocusOnAControlThatCannotTakeItRaises5) {
-    auto f = shownEntry();
+    // Asked for by code, a control that cannot take the focus raises 5.
     EXPECT_EQ(errorOf([&] { f->txtNo.SetFocus(); }), rt::errInvalidProcedureCall);
     EXPECT_EQ(errorOf([&] { f->lblName.SetFocus(); }), rt::errInvalidProcedureCall);
+    f->fraType.Enabled = true;
     f->fraType.Visible = false;
     EXPECT_EQ(errorOf([&] { f->txtAmount.SetFocus(); }), rt::errInvalidProcedureCall);
     auto unloaded = std::make_shared<formstest::EntryForm>();

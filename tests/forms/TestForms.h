@@ -26,7 +26,7 @@ inline forms::ColumnHeader column(std::string text, int width = 1440, int alignm
 }
 
 // An entry window: a text box, a frame of options, a combo, a check box, OK (default) and
-// Close (cancel). Every event it sees goes into `log`.
+// Close (cancel). The keys and clicks it sees go into `log`.
 class EntryForm : public forms::Form {
   public:
     explicit EntryForm(std::string name = "frmEntry") : Form(std::move(name)) {
@@ -36,10 +36,6 @@ class EntryForm : public forms::Form {
             log.push_back("cmdCancel_Click");
             Unload();
         };
-        for (forms::Control* c : controls()) {
-            c->GotFocus = [this, c] { log.push_back(c->name() + "_GotFocus"); };
-            c->LostFocus = [this, c] { log.push_back(c->name() + "_LostFocus"); };
-        }
     }
 
     forms::Label lblName{*this, "lblName", "&Name :"};
@@ -77,14 +73,8 @@ class EntryForm : public forms::Form {
         for (size_t i = 0; i < std::size(order); ++i)
             order[i]->TabIndex = static_cast<int>(i);
     }
-    void Form_Load() override {
-        ++loads;
-        log.push_back("Form_Load");
-    }
-    void Form_Activate() override {
-        ++activates;
-        log.push_back("Form_Activate");
-    }
+    void Form_Load() override { ++loads; }
+    void Form_Activate() override { ++activates; }
     void Form_QueryUnload(int& cancel, int mode) override {
         ++queries;
         lastUnloadMode = mode;
@@ -102,6 +92,29 @@ class EntryForm : public forms::Form {
     void Form_KeyPress(int& k) override {
         log.push_back("Form_KeyPress " + std::to_string(k));
         if (onKeyPress) onKeyPress(k);
+    }
+};
+
+// A window with a grid and a list of lines (serial, department, debit).
+class ListForm : public forms::Form {
+  public:
+    ListForm() : Form("frmList") {
+        lvw.designHeaders = {column("SlNo.", 600), column("Department"),
+                             column("Debit", 1200, forms::lvwColumnRight)};
+    }
+    forms::FlexGrid grd{*this, "grd"};
+    forms::ListView lvw{*this, "lvw"};
+
+    void addLine(const std::string& dept, const std::string& debit) {
+        forms::ListItem& it = lvw.Add(std::to_string(lvw.Count() + 1));
+        it.setSubItem(1, dept);
+        it.setSubItem(2, debit);
+    }
+    std::vector<std::string> listColumn(int c) {
+        std::vector<std::string> out;
+        for (int i = 1; i <= lvw.Count(); ++i)
+            out.push_back(c == 0 ? lvw.Item(i).Text : lvw.Item(i).SubItem(c));
+        return out;
     }
 };
 

@@ -58,32 +58,26 @@ TEST_F(ActivityLogTest, DataChangedComparesEveryInputControlWithItsTag) {
     }
 }
 
-TEST_F(ActivityLogTest, AListIsComparedToTheLastCellAndShownByItsStart) {
+// Only the changed controls: a long value cut with its breaks as blanks, a list by its start.
+TEST_F(ActivityLogTest, ASaveRecordsTheChangedControls) {
     open();
+    form->txtRemarks.setText("Old");
     for (int i = 1; i <= 20; ++i)
         form->lvwLines.Add(std::to_string(i)).setSubItem(2, "100.00");
     automation::callv(log, "SaveInToTag", rt::ObjectPtr(form));
+    // A list is compared to its last cell.
     form->lvwLines.Item(20).setSubItem(2, "100.01");
     EXPECT_TRUE(changed());
     form->lvwLines.Item(20).setSubItem(2, "100.00");
     EXPECT_FALSE(changed());
     form->lvwLines.Add("21");
     EXPECT_TRUE(changed());
-    automation::callv(log, "SaveActivityLogInfo", int32_t{303}, "IDJ/303", true, "E", rt::ObjectPtr(form));
-    EXPECT_EQ(demo.scalar("SELECT WindowSnapshot FROM aActivityLog WHERE ActionCode = 'E'"),
-              "lvwLines=1  100.00 2  100.00 3  100.00 4  100.00 ...");
-}
-
-// Only the changed controls, a long value cut with its breaks as blanks.
-TEST_F(ActivityLogTest, ASaveRecordsTheChangedControls) {
-    open();
-    form->txtRemarks.setText("Old");
-    automation::callv(log, "SaveInToTag", rt::ObjectPtr(form));
     form->txtRemarks.setText("a\tb\nc" + std::string(60, 'x'));
     form->Chconfirm.setValue(1);
     automation::callv(log, "SaveActivityLogInfo", int32_t{302}, "IDJ/302", true, "E", rt::ObjectPtr(form));
     EXPECT_EQ(demo.scalar("SELECT WindowSnapshot FROM aActivityLog WHERE ActionCode = 'E'"),
-              "txtRemarks=a b c" + std::string(35, 'x') + "...; Chconfirm=1");
+              "txtRemarks=a b c" + std::string(35, 'x') +
+                  "...; Chconfirm=1; lvwLines=1  100.00 2  100.00 3  100.00 4  100.00 ...");
 }
 
 } // namespace
