@@ -1,6 +1,7 @@
 #include "desktop/MessageBoxStyle.h"
 
 #include "forms/Constants.h"
+#include "forms/ScriptedHost.h"
 
 namespace desktop {
 
@@ -31,9 +32,7 @@ MessageBoxSpec messageBoxSpec(int style) {
         s.escapeButton = B::Ok;
         break;
     }
-    int def = (style >> 8) & 3;
-    if (def >= s.buttons.size()) def = 0;
-    s.defaultButton = s.buttons[def];
+    s.defaultButton = s.buttons[forms::defaultButtonIndex(style, static_cast<int>(s.buttons.size()))];
     switch (style & 0x70) {
     case forms::vbCritical:
         s.icon = B::Critical;

@@ -56,15 +56,19 @@ Menu* ScriptedHost::popupMenu(Form&, Menu& menu) {
     return nullptr;
 }
 
+int defaultButtonIndex(int style, int buttonCount) {
+    const int def = (style >> 8) & 3;
+    return def < buttonCount ? def : 0;
+}
+
 int defaultAnswer(int buttons) {
-    static const int sets[6][3] = {{vbOK, vbOK, vbOK},           {vbOK, vbCancel, vbCancel},
-                                   {vbAbort, vbRetry, vbIgnore}, {vbYes, vbNo, vbCancel},
-                                   {vbYes, vbNo, vbNo},          {vbRetry, vbCancel, vbCancel}};
+    static const std::vector<int> sets[6] = {
+        {vbOK},        {vbOK, vbCancel},   {vbAbort, vbRetry, vbIgnore}, {vbYes, vbNo, vbCancel},
+        {vbYes, vbNo}, {vbRetry, vbCancel}};
     int set = buttons & 7;
     if (set > 5) set = 0;
-    int def = (buttons >> 8) & 3;
-    if (def > 2) def = 0;
-    return sets[set][def];
+    const std::vector<int>& answers = sets[set];
+    return answers[static_cast<size_t>(defaultButtonIndex(buttons, static_cast<int>(answers.size())))];
 }
 
 } // namespace forms

@@ -52,6 +52,9 @@ class ScriptedHost : public Host {
     std::deque<std::string> choices_;
 };
 
+// Which of a message box's buttons is its default: the one its style names, the first when the
+// style names one past the last (as the suite's message boxes do).
+int defaultButtonIndex(int style, int buttonCount);
 // The default button's answer of a message-box style.
 int defaultAnswer(int buttons);
 

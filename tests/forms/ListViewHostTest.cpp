@@ -31,6 +31,8 @@ TEST(DefaultAnswer, IsTheDefaultButtonOfTheStyle) {
     EXPECT_EQ(defaultAnswer(vbInformation), vbOK);
     EXPECT_EQ(defaultAnswer(vbYesNo + vbDefaultButton2 + vbCritical), vbNo);
     EXPECT_EQ(defaultAnswer(vbYesNoCancel + vbQuestion), vbYes);
+    // A default past the last button is the first, as the desktop shows it.
+    EXPECT_EQ(defaultAnswer(vbYesNo + vbDefaultButton3), vbYes);
 }
 
 } // namespace
