@@ -2,6 +2,7 @@
 // Demo databases with extra vouchers, seeded once into build/bench-data/ and reused by every
 // later run. Benchmarks that save remove what they added, so the files stay as seeded.
 #include "ado/TextCompare.h"
+#include "component/Context.h"
 #include "db/Schema.h"
 #include "db/Seeder.h"
 #include "db/Sqlite.h"
@@ -18,6 +19,17 @@ namespace benchsupport {
 
 inline rt::Date processDate() {
     return rt::makeDate(2026, 12, 6);
+}
+
+// The admin of the demo company browsing this year's vouchers.
+inline void setBrowseContext() {
+    idj::Context& c = idj::ctx();
+    c.intCompanyID = db::demo::kCompany;
+    c.intuserid = db::demo::kAdmin;
+    c.intFinancialID = db::demo::kCurrentYear;
+    c.intdepartmentid = 0;
+    c.dtProcessDate = processDate();
+    c.NoOfPreviousDays = 400;
 }
 
 // build/bench-data, beside the folder of the benchmark programs.

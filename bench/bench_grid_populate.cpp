@@ -26,16 +26,6 @@ const std::string& database() {
     return path;
 }
 
-void setContext() {
-    idj::Context& c = idj::ctx();
-    c.intCompanyID = db::demo::kCompany;
-    c.intuserid = db::demo::kAdmin;
-    c.intFinancialID = db::demo::kCurrentYear;
-    c.intdepartmentid = 0;
-    c.dtProcessDate = benchsupport::processDate();
-    c.NoOfPreviousDays = 400;
-}
-
 void openBrowseConnection() {
     idj::FrmMaster& m = idj::FrmMaster::instance();
     m.adocon = ado::Connection::create();
@@ -44,7 +34,7 @@ void openBrowseConnection() {
 }
 
 void BM_GridPopulate(benchmark::State& state) {
-    setContext();
+    benchsupport::setBrowseContext();
     openBrowseConnection();
     idj::FrmMaster& m = idj::FrmMaster::instance();
     const std::string sql = m.browseStatement();
@@ -58,7 +48,7 @@ void BM_GridPopulate(benchmark::State& state) {
 }
 
 void BM_RawSqlite(benchmark::State& state) {
-    setContext();
+    benchsupport::setBrowseContext();
     sqlite3* db = benchsupport::openLikeTheDataLayer(database());
     const std::string sql = ado::translateSql(idj::FrmMaster::instance().browseStatement());
     sqlite3_stmt* st = nullptr;
@@ -102,7 +92,7 @@ double residentMiB() {
 
 // The process's resident memory before and after one fill, per 100,000 rows.
 void measureGridMemory() {
-    setContext();
+    benchsupport::setBrowseContext();
     openBrowseConnection();
     idj::FrmMaster& m = idj::FrmMaster::instance();
     // An empty fill first, so that code and caches are in place before the count starts.

@@ -25,18 +25,8 @@ const std::string& database() {
     return target;
 }
 
-void setContext() {
-    idj::Context& c = idj::ctx();
-    c.intCompanyID = db::demo::kCompany;
-    c.intuserid = db::demo::kAdmin;
-    c.intFinancialID = db::demo::kCurrentYear;
-    c.intdepartmentid = 0;
-    c.dtProcessDate = benchsupport::processDate();
-    c.NoOfPreviousDays = 400;
-}
-
 void BM_PgGridPopulate(benchmark::State& state) {
-    setContext();
+    benchsupport::setBrowseContext();
     idj::FrmMaster& m = idj::FrmMaster::instance();
     m.adocon = ado::Connection::create();
     m.adocon->Open(database());
@@ -52,7 +42,7 @@ void BM_PgGridPopulate(benchmark::State& state) {
 }
 
 void BM_RawLibpq(benchmark::State& state) {
-    setContext();
+    benchsupport::setBrowseContext();
     benchsupport::PgHandle server = benchsupport::openServer(database());
     size_t marks = 0;
     const std::string sql = ado::detail::numberedPlaceholders(
