@@ -106,6 +106,30 @@ TEST_F(WindowTest, TheBrowseGridFollowsTheUserAndTheModel) {
         auto* view = widget<QTableView>(d, "GrdMaster");
         QAbstractItemModel* m = view->model();
         {
+            SCOPED_TRACE("arrows, Page and Home/End move the row from every state");
+            focus(d, "GrdMaster");
+            const int last = g.Rows() - 1;
+            ASSERT_EQ(g.Row(), last);
+            key(Qt::Key_Up);
+            EXPECT_EQ(g.Row(), last - 1);
+            key(Qt::Key_Home);
+            EXPECT_EQ(g.Row(), 1);
+            key(Qt::Key_PageDown);
+            EXPECT_GT(g.Row(), 2);
+            key(Qt::Key_End);
+            EXPECT_EQ(g.Row(), last);
+            key(Qt::Key_PageUp);
+            EXPECT_LT(g.Row(), last - 1);
+            // The model puts the current cell in the hidden column 0, as a refresh does.
+            d.dispatch([&] {
+                g.setRow(5);
+                g.setCol(0);
+            });
+            key(Qt::Key_Down);
+            EXPECT_EQ(g.Row(), 6);
+            EXPECT_GT(view->currentIndex().column(), 0);
+        }
+        {
             SCOPED_TRACE("rendered");
             EXPECT_TRUE(view->isColumnHidden(0));
             EXPECT_EQ(m->rowCount(), g.Rows() - 1);
@@ -137,6 +161,13 @@ TEST_F(WindowTest, TheBrowseGridFollowsTheUserAndTheModel) {
         }
         {
             SCOPED_TRACE("keys and buttons");
+            auto& search = control<forms::ComboBox>(d, "cboSearch");
+            focus(d, "cboSearch");
+            type("p"); // a letter chooses its column, and again the next one
+            EXPECT_EQ(search.Text(), "Posted");
+            focus(d, "cboSearch");
+            type("Cc");
+            EXPECT_EQ(search.Text(), "Confirmed");
             focus(d, "txtsearch");
             key(Qt::Key_Tab);
             EXPECT_NE(d.form().activeControl(), d.form().find("txtsearch"));
