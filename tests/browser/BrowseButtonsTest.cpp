@@ -1,7 +1,7 @@
 // Which actions the buttons offer for the user's rights and the selected voucher's state.
 #include "BrowseFixture.h"
 
-TEST_F(BrowseTest, ButtonsFollowTheVoucherState) {
+TEST_F(BrowseTest, ButtonsFollowTheVoucherStateJudgedOnItsNumber) {
     FrmMaster& m = open();
     m.activate();
     m.pressKey('D', forms::vbCtrlMask); // the grid takes the focus
@@ -21,6 +21,16 @@ TEST_F(BrowseTest, ButtonsFollowTheVoucherState) {
     m.CmdEdit.Enabled = m.cmdpreview.Enabled = false;
     select(m, demo::kCancelledVoucher);
     EXPECT_FALSE(m.CmdDelete.Enabled || m.cmdUpdate.Enabled || m.CmdEdit.Enabled || m.cmdpreview.Enabled);
+
+    // The selected voucher reaches the statements only as a number.
+    select(m, demo::kReferredByCancelledVoucher);
+    m.GrdMaster.setTextMatrix(m.GrdMaster.Row(), 0,
+                              std::to_string(demo::kReferredByCancelledVoucher) + " or 1=1");
+    EXPECT_EQ(m.selectedVoucherId(), demo::kReferredByCancelledVoucher);
+    EXPECT_FALSE(m.fnCheckEditDelete(1));
+    m.EnableOrDisableButtons();
+    EXPECT_TRUE(m.CmdDelete.Enabled);
+    EXPECT_TRUE(host.messages.empty()) << host.lastMessage();
 }
 
 // Each letter grants its own action only; un-posting needs "U" and deleting after it "D".
@@ -64,16 +74,4 @@ TEST_F(BrowseTest, RightsGrantOnlyTheirOwnLetters) {
         }
         m.Unload();
     }
-}
-
-TEST_F(BrowseTest, TheSelectedVoucherReachesStatementsOnlyAsANumber) {
-    FrmMaster& m = open();
-    select(m, demo::kReferredByCancelledVoucher);
-    m.GrdMaster.setTextMatrix(m.GrdMaster.Row(), 0,
-                              std::to_string(demo::kReferredByCancelledVoucher) + " or 1=1");
-    EXPECT_EQ(m.selectedVoucherId(), demo::kReferredByCancelledVoucher);
-    EXPECT_FALSE(m.fnCheckEditDelete(1));
-    m.EnableOrDisableButtons();
-    EXPECT_TRUE(m.CmdDelete.Enabled);
-    EXPECT_TRUE(host.messages.empty()) << host.lastMessage();
 }

@@ -9,8 +9,21 @@ namespace {
 
 using DeleteTest = BrowseTest;
 
-TEST_F(DeleteTest, RefusalsEndBeforeAnyChange) {
+TEST_F(DeleteTest, RefusalsAndNoEndBeforeAnyChange) {
     FrmMaster& m = open();
+    // A confirmed voucher is asked about when confirmation is automatic; No changes nothing.
+    db.exec("update apackagesettings set AutoConfirmAccTrans=1");
+    select(m, demo::kConfirmedVoucher);
+    host.answer(forms::vbNo);
+    m.CmdDelete_Click();
+    EXPECT_EQ(host.lastMessage(), "Do you want to delete the journal entry 'IDJ/284' ?");
+    EXPECT_EQ(host.messages.back().buttons, forms::vbYesNo | forms::vbCritical | forms::vbDefaultButton2);
+    EXPECT_TRUE(host.shown.empty());
+    EXPECT_EQ(header(demo::kConfirmedVoucher, "Cancelled"), "0");
+    EXPECT_TRUE(logged(demo::kConfirmedVoucher).empty());
+    db.exec("update apackagesettings set AutoConfirmAccTrans=0");
+    host.messages.clear();
+
     const std::pair<int, const char*> cases[] = {
         {demo::kConfirmedVoucher, "Confirm Finished, Cannot Delete"},
         {demo::kFreezeVoucher,
@@ -27,19 +40,6 @@ TEST_F(DeleteTest, RefusalsEndBeforeAnyChange) {
     }
     EXPECT_EQ(host.messages.size(), std::size(cases));
     EXPECT_EQ(db.conn->TransactionLevel(), 0);
-}
-
-TEST_F(DeleteTest, ConfirmedVoucherIsAskedWhenConfirmationIsAutomaticAndNoChangesNothing) {
-    db.exec("update apackagesettings set AutoConfirmAccTrans=1");
-    FrmMaster& m = open();
-    select(m, demo::kConfirmedVoucher);
-    host.answer(forms::vbNo);
-    m.CmdDelete_Click();
-    EXPECT_EQ(host.lastMessage(), "Do you want to delete the journal entry 'IDJ/284' ?");
-    EXPECT_EQ(host.messages.back().buttons, forms::vbYesNo | forms::vbCritical | forms::vbDefaultButton2);
-    EXPECT_TRUE(host.shown.empty());
-    EXPECT_EQ(header(demo::kConfirmedVoucher, "Cancelled"), "0");
-    EXPECT_TRUE(logged(demo::kConfirmedVoucher).empty());
 }
 
 // A failure after the update rolls back; a voucher posted since the list was loaded is refused
