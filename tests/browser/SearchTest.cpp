@@ -6,7 +6,7 @@
 
 using SearchTest = BrowseTest;
 
-TEST_F(SearchTest, DateAndNumberColumnsSortByTheHiddenIdentifier) {
+TEST_F(SearchTest, SortsByTheHiddenIdentifierAndQuickSearchSortsOncePerColumn) {
     FrmMaster& m = open();
     forms::FlexGrid& g = m.GrdMaster;
     sortOn(m, "Type", false);
@@ -21,11 +21,8 @@ TEST_F(SearchTest, DateAndNumberColumnsSortByTheHiddenIdentifier) {
     m.optAscend.setValue(true);
     EXPECT_EQ(m.cboColNames.ListIndex(), -1);
     EXPECT_EQ(ids(m), sorted);
-}
 
-TEST_F(SearchTest, QuickSearchMovesToTheFirstRowAtOrAfterThePrefixSortingOncePerColumn) {
-    FrmMaster& m = open();
-    forms::FlexGrid& g = m.GrdMaster;
+    // The quick search moves to the first row at or after the prefix, sorting once per column.
     sortOn(m, "Type", false); // the search sorts the grid itself
     const int before = g.sortsMade();
     for (const char* typed : {"i", "id", "idj", "idj/", "idj/1", "idj/15"})
