@@ -68,6 +68,10 @@ TEST_F(DuplicateTest, ACopyIsANewVoucherWithoutTheOriginalsStateOrItsFreeze) {
         j.dtpJournalDate.setValue(testsupport::processDate());
         EXPECT_FALSE(j.cmdOK.Enabled);
     });
+    for (const char* unset : {"NULL", "''"}) {
+        db.exec(std::string("update MiscSettings set AccountsFreezeDate = ") + unset);
+        EXPECT_TRUE(okOfCopy(demo::kFreezeVoucher)) << "no freeze date: " << unset;
+    }
 
     const int plain = demo::kPlainVoucher, copy = demo::kNextVoucher;
     ASSERT_TRUE(duplicate(plain, [](frmJournal& j) { j.cmdOK_Click(); }));

@@ -1,4 +1,4 @@
-// Refreshing one row after a save, and the freeze date the buttons rely on.
+// Refreshing one row after a save.
 #include "BrowseFixture.h"
 
 namespace {
@@ -34,18 +34,6 @@ TEST_F(BrowseTest, ANewVoucherIsAddedLastUnlessOutsideTheListAndAnEditedOneRewri
     EXPECT_EQ(current(m, 1), "IDJ/284-B");
     EXPECT_EQ(current(m, 4), "") << "a null field";
     EXPECT_EQ(current(m, 5), "Yes");
-}
-
-TEST_F(BrowseTest, FreezeDateBelongsToTheFrozenPeriod) {
-    open();
-    rt::Date d = *rt::parseDate(db.scalar("select AccountsFreezeDate from MiscSettings"));
-    EXPECT_TRUE(idj::IsFrozenDate(d));
-    EXPECT_TRUE(idj::IsFrozenDate(rt::addDays(d, -30)));
-    EXPECT_FALSE(idj::IsFrozenDate(rt::addDays(d, 1)));
-    for (const char* unset : {"NULL", "''"}) {
-        db.exec(std::string("update MiscSettings set AccountsFreezeDate = ") + unset);
-        EXPECT_FALSE(idj::IsFrozenDate(d)) << unset;
-    }
 }
 
 } // namespace
