@@ -8,7 +8,7 @@ class ChangesOnBackends : public testsupport::DemoBackendChoice,
                           public BrowseTest,
                           public testing::WithParamInterface<adotest::BackendId> {};
 
-TEST_P(ChangesOnBackends, DeletionWantsAReasonStoresItLogsItAndTurnsTheRowRed) {
+TEST_P(ChangesOnBackends, DeletionAndCancellingAPostingStoreLogAndRefreshTheRow) {
     FrmMaster& m = open();
     select(m, demo::kPlainVoucher);
     const int row = m.GrdMaster.Row(), rows = m.GrdMaster.Rows();
@@ -33,12 +33,10 @@ TEST_P(ChangesOnBackends, DeletionWantsAReasonStoresItLogsItAndTurnsTheRowRed) {
     EXPECT_EQ(m.GrdMaster.TextMatrix(row, 5), "Yes");
     for (int col = 0; col <= 7; ++col)
         EXPECT_EQ(m.GrdMaster.cellForeColor(row, col), forms::vbRed) << col;
-}
 
-TEST_P(ChangesOnBackends, CancellingAPostingCancelsOnlyTheVouchersEntriesAndRefreshesTheRow) {
-    FrmMaster& m = open();
+    // Cancelling a posting cancels the voucher's own live entries only; the decoys of the same
+    // number differ in company, type or date.
     select(m, demo::kPostedVoucher);
-    // Its own live entries; the decoys of the same number differ in company, type or date.
     const std::string live = "select count(*) from genjournalheader where referenceno='IDJ/283' and Cancel=0";
     const std::string own =
         "select count(*) from genjournalheader g, InterDivisionJournalTransHeader h where "

@@ -1,4 +1,4 @@
-// Deleting a voucher on SQLite (the backends' test has the deletion itself): the refusals, the
+// Deleting a voucher on SQLite (ChangesOnBackends has the deletion itself): the refusals, the
 // question, a failure rolled back, and a change judged on what is stored when it runs.
 #include "BrowseFixture.h"
 
@@ -9,8 +9,21 @@ namespace {
 
 using DeleteTest = BrowseTest;
 
-TEST_F(DeleteTest, RefusalsEndBeforeAnyChange) {
+TEST_F(DeleteTest, RefusalsAndNoEndBeforeAnyChange) {
     FrmMaster& m = open();
+    // A confirmed voucher is asked about when confirmation is automatic; No changes nothing.
+    db.exec("update apackagesettings set AutoConfirmAccTrans=1");
+    select(m, demo::kConfirmedVoucher);
+    host.answer(forms::vbNo);
+    m.CmdDelete_Click();
+    EXPECT_EQ(host.lastMessage(), "Do you want to delete the journal entry 'IDJ/284' ?");
+    EXPECT_EQ(host.messages.back().buttons, forms::vbYesNo | forms::vbCritical | forms::vbDefaultButton2);
+    EXPECT_TRUE(host.shown.empty());
+    EXPECT_EQ(header(demo::kConfirmedVoucher, "Cancelled"), "0");
+    EXPECT_TRUE(logged(demo::kConfirmedVoucher).empty());
+    db.exec("update apackagesettings set AutoConfirmAccTrans=0");
+    host.messages.clear();
+
     const std::pair<int, const char*> cases[] = {
         {demo::kConfirmedVoucher, "Confirm Finished, Cannot Delete"},
         {demo::kFreezeVoucher,
@@ -29,34 +42,20 @@ TEST_F(DeleteTest, RefusalsEndBeforeAnyChange) {
     EXPECT_EQ(db.conn->TransactionLevel(), 0);
 }
 
-TEST_F(DeleteTest, ConfirmedVoucherIsAskedWhenConfirmationIsAutomaticAndNoChangesNothing) {
-    db.exec("update apackagesettings set AutoConfirmAccTrans=1");
-    FrmMaster& m = open();
-    select(m, demo::kConfirmedVoucher);
-    host.answer(forms::vbNo);
-    m.CmdDelete_Click();
-    EXPECT_EQ(host.lastMessage(), "Do you want to delete the journal entry 'IDJ/284' ?");
-    EXPECT_EQ(host.messages.back().buttons, forms::vbYesNo | forms::vbCritical | forms::vbDefaultButton2);
-    EXPECT_TRUE(host.shown.empty());
-    EXPECT_EQ(header(demo::kConfirmedVoucher, "Cancelled"), "0");
-    EXPECT_TRUE(logged(demo::kConfirmedVoucher).empty());
-}
-
-TEST_F(DeleteTest, FailureAfterTheUpdateRollsBackAndIsReported) {
-    FrmMaster& m = open();
-    failOn("BEFORE INSERT ON aActivityLog");
-    select(m, demo::kPlainVoucher);
-    confirmDeletion("mistake");
-    m.CmdDelete_Click();
-    EXPECT_EQ(header(demo::kPlainVoucher, "Cancelled || ifnull(CancelledRemarks, '-')"), "0-");
-    EXPECT_EQ(db.conn->TransactionLevel(), 0);
-    EXPECT_TRUE(reported("CmdDelete_Click \n")) << host.lastMessage();
-}
-
+// A failure after the update rolls back; a voucher posted since the list was loaded is refused
+// and its row shows it.
 TEST_F(DeleteTest, AVoucherPostedSinceTheListWasLoadedIsRefusedAndItsRowShowsIt) {
     FrmMaster& m = open();
     select(m, demo::kPlainVoucher);
     ASSERT_TRUE(m.CmdDelete.Enabled);
+    failOn("BEFORE INSERT ON aActivityLog");
+    confirmDeletion("mistake");
+    m.CmdDelete_Click();
+    EXPECT_TRUE(reported("CmdDelete_Click \n")) << host.lastMessage();
+    EXPECT_EQ(header(demo::kPlainVoucher, "Cancelled || ifnull(CancelledRemarks, '-')"), "0-");
+    EXPECT_EQ(db.conn->TransactionLevel(), 0);
+
+    db.exec("drop trigger injected");
     setHeader(demo::kPlainVoucher, "Posted=1");
     confirmDeletion("stale");
     m.CmdDelete_Click();

@@ -22,25 +22,23 @@ class DuplicateTest : public BrowseTest {
         duplicate(id, [&](frmJournal& j) { ok = j.cmdOK.Enabled; });
         return ok;
     }
-    // Each stored line as account|amount|credit.
-    Texts lines(int id) {
-        return db.texts("select AccountID || '|' || Amount || '|' || JournalTransCredit from "
-                        "InterDivisionJournalTransDetails where companyid=1 and JournalTransID=" +
+    // Each stored line's account, or account|amount|credit.
+    Texts lines(int id, const char* columns = "AccountID || '|' || Amount || '|' || JournalTransCredit") {
+        return db.texts(std::string("select ") + columns +
+                        " from InterDivisionJournalTransDetails where companyid=1 and JournalTransID=" +
                         std::to_string(id) + " order by JournalTransDetailID");
     }
     FrmMaster& m = FrmMaster::instance();
 };
 
-TEST_F(DuplicateTest, WithoutASelectedVoucherNothingHappens) {
+TEST_F(DuplicateTest, ACopyIsANewVoucherWithoutTheOriginalsStateOrItsFreeze) {
     for (const char* empty : {"", "0", "none"}) {
         m.GrdMaster.setTextMatrix(m.GrdMaster.Row(), 0, empty);
         m.cmdDuplicate_Click();
     }
     EXPECT_TRUE(host.shown.empty());
     EXPECT_TRUE(host.messages.empty());
-}
 
-TEST_F(DuplicateTest, StateOfTheOriginalIsNoBarAndLinesAreNumberedAfresh) {
     const int id = demo::kCancelledPostedVoucher; // cancelled, posted and confirmed, three lines
     Texts serials, accounts;
     std::string remarks, rates, journalNo, mode;
@@ -57,17 +55,12 @@ TEST_F(DuplicateTest, StateOfTheOriginalIsNoBarAndLinesAreNumberedAfresh) {
     EXPECT_EQ(rates, header(id, "exchangerates")); // not the rates a new voucher is seeded with
     EXPECT_NE(journalNo, header(id, "JournalNo"));
     EXPECT_EQ(serials, (Texts{"1", "2", "3"}));
-    EXPECT_EQ(accounts,
-              db.texts("select AccountID from InterDivisionJournalTransDetails where companyid=1 and "
-                       "JournalTransID=" +
-                       std::to_string(id) + " order by JournalTransDetailID"));
-
+    EXPECT_EQ(accounts, lines(id, "AccountID"));
     int count = 0;
     duplicate(demo::kTwelveLineVoucher, [&](frmJournal& j) { count = j.lvwJournal.Count(); });
     EXPECT_EQ(count, 12);
-}
 
-TEST_F(DuplicateTest, CopyOfAFrozenVoucherCannotBeSavedEvenWithALaterDate) {
+    // The copy of a frozen voucher cannot be saved, even with a later date.
     EXPECT_FALSE(okOfCopy(demo::kFreezeVoucher));
     EXPECT_FALSE(okOfCopy(demo::kFreezeVoucher - 1));
     EXPECT_TRUE(okOfCopy(demo::kFreezeVoucher + 1)) << "posted, after the freeze date";
@@ -75,15 +68,17 @@ TEST_F(DuplicateTest, CopyOfAFrozenVoucherCannotBeSavedEvenWithALaterDate) {
         j.dtpJournalDate.setValue(testsupport::processDate());
         EXPECT_FALSE(j.cmdOK.Enabled);
     });
-}
+    for (const char* unset : {"NULL", "''"}) {
+        db.exec(std::string("update MiscSettings set AccountsFreezeDate = ") + unset);
+        EXPECT_TRUE(okOfCopy(demo::kFreezeVoucher)) << "no freeze date: " << unset;
+    }
 
-TEST_F(DuplicateTest, SavingTheCopyStoresANewVoucherAndLeavesTheOriginal) {
-    const int id = demo::kPlainVoucher, copy = demo::kNextVoucher;
-    ASSERT_TRUE(duplicate(id, [](frmJournal& j) { j.cmdOK_Click(); }));
+    const int plain = demo::kPlainVoucher, copy = demo::kNextVoucher;
+    ASSERT_TRUE(duplicate(plain, [](frmJournal& j) { j.cmdOK_Click(); }));
     EXPECT_EQ(header(copy, "JournalNo"), "IDJ/301") << host.lastMessage();
-    EXPECT_EQ(header(copy, "Remarks"), header(id, "Remarks"));
-    EXPECT_EQ(lines(copy), lines(id));
-    EXPECT_EQ(header(id, "JournalNo"), "IDJ/292");
+    EXPECT_EQ(header(copy, "Remarks"), header(plain, "Remarks"));
+    EXPECT_EQ(lines(copy), lines(plain));
+    EXPECT_EQ(header(plain, "JournalNo"), "IDJ/292");
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 
 using SearchTest = BrowseTest;
 
-TEST_F(SearchTest, DateAndNumberColumnsSortByTheHiddenIdentifier) {
+TEST_F(SearchTest, SortsByTheHiddenIdentifierAndQuickSearchSortsOncePerColumn) {
     FrmMaster& m = open();
     forms::FlexGrid& g = m.GrdMaster;
     sortOn(m, "Type", false);
@@ -21,11 +21,8 @@ TEST_F(SearchTest, DateAndNumberColumnsSortByTheHiddenIdentifier) {
     m.optAscend.setValue(true);
     EXPECT_EQ(m.cboColNames.ListIndex(), -1);
     EXPECT_EQ(ids(m), sorted);
-}
 
-TEST_F(SearchTest, QuickSearchMovesToTheFirstRowAtOrAfterThePrefixSortingOncePerColumn) {
-    FrmMaster& m = open();
-    forms::FlexGrid& g = m.GrdMaster;
+    // The quick search moves to the first row at or after the prefix, sorting once per column.
     sortOn(m, "Type", false); // the search sorts the grid itself
     const int before = g.sortsMade();
     for (const char* typed : {"i", "id", "idj", "idj/", "idj/1", "idj/15"})
@@ -51,41 +48,65 @@ TEST_F(SearchTest, QuickSearchMovesToTheFirstRowAtOrAfterThePrefixSortingOncePer
     EXPECT_EQ(current(m, 3), "Payment");
 }
 
-TEST_F(SearchTest, TableSearchOnFlagsAndItsOwnColumns) {
+TEST_F(SearchTest, TableSearchOnFlagsDatesAndLiteralTextWithItsOwnColumns) {
+    setHeader(250, "JournalNo='IDJ/2_5%'");
+    // A layout saved for the full list must not be forced on the search's five columns.
+    db.exec("update aGridColumnLayout set ColumnWidth=9999 where ColumnIndex=3 and UserID=1");
     FrmMaster& m = open();
     forms::FlexGrid& g = m.GrdMaster;
+    const std::string date = g.TextMatrix(rowOf(m, 150), 2); // dd/mm/yyyy
     typeSearch(m, "Posted", " yes", true, forms::vbKeyReturn);
     ASSERT_EQ(g.Cols(), 5);
+    EXPECT_LT(g.ColWidth(3), 9999);
     EXPECT_EQ(g.Rows() - 1, count("posted=1"));
     for (int r = 1; r < g.Rows(); ++r)
         EXPECT_EQ(g.TextMatrix(r, 4), "Yes") << "row " << r;
     std::vector<int> listed = ids(m);
     EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end()));
     EXPECT_EQ(m.cboSearch.Text(), "Posted") << "the search column is chosen again";
-    EXPECT_TRUE(host.messages.empty()) << host.lastMessage();
 
     typeSearch(m, "Cancelled", "No", true, forms::vbKeyReturn);
     EXPECT_EQ(g.Rows() - 1, count("cancelled=0"));
-    // Neither yes nor no, or no Enter: the list stays.
+    // Neither yes nor no, no Enter, or an overlong text: the list stays.
     const std::string sql = m.lastGridSql();
     typeSearch(m, "Posted", "x", true, forms::vbKeyReturn);
     typeSearch(m, "Posted", "yes", true, 'S');
     EXPECT_EQ(m.lastGridSql(), sql);
     EXPECT_EQ(g.Rows() - 1, count("cancelled=0"));
-}
+    EXPECT_TRUE(host.messages.empty()) << host.lastMessage();
+    typeSearch(m, "Journal No", std::string(50000, 'x'), true, forms::vbKeyReturn);
+    EXPECT_EQ(
+        testsupport::prompts(host),
+        std::vector<std::string>{"The search text is too long: at most 50 characters can be searched for."});
+    EXPECT_EQ(m.lastGridSql(), sql);
+    host.messages.clear();
 
-TEST_F(SearchTest, DateSearchReadsEitherSeparator) {
-    FrmMaster& m = open();
-    forms::FlexGrid& g = m.GrdMaster;
-    const std::string shown = g.TextMatrix(rowOf(m, 150), 2); // dd/mm/yyyy
-    std::string hyphened = shown;
+    // Dates with either separator.
+    std::string hyphened = date;
     std::replace(hyphened.begin(), hyphened.end(), '/', '-');
-    for (const std::string& text : {hyphened, shown}) {
+    for (const std::string& text : {hyphened, date}) {
         typeSearch(m, "Date", text, true, forms::vbKeyReturn);
         EXPECT_NE(rowOf(m, 150), 0) << text;
         for (int r = 1; r < g.Rows(); ++r)
-            EXPECT_EQ(g.TextMatrix(r, 2), shown) << text;
+            EXPECT_EQ(g.TextMatrix(r, 2), date) << text;
     }
+    // Quotes and wildcards are only text; an empty result keeps one blank row.
+    for (const char* text : {"_", "%", "2_5%"}) {
+        typeSearch(m, "JournalNo", text, true, forms::vbKeyReturn);
+        EXPECT_EQ(ids(m), std::vector<int>{250}) << text;
+    }
+    for (const char* text :
+         {"\\", "O'Brien", "1' or '1'='1", "'; delete from InterDivisionJournalTransHeader; --"}) {
+        for (const char* column : {"Journal No", "Date"}) {
+            typeSearch(m, column, text, true, forms::vbKeyReturn);
+            EXPECT_EQ(ids(m), std::vector<int>{0}) << column << ": " << text;
+        }
+        typeSearch(m, "Journal No", text, false);
+    }
+    typeSearch(m, "Date", "__/", true, forms::vbKeyReturn);
+    EXPECT_EQ(ids(m), std::vector<int>{0});
+    EXPECT_TRUE(host.messages.empty()) << host.lastMessage();
+    EXPECT_EQ(count("1=1"), 160);
 }
 
 TEST_F(SearchTest, EmptySearchAllReloadsTheLookBackForTheUsersDepartment) {
@@ -104,39 +125,6 @@ TEST_F(SearchTest, EmptySearchAllReloadsTheLookBackForTheUsersDepartment) {
     typeSearch(m, "JournalNo", "IDJ/1", true, forms::vbKeyReturn);
     EXPECT_EQ(m.GrdMaster.Rows() - 1, count("DepartmentID=3 and JournalNo like '%IDJ/1%'"));
     EXPECT_TRUE(host.messages.empty()) << host.lastMessage();
-}
-
-TEST_F(SearchTest, SearchTextIsOnlyTextQuotesAndWildcardsIncluded) {
-    setHeader(250, "JournalNo='IDJ/2_5%'");
-    FrmMaster& m = open();
-    for (const char* text : {"_", "%", "2_5%"}) {
-        typeSearch(m, "JournalNo", text, true, forms::vbKeyReturn);
-        EXPECT_EQ(ids(m), std::vector<int>{250}) << text;
-    }
-    // An empty result keeps one blank row.
-    for (const char* text :
-         {"\\", "O'Brien", "1' or '1'='1", "'; delete from InterDivisionJournalTransHeader; --"}) {
-        for (const char* column : {"Journal No", "Date"}) {
-            typeSearch(m, column, text, true, forms::vbKeyReturn);
-            EXPECT_EQ(ids(m), std::vector<int>{0}) << column << ": " << text;
-        }
-        typeSearch(m, "Journal No", text, false);
-    }
-    typeSearch(m, "Date", "__/", true, forms::vbKeyReturn);
-    EXPECT_EQ(ids(m), std::vector<int>{0});
-    EXPECT_TRUE(host.messages.empty()) << host.lastMessage();
-    EXPECT_EQ(count("1=1"), 160);
-}
-
-TEST_F(SearchTest, OverlongSearchTextIsRefusedWithAMessage) {
-    FrmMaster& m = open();
-    typeSearch(m, "Posted", "yes", true, forms::vbKeyReturn);
-    const std::string sql = m.lastGridSql();
-    typeSearch(m, "Journal No", std::string(50000, 'x'), true, forms::vbKeyReturn);
-    EXPECT_EQ(
-        testsupport::prompts(host),
-        std::vector<std::string>{"The search text is too long: at most 50 characters can be searched for."});
-    EXPECT_EQ(m.lastGridSql(), sql);
 }
 
 TEST_F(SearchTest, EveryActionWorksOnTheSearchGrid) {
@@ -170,18 +158,4 @@ TEST_F(SearchTest, EveryActionWorksOnTheSearchGrid) {
     EXPECT_TRUE(m.CmdDelete.Enabled);
     for (const auto& msg : host.messages)
         EXPECT_EQ(msg.prompt.find("unexpected"), std::string::npos) << msg.prompt;
-}
-
-TEST_F(SearchTest, OnlyTheFullGridSavesAndRestoresTheUsersColumnLayout) {
-    FrmMaster& m = open();
-    const std::string layout = "select count(*) || ':' || group_concat(ColumnWidth) from aGridColumnLayout "
-                               "where UserID=1 and CompanyID=1";
-    ASSERT_EQ(db.scalar(layout).substr(0, 2), "8:");
-    // A layout saved for the full list must not be forced on the search's five columns.
-    db.exec("update aGridColumnLayout set ColumnWidth=9999 where ColumnIndex=3 and UserID=1");
-    const std::string widened = db.scalar(layout);
-    typeSearch(m, "Posted", "yes", true, forms::vbKeyReturn);
-    ASSERT_EQ(m.GrdMaster.Cols(), 5);
-    EXPECT_EQ(db.scalar(layout), widened);
-    EXPECT_LT(m.GrdMaster.ColWidth(3), 9999);
 }

@@ -1,197 +1,233 @@
-// User input reaches the models through their own entry points, and model changes come back.
-#include "SampleForm.h"
-#include "desktop/QtConvert.h"
+// User input reaches the real windows' models through their own entry points, and model changes
+// come back to the widgets.
+#include "WindowFixture.h"
+
+#include "desktop/GridModel.h"
+#include "runtime/Error.h"
+#include "voucher/frmJournal.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
-#include <QTest>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
 
 namespace {
 
-void click(QWidget* w, QPoint at) {
-    QTest::mouseClick(w, Qt::LeftButton, {}, at);
+using desktop::FormDialog;
+
+TEST_F(WindowTest, TheEditorsControlsCarryInputToTheModelAndBack) {
+    editVoucher(291, [&](FormDialog& d) {
+        auto& j = static_cast<idj::frmJournal&>(d.form());
+        {
+            SCOPED_TRACE("typing");
+            auto* edit = widget<QLineEdit>(d, "txtRemarks");
+            focus(d, "txtRemarks");
+            d.dispatch([&] { j.txtRemarks.setText("abc"); });
+            EXPECT_EQ(edit->text(), "abc");
+            edit->setCursorPosition(1);
+            type("X");
+            EXPECT_EQ(j.txtRemarks.Text(), "aXbc");
+            EXPECT_EQ(edit->cursorPosition(), 2);
+            edit->setCursorPosition(0);
+            key(Qt::Key_Delete);
+            EXPECT_EQ(j.txtRemarks.Text(), "Xbc");
+            EXPECT_EQ(edit->cursorPosition(), 0);
+            edit->setCursorPosition(2);
+            key(Qt::Key_Backspace);
+            EXPECT_EQ(j.txtRemarks.Text(), "Xc");
+            EXPECT_EQ(edit->text(), "Xc");
+            EXPECT_EQ(edit->cursorPosition(), 1);
+            d.dispatch([&] { j.txtRemarks.Locked = true; });
+            EXPECT_TRUE(edit->isReadOnly());
+            d.dispatch([&] { j.txtRemarks.Locked = false; });
+        }
+        {
+            SCOPED_TRACE("checks, options and dates");
+            const rt::Date date = j.dtpJournalDate.Value();
+            d.dispatch([&] {
+                j.Chconfirm.setValue(1);
+                j.optCash.setValue(true);
+                j.frtype.Enabled = false;
+            });
+            EXPECT_TRUE(widget<QCheckBox>(d, "Chconfirm")->isChecked());
+            EXPECT_TRUE(widget<QRadioButton>(d, "optCash")->isChecked());
+            EXPECT_FALSE(widget<QRadioButton>(d, "optJournal")->isChecked());
+            EXPECT_FALSE(widget<QRadioButton>(d, "optJournal")->isEnabled()); // its frame is disabled
+            d.dispatch([&] { j.frtype.Enabled = true; });
+            widget<QRadioButton>(d, "optJournal")->click();
+            EXPECT_TRUE(j.optJournal.Value());
+            EXPECT_FALSE(j.optCash.Value());
+            widget<QRadioButton>(d, "optJournal")->click(); // the chosen option stays chosen
+            EXPECT_TRUE(widget<QRadioButton>(d, "optJournal")->isChecked());
+            widget<QCheckBox>(d, "Chconfirm")->click();
+            EXPECT_EQ(j.Chconfirm.Value(), 0);
+            auto* picker = widget<QDateEdit>(d, "dtpJournalDate");
+            const QDate shown = picker->date();
+            picker->setDate(shown.addDays(-1));
+            EXPECT_EQ(j.dtpJournalDate.Value(), rt::addDays(date, -1));
+            d.dispatch([&] { j.dtpJournalDate.setValue(date); });
+            EXPECT_EQ(picker->date(), shown);
+        }
+        {
+            SCOPED_TRACE("the line list");
+            auto* tree = widget<QTreeWidget>(d, "lvwJournal");
+            ASSERT_EQ(tree->topLevelItemCount(), 2);
+            tree->setCurrentItem(tree->topLevelItem(1));
+            EXPECT_EQ(j.lvwJournal.selectedIndex(), 2);
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                              tree->visualItemRect(tree->topLevelItem(0)).center());
+            EXPECT_EQ(j.lvwJournal.selectedIndex(), 1);
+            focus(d, "lvwJournal");
+            key(Qt::Key_Down);
+            EXPECT_EQ(j.lvwJournal.selectedIndex(), 2);
+        }
+        {
+            SCOPED_TRACE("closing by the frame asks the model");
+            host.answer = forms::vbCancel;
+            d.close();
+            EXPECT_EQ(host.prompts.back(), "Save Changes?");
+            EXPECT_TRUE(j.loaded());
+            EXPECT_TRUE(d.isVisible());
+            host.answer = forms::vbNo;
+            d.close();
+            EXPECT_FALSE(j.loaded());
+            EXPECT_TRUE(d.finished());
+        }
+    });
 }
 
-TEST(Binding, ButtonClicksReachTheModelOnlyWhileEnabled) {
-    DialogFixture f;
-    auto* ok = f.widget<QPushButton>("cmdOk");
-    ok->click();
-    EXPECT_EQ(f.form->okClicks, 1);
-    EXPECT_EQ(f.form->activeControl(), &f.form->cmdOk);
-    f.form->cmdOk.Enabled = false;
-    desktop::FormDialog::syncAll();
-    EXPECT_FALSE(ok->isEnabled());
-    ok->click();
-    EXPECT_EQ(f.form->okClicks, 1);
+TEST_F(WindowTest, TheBrowseGridFollowsTheUserAndTheModel) {
+    browse([&](FormDialog& d) {
+        forms::FlexGrid& g = browseGrid(d);
+        auto* view = widget<QTableView>(d, "GrdMaster");
+        QAbstractItemModel* m = view->model();
+        {
+            SCOPED_TRACE("arrows, Page and Home/End move the row from every state");
+            focus(d, "GrdMaster");
+            const int last = g.Rows() - 1;
+            ASSERT_EQ(g.Row(), last);
+            key(Qt::Key_Up);
+            EXPECT_EQ(g.Row(), last - 1);
+            key(Qt::Key_Home);
+            EXPECT_EQ(g.Row(), 1);
+            key(Qt::Key_PageDown);
+            EXPECT_GT(g.Row(), 2);
+            key(Qt::Key_End);
+            EXPECT_EQ(g.Row(), last);
+            key(Qt::Key_PageUp);
+            EXPECT_LT(g.Row(), last - 1);
+            // The model puts the current cell in the hidden column 0, as a refresh does.
+            d.dispatch([&] {
+                g.setRow(5);
+                g.setCol(0);
+            });
+            key(Qt::Key_Down);
+            EXPECT_EQ(g.Row(), 6);
+            EXPECT_GT(view->currentIndex().column(), 0);
+        }
+        {
+            SCOPED_TRACE("rendered");
+            EXPECT_TRUE(view->isColumnHidden(0));
+            EXPECT_EQ(m->rowCount(), g.Rows() - 1);
+            clickVoucher(d, 156); // cancelled
+            EXPECT_EQ(m->data(m->index(g.Row() - 1, 1), Qt::ForegroundRole).value<QColor>(),
+                      QColor(255, 0, 0));
+            // Options sit in their frame, so that they exclude each other; access keys reach a control.
+            EXPECT_EQ(d.widgetOf("optDescend")->parentWidget(), d.widgetOf("fraBrowse"));
+            EXPECT_EQ(d.widgetOf("CmdClose")->parentWidget(), d.widgetOf("Picture1"));
+            EXPECT_EQ(widget<QLabel>(d, "lblsearch")->buddy(), d.widgetOf("cboSearch"));
+        }
+        {
+            SCOPED_TRACE("the current cell both ways");
+            view->setCurrentIndex(m->index(5, 2));
+            EXPECT_EQ(g.Row(), 6);
+            EXPECT_EQ(g.Col(), 2);
+            d.dispatch([&] {
+                g.setRow(100);
+                g.setCol(1);
+                g.setColSel(7);
+            });
+            EXPECT_EQ(view->currentIndex().row(), 99);
+            EXPECT_TRUE(view->selectionModel()->isSelected(m->index(99, 7)));
+            EXPECT_FALSE(view->selectionModel()->isSelected(m->index(98, 7)));
+            EXPECT_TRUE(view->viewport()->rect().intersects(view->visualRect(m->index(99, 1))));
+            focus(d, "GrdMaster");
+            type("I9"); // the model's keys, not the view's row search
+            EXPECT_EQ(g.Row(), 100);
+        }
+        {
+            SCOPED_TRACE("keys and buttons");
+            auto& search = control<forms::ComboBox>(d, "cboSearch");
+            focus(d, "cboSearch");
+            type("p"); // a letter chooses its column, and again the next one
+            EXPECT_EQ(search.Text(), "Posted");
+            focus(d, "cboSearch");
+            type("Cc");
+            EXPECT_EQ(search.Text(), "Confirmed");
+            focus(d, "txtsearch");
+            key(Qt::Key_Tab);
+            EXPECT_NE(d.form().activeControl(), d.form().find("txtsearch"));
+            EXPECT_EQ(QApplication::focusWidget(), d.widgetOf(*d.form().activeControl()));
+            key(Qt::Key_Backtab, Qt::ShiftModifier);
+            EXPECT_EQ(d.form().activeControl(), d.form().find("txtsearch"));
+            EXPECT_EQ(QApplication::focusWidget(), d.widgetOf("txtsearch"));
+            clickVoucher(d, db::demo::kPostedVoucher);
+            ASSERT_FALSE(d.widgetOf("CmdDelete")->isEnabled());
+            QTest::mouseClick(d.widgetOf("CmdDelete"), Qt::LeftButton);
+            EXPECT_TRUE(host.prompts.empty());
+        }
+        {
+            SCOPED_TRACE("an error the model leaves untrapped is shown and the window goes on");
+            const auto click = g.Click;
+            g.Click = [] { rt::raise(rt::errInvalidProcedureCall, "FrmMaster", "Disk full"); };
+            clickRow(d, 3);
+            ASSERT_EQ(host.prompts.size(), 1u);
+            EXPECT_NE(host.prompts[0].find("Disk full"), std::string::npos);
+            g.Click = click; // the window outlives this test
+            clickRow(d, 4);
+            EXPECT_EQ(g.Row(), 4);
+            EXPECT_EQ(host.prompts.size(), 1u);
+        }
+    });
 }
 
-TEST(Binding, TypingGoesThroughTheModelsKeyEvents) {
-    DialogFixture f;
-    auto* edit = f.widget<QLineEdit>("txtName");
-    edit->setFocus();
-    EXPECT_EQ(f.form->activeControl(), &f.form->txtName);
-    f.type("ab1c");
-    // The model's KeyPress dropped the digit; the widget shows the model's text.
-    EXPECT_EQ(f.form->txtName.Text(), "abc");
-    EXPECT_EQ(edit->text(), "abc");
-    EXPECT_EQ(f.form->nameChanges, 3);
-    // Typing goes where the user left the caret.
-    edit->setCursorPosition(1);
-    f.type("X");
-    EXPECT_EQ(f.form->txtName.Text(), "aXbc");
-    EXPECT_EQ(edit->cursorPosition(), 2);
-    // MaxLength is the model's.
-    f.type("defghijk");
-    EXPECT_EQ(f.form->txtName.Text(), "aXdefghibc");
-    EXPECT_EQ(edit->text(), "aXdefghibc");
-    // Keys the model does not type edit the widget, and the text reaches the model.
-    edit->setCursorPosition(0);
-    f.key(Qt::Key_Delete);
-    EXPECT_EQ(f.form->txtName.Text(), "Xdefghibc");
-    EXPECT_EQ(edit->text(), "Xdefghibc");
-    EXPECT_EQ(edit->cursorPosition(), 0);
-    // Backspace is the model's edit.
-    edit->setCursorPosition(2);
-    f.key(Qt::Key_Backspace, Qt::NoModifier, QString(QChar(8)));
-    EXPECT_EQ(f.form->txtName.Text(), "Xefghibc");
-    EXPECT_EQ(edit->cursorPosition(), 1);
-}
+// A bare grid for the view model's own bookkeeping.
+class GridForm : public forms::Form {
+  public:
+    GridForm() : forms::Form("frmGrid") {}
+    forms::FlexGrid grid{*this, "grid"};
+};
 
-TEST(Binding, ModelChangesComeBackToTheWidgets) {
-    DialogFixture f;
-    f.form->txtName.setText("hello");
-    f.form->txtName.Locked = true;
-    f.form->chkFlag.setValue(1);
-    f.form->optSecond.setValue(true);
-    f.form->cboKind.setListIndex(2);
-    f.form->dtpDate.setValue(rt::makeDate(2026, 3, 31));
-    f.form->lblName.Caption = "&Full name:";
-    f.form->fraType.Enabled = false;
-    desktop::FormDialog::syncAll();
-    auto* edit = f.widget<QLineEdit>("txtName");
-    EXPECT_EQ(edit->text(), "hello");
-    EXPECT_TRUE(edit->isReadOnly());
-    EXPECT_TRUE(f.widget<QCheckBox>("chkFlag")->isChecked());
-    EXPECT_TRUE(f.widget<QRadioButton>("optSecond")->isChecked());
-    EXPECT_FALSE(f.widget<QRadioButton>("optFirst")->isChecked());
-    EXPECT_FALSE(f.widget<QRadioButton>("optFirst")->isEnabled()); // its frame is disabled
-    EXPECT_EQ(f.widget<QComboBox>("cboKind")->currentText(), "Receipt");
-    EXPECT_EQ(f.widget<QDateEdit>("dtpDate")->date(), QDate(2026, 3, 31));
-    EXPECT_EQ(f.widget<QLabel>("lblName")->text(), "&Full name:");
-    f.form->chkFlag.Visible = false;
-    f.form->fraType.Enabled = true;
-    desktop::FormDialog::syncAll();
-    EXPECT_TRUE(f.dialog->widgetOf("chkFlag")->isHidden());
-    EXPECT_TRUE(f.widget<QRadioButton>("optFirst")->isEnabled());
-}
-
-TEST(Binding, ChecksOptionsCombosAndDatesGoThroughTheModel) {
-    DialogFixture f;
-    int optionClicks = 0;
-    f.form->optSecond.Click = [&] { ++optionClicks; };
-    f.widget<QRadioButton>("optSecond")->click();
-    EXPECT_TRUE(f.form->optSecond.Value());
-    EXPECT_FALSE(f.form->optFirst.Value());
-    EXPECT_FALSE(f.widget<QRadioButton>("optFirst")->isChecked());
-    // Clicking the chosen option again keeps it chosen.
-    f.widget<QRadioButton>("optSecond")->click();
-    EXPECT_TRUE(f.widget<QRadioButton>("optSecond")->isChecked());
-    EXPECT_EQ(optionClicks, 1);
-
-    f.widget<QCheckBox>("chkFlag")->click();
-    EXPECT_EQ(f.form->chkFlag.Value(), 1);
-
-    auto* combo = f.widget<QComboBox>("cboKind");
-    ASSERT_EQ(combo->count(), 4);
-    emit combo->activated(3);
-    EXPECT_EQ(f.form->cboKind.ListIndex(), 3);
-    EXPECT_EQ(f.form->cboKind.Text(), "Cash Transfer");
-    combo->setFocus();
-    f.key(Qt::Key_End);
-    f.type("s");
-    EXPECT_EQ(f.form->cboKind.Text(), "Cash Transfers");
-    EXPECT_EQ(f.form->cboKind.ListIndex(), -1);
-    EXPECT_EQ(combo->currentText(), "Cash Transfers");
-
-    f.widget<QDateEdit>("dtpDate")->setDate(QDate(2025, 12, 1));
-    EXPECT_EQ(f.form->dtpDate.Value(), rt::makeDate(2025, 12, 1));
-}
-
-TEST(Binding, GridCurrentCellIsMirroredBothWays) {
-    DialogFixture f;
-    auto* view = f.widget<QTableView>("GrdData");
-    QAbstractItemModel* m = view->model();
-    EXPECT_EQ(view->currentIndex(), m->index(0, 1));
-    view->setCurrentIndex(m->index(5, 2));
-    EXPECT_EQ(f.form->GrdData.Row(), 6);
-    EXPECT_EQ(f.form->GrdData.Col(), 2);
-    EXPECT_EQ(f.form->rowChanges, 2);
-    // A click moves the current cell, then raises Click.
-    QRect cell = view->visualRect(m->index(2, 1));
-    click(view->viewport(), cell.center());
-    EXPECT_EQ(f.form->GrdData.Row(), 3);
-    EXPECT_EQ(f.form->GrdData.MouseRow, 3);
-    EXPECT_EQ(f.form->gridClicks, 1);
-    // The model moving the current row, with a selection across the row, shows in the view.
-    f.form->GrdData.setRow(90000);
-    f.form->GrdData.setCol(0);
-    f.form->GrdData.setColSel(3);
-    desktop::FormDialog::syncAll();
-    EXPECT_EQ(view->currentIndex().row(), 89999);
-    EXPECT_TRUE(view->selectionModel()->isSelected(m->index(89999, 3)));
-    EXPECT_FALSE(view->selectionModel()->isSelected(m->index(89998, 3)));
-    EXPECT_TRUE(view->viewport()->rect().intersects(view->visualRect(m->index(89999, 1))));
-}
-
-TEST(Binding, ListSelectionAndClicksReachTheModel) {
-    DialogFixture f;
-    auto* tree = f.widget<QTreeWidget>("lvwLines");
-    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
-    tree->setCurrentItem(tree->topLevelItem(2));
-    EXPECT_EQ(f.form->lvwLines.selectedIndex(), 3);
-    EXPECT_EQ(f.form->itemClicks, 1);
-    int mouseUps = 0, button = 0;
-    f.form->lvwLines.MouseUp = [&](int b, int, float, float) { ++mouseUps, button = b; };
-    click(tree->viewport(), tree->visualItemRect(tree->topLevelItem(1)).center());
-    EXPECT_EQ(f.form->lvwLines.selectedIndex(), 2);
-    EXPECT_EQ(f.form->itemClicks, 2);
-    EXPECT_EQ(mouseUps, 1);
-    EXPECT_EQ(button, forms::vbLeftButton);
-    // A handler changing the list from inside the view's own signal (keys move the selection).
-    f.form->lvwLines.ItemClick = [&](forms::ListItem& it) { it.ListSubItems(1).ToolTipText = it.SubItem(1); };
-    tree->setFocus();
-    f.key(Qt::Key_Down);
-    EXPECT_EQ(f.form->lvwLines.selectedIndex(), 3);
-    EXPECT_EQ(tree->topLevelItem(2)->toolTip(1), "Account 3");
-    // Removing a line in the model takes it out of the list.
-    f.form->lvwLines.Remove(1);
-    desktop::FormDialog::syncAll();
-    ASSERT_EQ(tree->topLevelItemCount(), 2);
-    EXPECT_EQ(tree->topLevelItem(0)->text(1), "Account 2");
-    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(1));
-}
-
-TEST(Binding, ErrorsOfAModelEventAreShownAndTheWindowGoesOn) {
-    DialogFixture f;
-    f.form->failWith = "Disk full";
-    auto* ok = f.widget<QPushButton>("cmdOk");
-    ok->click();
-    ASSERT_EQ(f.host.messages.size(), 1u);
-    EXPECT_NE(f.host.messages[0].prompt.find("Disk full"), std::string::npos);
-    EXPECT_EQ(f.host.messages[0].buttons, forms::vbCritical);
-    f.form->failWith.clear();
-    ok->click();
-    EXPECT_EQ(f.form->okClicks, 2);
-    EXPECT_EQ(f.host.messages.size(), 1u);
+TEST(GridModel, RefreshResetsOnlyWhenTheShapeChanges) {
+    GridForm form;
+    form.grid.setCols(3);
+    form.grid.setRows(21);
+    desktop::GridModel m(form.grid);
+    int resets = 0, changes = 0;
+    QObject::connect(&m, &QAbstractItemModel::modelReset, [&] { ++resets; });
+    QObject::connect(&m, &QAbstractItemModel::dataChanged, [&] { ++changes; });
+    EXPECT_FALSE(m.refresh()); // nothing changed: nothing emitted
+    EXPECT_EQ(changes, 0);
+    form.grid.setTextMatrix(5, 1, "changed");
+    EXPECT_FALSE(m.refresh());
+    EXPECT_EQ(resets, 0);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(m.data(m.index(4, 1)).toString(), "changed");
+    form.grid.setRows(11);
+    EXPECT_TRUE(m.refresh());
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(m.rowCount(), 10);
+    // Without a fixed row there is no header, and every grid row is a table row.
+    form.grid.FixedRows = 0;
+    form.grid.touch();
+    EXPECT_TRUE(m.refresh());
+    EXPECT_EQ(m.rowCount(), 11);
+    EXPECT_EQ(m.gridRow(0), 0);
+    EXPECT_FALSE(m.headerData(1, Qt::Horizontal).isValid());
 }
 
 } // namespace

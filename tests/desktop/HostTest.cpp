@@ -1,7 +1,8 @@
 // The Qt host: message-box styles, and a modal show rendered to a PNG and closed by itself.
-#include "SampleForm.h"
+#include "desktop/FormDialog.h"
 #include "desktop/MessageBoxStyle.h"
 #include "desktop/QtHost.h"
+#include "forms/Controls.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -16,8 +17,6 @@ namespace {
 using desktop::messageBoxSpec;
 using B = QMessageBox;
 
-// What Enter and Esc press in the message boxes the windows show, and the answer a pressed button
-// gives.
 TEST(MessageBoxStyle, EnterAndEscPressTheStylesButtons) {
     struct Case {
         int style;
@@ -36,6 +35,28 @@ TEST(MessageBoxStyle, EnterAndEscPressTheStylesButtons) {
     EXPECT_EQ(desktop::msgBoxResult(B::Help), 0);
 }
 
+// A bare window for the host's own duties: showing, grabbing, closing and its popup menu.
+class PlainForm : public forms::Form {
+  public:
+    PlainForm() : forms::Form("frmPlain") {}
+    forms::CommandButton cmdOk{*this, "cmdOk", "&Ok"};
+    forms::Menu mnuPopup{*this, "mnuPopup", "Popup"};
+    forms::Menu mnuAdd{*this, "mnuAdd", "&Add", &mnuPopup};
+    std::vector<int> unloadModes; // of each QueryUnload
+    bool refuseClose = false;
+
+  protected:
+    void design() override {
+        Caption = "Plain";
+        Width = 9000, Height = 6000;
+        cmdOk.Left = 7200, cmdOk.Top = 5000, cmdOk.Width = 1300, cmdOk.Height = 400;
+    }
+    void Form_QueryUnload(int& cancel, int unloadMode) override {
+        unloadModes.push_back(unloadMode);
+        if (refuseClose) cancel = 1;
+    }
+};
+
 class HostTest : public ::testing::Test {
   protected:
     void SetUp() override { forms::setHost(&host); }
@@ -45,7 +66,7 @@ class HostTest : public ::testing::Test {
 };
 
 TEST_F(HostTest, PopupMenuGivesTheChosenItem) {
-    auto form = std::make_shared<SampleForm>();
+    auto form = std::make_shared<PlainForm>();
     forms::Menu mnuGone(*form, "mnuGone", "&Gone", &form->mnuPopup);
     forms::Menu mnuSep(*form, "mnuSep", "-", &form->mnuPopup);
     forms::Menu mnuEdit(*form, "mnuEdit", "&Edit", &form->mnuPopup);
@@ -72,7 +93,7 @@ TEST_F(HostTest, PopupMenuGivesTheChosenItem) {
 TEST_F(HostTest, ScreenshotOfAModalWindowThenClosedThroughTheModel) {
     std::string path = dir.filePath("sample.png").toStdString();
     host.setScreenshot(path, 50);
-    auto form = std::make_shared<SampleForm>();
+    auto form = std::make_shared<PlainForm>();
     form->Show();
     EXPECT_TRUE(host.screenshotTaken()) << host.screenshotError();
     QImage img(QString::fromStdString(path));
@@ -87,7 +108,7 @@ TEST_F(HostTest, ScreenshotOfAModalWindowThenClosedThroughTheModel) {
 
 TEST_F(HostTest, APaintOnlyScreenshotEndsTheRunWithoutWritingAFile) {
     host.setScreenshot("-", 10);
-    auto form = std::make_shared<SampleForm>();
+    auto form = std::make_shared<PlainForm>();
     form->Show();
     EXPECT_TRUE(host.screenshotTaken()) << host.screenshotError();
     EXPECT_FALSE(QFileInfo::exists("-"));
@@ -96,7 +117,7 @@ TEST_F(HostTest, APaintOnlyScreenshotEndsTheRunWithoutWritingAFile) {
 
 TEST_F(HostTest, AWindowThatRefusesToCloseStillEndsAnUnattendedRun) {
     host.setScreenshot(dir.filePath("refused.png").toStdString(), 10);
-    auto form = std::make_shared<SampleForm>();
+    auto form = std::make_shared<PlainForm>();
     form->refuseClose = true;
     form->Show();
     EXPECT_TRUE(host.screenshotTaken());
@@ -107,8 +128,8 @@ TEST_F(HostTest, AWindowThatRefusesToCloseStillEndsAnUnattendedRun) {
 
 TEST_F(HostTest, TheChosenWindowIsGrabbed) {
     // The first window opens the second from its OK button; only the second is grabbed.
-    auto outer = std::make_shared<SampleForm>();
-    auto inner = std::make_shared<SampleForm>();
+    auto outer = std::make_shared<PlainForm>();
+    auto inner = std::make_shared<PlainForm>();
     outer->Caption = "outer";
     host.setScreenshot(dir.filePath("second.png").toStdString(), 10, "2");
     outer->cmdOk.Click = [&] { inner->Show(true, outer.get()); };

@@ -1,6 +1,8 @@
-// Text that reaches a numeric box without being typed (paste by keys or menu, drag and drop)
-// meets the same rule as typing, through the real widget.
-#include "SampleForm.h"
+// Text that reaches a numeric box, typed, pasted by keys or menu, or dropped, meets one rule,
+// through the real widget.
+#include "desktop/FormDialog.h"
+#include "forms/Controls.h"
+#include "forms/ScriptedHost.h"
 #include "services/UiToolkit.h"
 
 #include <QAction>
@@ -11,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -41,7 +44,14 @@ class PasteTest : public ::testing::Test {
         forms::setHost(&host);
         form->Load();
         form->txtAmount.setText("10.00");
-        dialog = showLive(*form);
+        dialog = std::make_unique<desktop::FormDialog>(*form);
+        dialog->sync();
+        dialog->show();
+        dialog->activateWindow();
+        QApplication::processEvents();
+        form->activate();
+        dialog->setLive(true);
+        dialog->sync();
         edit = dynamic_cast<QLineEdit*>(dialog->widgetOf("txtAmount"));
         ASSERT_NE(edit, nullptr);
         edit->setFocus();
@@ -85,7 +95,17 @@ class PasteTest : public ::testing::Test {
     QLineEdit* edit = nullptr;
 };
 
-TEST_F(PasteTest, PastingByKeysOrMenuTakesOnlyAmounts) {
+TEST_F(PasteTest, TypingTakesOnlyAnAmountUpToTheBoxsLength) {
+    form->txtAmount.setText("");
+    dialog->sync();
+    QTest::keyClicks(edit, "12a3");
+    EXPECT_EQ(model(), "123");
+    QTest::keyClicks(edit, "4567890123456");
+    EXPECT_EQ(model(), "123456789012");
+    EXPECT_EQ(edit->text(), "123456789012");
+}
+
+TEST_F(PasteTest, PastingByKeysOrMenuOrDroppingTakesOnlyAmounts) {
     for (const char* text : {"12abc", "-5", "0.001", "1e308", "1234567890123"}) {
         QGuiApplication::clipboard()->setText(text);
         edit->selectAll();
@@ -106,9 +126,9 @@ TEST_F(PasteTest, PastingByKeysOrMenuTakesOnlyAmounts) {
     menuPaste();
     EXPECT_EQ(model(), "991500.25");
     EXPECT_EQ(edit->text(), "991500.25");
-}
 
-TEST_F(PasteTest, DroppedTextTakesOnlyAmounts) {
+    form->txtAmount.setText("10.00");
+    dialog->sync();
     drop("-5");
     EXPECT_EQ(model(), "10.00");
     EXPECT_EQ(edit->text(), "10.00");

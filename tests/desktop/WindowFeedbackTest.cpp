@@ -1,8 +1,7 @@
-// What the real windows tell the user besides their data: every control named for a screen
-// reader, the busy cursor only while the window works, and a lock wait the user can cancel.
+// What the real windows tell the user besides their data: the busy cursor only while the window
+// works, and a lock wait the user can cancel.
 #include "WindowFixture.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
@@ -10,48 +9,6 @@
 namespace {
 
 using desktop::FormDialog;
-
-// The controls of a window that a screen reader announces without a name.
-std::vector<std::string> unnamed(FormDialog& d) {
-    std::vector<std::string> out;
-    for (forms::Control* c : d.form().controls()) {
-        QWidget* w = d.widgetOf(*c);
-        if (!w || c->kind() == forms::Kind::Label || c->kind() == forms::Kind::PictureBox) continue;
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-        if (!a || a->text(QAccessible::Name).trimmed().isEmpty()) out.push_back(c->name());
-    }
-    return out;
-}
-
-TEST_F(WindowTest, EveryControlIsNamedAndTheLineButtonsAreDrawn) {
-    const std::vector<std::string> none;
-    host.onShow("frmJournalDetails", [&](FormDialog& d) {
-        EXPECT_EQ(unnamed(d), none);
-        for (const char* name : {"cmdFirst", "cmdPrevious", "cmdNext", "cmdLast"}) {
-            auto* b = widget<QPushButton>(d, name);
-            ASSERT_NE(b, nullptr) << name;
-            EXPECT_FALSE(b->icon().isNull()) << name;
-            EXPECT_FALSE(b->toolTip().isEmpty()) << name;
-        }
-        QAccessibleInterface* debit = QAccessible::queryAccessibleInterface(widget(d, "optDebit"));
-        ASSERT_NE(debit, nullptr);
-        EXPECT_EQ(debit->role(), QAccessible::RadioButton);
-    });
-    host.onShow("frmExchangerate", [&](FormDialog& d) { EXPECT_EQ(unnamed(d), none); });
-    host.onShow("frmJournal", [&](FormDialog& d) {
-        EXPECT_EQ(unnamed(d), none);
-        focus(d, "lvwJournal");
-        key(Qt::Key_F9);
-        d.dispatch([&] { control<forms::Menu>(d, "mnuAdd").choose(); });
-    });
-    browse([&](FormDialog& d) {
-        EXPECT_EQ(unnamed(d), none);
-        focus(d, "cmdNew");
-        key(Qt::Key_Return);
-    });
-    EXPECT_EQ(host.shown["frmJournalDetails"], 1);
-    EXPECT_EQ(host.shown["frmExchangerate"], 1);
-}
 
 bool busy() {
     const QCursor* c = QApplication::overrideCursor();

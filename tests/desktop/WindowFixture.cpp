@@ -140,12 +140,3 @@ void WindowTest::editVoucher(int id, ScriptedQtHost::Script script) {
     });
     EXPECT_EQ(host.shown["frmJournal"], 1);
 }
-
-void WindowTest::newVoucher(ScriptedQtHost::Script script) {
-    host.onShow("frmJournal", std::move(script));
-    browse([](desktop::FormDialog& d) {
-        focus(d, "cmdNew");
-        key(Qt::Key_Return);
-    });
-    EXPECT_EQ(host.shown["frmJournal"], 1);
-}

@@ -65,10 +65,8 @@ class WindowTest : public ::testing::Test {
     static void choose(desktop::FormDialog& d, const char* combo, const QString& entry);
     // Ticks "Search All", chooses the column by its letter and types `text` and Enter.
     static void searchAll(desktop::FormDialog& d, const QString& letter, const QString& text);
-    // From the browse window: voucher `id` opened with Enter in the grid, or a new one with
-    // Enter on New; `script` runs in the editor.
+    // From the browse window, voucher `id` opened with Enter in the grid; `script` runs in the editor.
     void editVoucher(int id, ScriptedQtHost::Script script);
-    void newVoucher(ScriptedQtHost::Script script);
 
     testsupport::DemoDb demo;
     ScriptedQtHost host;

@@ -1,28 +1,73 @@
-// Keys on the real windows: each keystroke acts once, the browse grid's keys work from every
-// state of the grid, combos choose by what is typed, and F1 opens the focused window's help.
+// Keys on the real windows: each keystroke acts once, combos choose by what is typed, and F1
+// opens the focused window's help.
 #include "WindowFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
-#include <QTableView>
+#include <QPushButton>
 #include <QTextBrowser>
 
 namespace {
 
 using desktop::FormDialog;
 
-TEST_F(WindowTest, F9OpensTheRatesOnceEscClosesThemAndDeleteRemovesOneLine) {
-    int linesBefore = -1, linesAfter = -1;
-    bool closedByEsc = false;
+// The controls of a window that a screen reader announces without a name.
+std::vector<std::string> unnamed(FormDialog& d) {
+    std::vector<std::string> out;
+    for (forms::Control* c : d.form().controls()) {
+        QWidget* w = d.widgetOf(*c);
+        if (!w || c->kind() == forms::Kind::Label || c->kind() == forms::Kind::PictureBox) continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        if (!a || a->text(QAccessible::Name).trimmed().isEmpty()) out.push_back(c->name());
+    }
+    return out;
+}
+
+// Resizing the window grows `grown` by as much and keeps `below` at the same distance from the bottom.
+void growsWith(FormDialog& d, const char* grown, const char* below, QSize by) {
+    QWidget* g = d.widgetOf(grown);
+    QWidget* b = below ? d.widgetOf(below) : nullptr;
+    const QSize size = g->size();
+    const QPoint at = b ? b->mapTo(&d, QPoint()) : QPoint();
+    d.resize(d.size() + by);
+    QApplication::processEvents();
+    EXPECT_EQ(g->size(), size + by) << grown;
+    if (b) {
+        EXPECT_EQ(b->mapTo(&d, QPoint()), at + QPoint(0, by.height())) << below;
+    }
+}
+
+TEST_F(WindowTest, TheVoucherWindowsActOnceOnEachKeyNameEveryControlAndGrowWithTheirFrame) {
+    const std::vector<std::string> none;
     std::string ratesBefore;
+    bool closedByEsc = false;
+    int linesBefore = -1, linesAfter = -1;
     host.onShow("frmExchangerate", [&](FormDialog& d) {
+        EXPECT_EQ(unnamed(d), none);
         ratesBefore = idj::ctx().GStrExchangeRates;
+        growsWith(d, "mfgitem", "cmdOk", QSize(120, 80));
         key(Qt::Key_Escape);
         closedByEsc = !d.form().loaded() && d.finished();
     });
-    editVoucher(288, [&](FormDialog& d) {
+    host.onShow("frmJournalDetails", [&](FormDialog& d) {
+        EXPECT_EQ(unnamed(d), none);
+        for (const char* name : {"cmdFirst", "cmdPrevious", "cmdNext", "cmdLast"}) {
+            auto* b = widget<QPushButton>(d, name);
+            ASSERT_NE(b, nullptr) << name;
+            EXPECT_FALSE(b->icon().isNull()) << name;
+            EXPECT_FALSE(b->toolTip().isEmpty()) << name;
+        }
+        QAccessibleInterface* debit = QAccessible::queryAccessibleInterface(widget(d, "optDebit"));
+        ASSERT_NE(debit, nullptr);
+        EXPECT_EQ(debit->role(), QAccessible::RadioButton);
+    });
+    editVoucher(db::demo::kTwelveLineVoucher, [&](FormDialog& d) {
+        EXPECT_EQ(unnamed(d), none);
+        growsWith(d, "lvwJournal", nullptr, QSize(200, 150));
         focus(d, "lvwJournal");
         key(Qt::Key_F9);
         EXPECT_EQ(idj::ctx().GStrExchangeRates, ratesBefore);
+        d.dispatch([&] { control<forms::Menu>(d, "mnuAdd").choose(); });
         auto& list = control<forms::ListView>(d, "lvwJournal");
         linesBefore = list.Count();
         host.answer = forms::vbYes;
@@ -32,6 +77,7 @@ TEST_F(WindowTest, F9OpensTheRatesOnceEscClosesThemAndDeleteRemovesOneLine) {
         linesAfter = list.Count();
     });
     EXPECT_EQ(host.shown["frmExchangerate"], 1);
+    EXPECT_EQ(host.shown["frmJournalDetails"], 1);
     EXPECT_TRUE(closedByEsc);
     int asked = 0;
     for (const std::string& p : host.prompts)
@@ -40,57 +86,8 @@ TEST_F(WindowTest, F9OpensTheRatesOnceEscClosesThemAndDeleteRemovesOneLine) {
     EXPECT_EQ(linesAfter, linesBefore - 1);
 }
 
-TEST_F(WindowTest, CtrlEnterInTheGridIsANewVoucher) {
+TEST_F(WindowTest, CtrlEnterIsANewVoucherWhereATypedNameChoosesTheDepartmentAndAccount) {
     std::string mode;
-    host.onShow("frmJournal", [&](FormDialog&) { mode = idj::ctx().GStrMasterNewEditFlag; });
-    browse([&](FormDialog& d) {
-        focus(d, "GrdMaster");
-        key(Qt::Key_Return, Qt::ControlModifier);
-    });
-    EXPECT_EQ(host.shown["frmJournal"], 1);
-    EXPECT_EQ(mode, "N");
-}
-
-TEST_F(WindowTest, ArrowsMoveTheRowAfterLoadSearchAndRefresh) {
-    browse([&](FormDialog& d) {
-        forms::FlexGrid& g = browseGrid(d);
-        focus(d, "GrdMaster");
-        const int last = g.Rows() - 1;
-        ASSERT_EQ(g.Row(), last);
-        key(Qt::Key_Up);
-        EXPECT_EQ(g.Row(), last - 1);
-        key(Qt::Key_Home);
-        EXPECT_EQ(g.Row(), 1);
-        key(Qt::Key_PageDown);
-        EXPECT_GT(g.Row(), 2);
-        key(Qt::Key_End);
-        EXPECT_EQ(g.Row(), last);
-        key(Qt::Key_PageUp);
-        EXPECT_LT(g.Row(), last - 1);
-        // The model puts the current cell in the hidden column 0, as a refresh does.
-        d.dispatch([&] {
-            g.setRow(5);
-            g.setCol(0);
-        });
-        key(Qt::Key_Down);
-        EXPECT_EQ(g.Row(), 6);
-        EXPECT_GT(widget<QTableView>(d, "GrdMaster")->currentIndex().column(), 0);
-    });
-}
-
-TEST_F(WindowTest, ALetterInSearchOnChoosesItsColumnAndAgainTheNextOne) {
-    browse([&](FormDialog& d) {
-        auto& search = control<forms::ComboBox>(d, "cboSearch");
-        focus(d, "cboSearch");
-        type("p");
-        EXPECT_EQ(search.Text(), "Posted");
-        focus(d, "cboSearch");
-        type("Cc");
-        EXPECT_EQ(search.Text(), "Confirmed");
-    });
-}
-
-TEST_F(WindowTest, ANameTypedInFullAndEnterOrTabChooseTheDepartmentAndAccount) {
     host.onShow("frmJournalDetails", [&](FormDialog& d) {
         auto& department = control<forms::ComboBox>(d, "cboDepartment");
         focus(d, "cboDepartment");
@@ -105,7 +102,16 @@ TEST_F(WindowTest, ANameTypedInFullAndEnterOrTabChooseTheDepartmentAndAccount) {
         key(Qt::Key_Tab);
         EXPECT_EQ(account.ListIndex(), account.ListCount() - 1);
     });
-    newVoucher([&](FormDialog& d) { d.dispatch([&] { control<forms::Menu>(d, "mnuAdd").choose(); }); });
+    host.onShow("frmJournal", [&](FormDialog& d) {
+        mode = idj::ctx().GStrMasterNewEditFlag;
+        d.dispatch([&] { control<forms::Menu>(d, "mnuAdd").choose(); });
+    });
+    browse([&](FormDialog& d) {
+        focus(d, "GrdMaster");
+        key(Qt::Key_Return, Qt::ControlModifier);
+    });
+    EXPECT_EQ(host.shown["frmJournal"], 1);
+    EXPECT_EQ(mode, "N");
     EXPECT_EQ(host.shown["frmJournalDetails"], 1);
 }
 

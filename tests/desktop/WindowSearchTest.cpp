@@ -30,9 +30,19 @@ Texts items(QComboBox* box) {
     return all;
 }
 
-TEST_F(WindowTest, SearchAllHeadsAndOffersOnlyItsOwnColumns) {
+TEST_F(WindowTest, SearchAllHeadsAndOffersOnlyItsOwnColumnsAndReopeningRestoresTheFullLayout) {
+    Texts headers;
+    std::vector<int> widths;
+    auto layout = [](FormDialog& d, Texts& h, std::vector<int>& w) {
+        auto* view = widget<QTableView>(d, "GrdMaster");
+        h = shownHeaders(view);
+        for (int c = 0; c < view->model()->columnCount(); ++c)
+            w.push_back(view->columnWidth(c));
+    };
     browse([&](FormDialog& d) {
+        layout(d, headers, widths);
         searchAll(d, "j", "IDJ");
+        ASSERT_EQ(browseGrid(d).Cols(), 5);
         auto* view = widget<QTableView>(d, "GrdMaster");
         const Texts own{"Journal No", "Date", "Cancelled", "Posted"};
         EXPECT_EQ(shownHeaders(view), own);
@@ -59,25 +69,9 @@ TEST_F(WindowTest, SearchAllHeadsAndOffersOnlyItsOwnColumns) {
         type("Y");
         EXPECT_EQ(g.TextMatrix(g.Row(), 3), "Yes");
         EXPECT_FALSE(d.widgetOf("CmdDelete")->isEnabled());
-    });
-    EXPECT_TRUE(host.prompts.empty()) << host.prompts.front();
-}
-
-TEST_F(WindowTest, ReopeningAfterSearchAllRestoresTheFullLayout) {
-    Texts headers;
-    std::vector<int> widths;
-    auto layout = [](FormDialog& d, Texts& h, std::vector<int>& w) {
-        auto* view = widget<QTableView>(d, "GrdMaster");
-        h = shownHeaders(view);
-        for (int c = 0; c < view->model()->columnCount(); ++c)
-            w.push_back(view->columnWidth(c));
-    };
-    browse([&](FormDialog& d) {
-        layout(d, headers, widths);
-        searchAll(d, "j", "IDJ");
-        ASSERT_EQ(browseGrid(d).Cols(), 5);
         QTest::mouseClick(d.widgetOf("CmdClose"), Qt::LeftButton);
     });
+    EXPECT_TRUE(host.prompts.empty()) << host.prompts.front();
     EXPECT_EQ(headers,
               Texts({"JournalNo", "Date", "Type", "Type Serial No", "Cancelled", "Posted", "Confirmed"}));
     Texts reopenedHeaders;
