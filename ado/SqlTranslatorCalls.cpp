@@ -55,8 +55,8 @@ bool Translator::givesText(size_t k) const {
 // The server's rendering of CONVERT and CAST to `type`: the value goes between `head` and
 // `tail`, a style (when kept) before `tail`. The server's own cast where it gives SQL Server's
 // result; functions created with the schema (db/ServerFunctions.cpp) where it does not: SQL
-// Server truncates numbers to integers, reads an empty text as 0, words its own errors, and
-// formats or reads dates by a style.
+// Server truncates numbers to integers, reads an empty text as 0, makes any number but 0 a
+// flag of 1, words its own errors, and formats or reads dates by a style.
 Translator::ServerConversion Translator::serverConversion(const std::string& type, bool styled) {
     std::string name = type.substr(0, type.find('('));
     std::string target = serverType(type);
@@ -67,9 +67,11 @@ Translator::ServerConversion Translator::serverConversion(const std::string& typ
         return {"CAST(ss_datetime(", std::string(styled ? "" : ", 0") + ") AS " + target, styled};
     if (isTextTypeName(type) && styled) return {"CAST(ss_date_text(", ") AS " + target, true};
     if (isTextTypeName(type)) return {"CAST(", " AS " + target, false};
-    for (std::string_view known :
-         {"float", "real", "doubleprecision", "decimal", "numeric", "money", "smallmoney", "bit"})
-        if (name == known) return {"CAST(", " AS " + target, false};
+    if (name == "bit") return {"CAST(ss_bit(", ") AS " + target, false};
+    for (std::string_view approximate : {"float", "real", "doubleprecision"})
+        if (name == approximate) return {"CAST(ss_number(", ", 'float') AS " + target, false};
+    for (std::string_view exact : {"decimal", "numeric", "money", "smallmoney"})
+        if (name == exact) return {"CAST(ss_number(", ", 'numeric') AS " + target, false};
     detail::raiseProvider(rt::errProvider, "Type " + name + " is not a defined system type.");
 }
 

@@ -114,6 +114,40 @@ END $$)",
     "$$ SELECT ss_int(CAST(v AS numeric), kind) $$",
     "CREATE OR REPLACE FUNCTION ss_int(v integer, kind text) RETURNS bigint LANGUAGE sql IMMUTABLE STRICT AS "
     "$$ SELECT ss_int(CAST(v AS numeric), kind) $$",
+    // Numbers from text: digits, a point, a sign and an exponent only, blanks around.
+    R"(CREATE OR REPLACE FUNCTION ss_number(v text, kind text) RETURNS numeric LANGUAGE plpgsql IMMUTABLE STRICT AS $$
+DECLARE t text := btrim(v, E' \t');
+BEGIN
+  IF t COLLATE "C" !~ '^[-+]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][-+]?[0-9]+)?$' THEN
+    RAISE EXCEPTION 'Error converting data type varchar to %.', kind USING ERRCODE = '22018';
+  END IF;
+  RETURN CAST(t AS numeric);
+END $$)",
+    "CREATE OR REPLACE FUNCTION ss_number(v numeric, kind text) RETURNS numeric LANGUAGE sql IMMUTABLE AS "
+    "$$ SELECT v $$",
+    "CREATE OR REPLACE FUNCTION ss_number(v bigint, kind text) RETURNS numeric LANGUAGE sql IMMUTABLE AS "
+    "$$ SELECT CAST(v AS numeric) $$",
+    "CREATE OR REPLACE FUNCTION ss_number(v integer, kind text) RETURNS numeric LANGUAGE sql IMMUTABLE AS "
+    "$$ SELECT CAST(v AS numeric) $$",
+    "CREATE OR REPLACE FUNCTION ss_number(v double precision, kind text) RETURNS double precision LANGUAGE "
+    "sql "
+    "IMMUTABLE AS $$ SELECT v $$",
+    // A flag: any number but 0 is 1; text may also say true or false.
+    R"(CREATE OR REPLACE FUNCTION ss_bit(v text) RETURNS smallint LANGUAGE plpgsql IMMUTABLE STRICT AS $$
+DECLARE t text := lower(btrim(v, E' \t'));
+BEGIN
+  IF t = 'true' THEN RETURN 1; END IF;
+  IF t = 'false' THEN RETURN 0; END IF;
+  IF t COLLATE "C" !~ '^[-+]?([0-9]+[.]?[0-9]*|[.][0-9]+)(e[-+]?[0-9]+)?$' THEN
+    RAISE EXCEPTION 'Conversion failed when converting the varchar value ''%'' to data type bit.', v
+      USING ERRCODE = '22018';
+  END IF;
+  RETURN CASE WHEN CAST(t AS numeric) <> 0 THEN 1 ELSE 0 END;
+END $$)",
+    "CREATE OR REPLACE FUNCTION ss_bit(v numeric) RETURNS smallint LANGUAGE sql IMMUTABLE AS "
+    "$$ SELECT CAST(CASE WHEN v <> 0 THEN 1 WHEN v = 0 THEN 0 END AS smallint) $$",
+    "CREATE OR REPLACE FUNCTION ss_bit(v double precision) RETURNS smallint LANGUAGE sql IMMUTABLE AS "
+    "$$ SELECT CAST(CASE WHEN v <> 0 THEN 1 WHEN v = 0 THEN 0 END AS smallint) $$",
     // A date as text by SQL Server's style number; text stays as it is, as SQL Server leaves it.
     R"(CREATE OR REPLACE FUNCTION ss_date_text(v timestamp, style integer) RETURNS text LANGUAGE sql STABLE AS $$
 SELECT to_char(v, CASE style WHEN 1 THEN 'MM/DD/YY' WHEN 3 THEN 'DD/MM/YY' WHEN 4 THEN 'DD.MM.YY'

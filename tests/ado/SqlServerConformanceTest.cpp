@@ -188,6 +188,14 @@ const Case kConvert[] = {
     {"convert(varchar(20), convert(date, '20240315 10:00:00'), 120)", "2024-03-15 00:00:00"},
     {"convert(datetime, '31/02/2024', 103)", "!Conversion failed"},
     {"convert(decimal(10,2), '2.345')", "2.35"},
+    {"convert(decimal(10,2), '$5')", "!Error converting data type varchar to numeric."},
+    {"convert(float, ' 1e3 ')", "1000"},
+    {"convert(float, 'abc')", "!Error converting data type varchar to float."},
+    {"convert(bit, 5)", "1"},
+    {"convert(bit, ' false ')", "0"},
+    {"convert(bit, 'x')", "!Conversion failed when converting the varchar value 'x' to data type bit."},
+    {"len(convert(varchar, '12345678901234567890123456789012345'))", "30"},
+    {"convert(varchar(10), cast('20240315' as datetime), 23)", "2024-03-15"},
     {"convert(widget, 1)", "!Type widget is not a defined system type."},
 };
 
