@@ -86,7 +86,7 @@ class Translator {
         std::string head, tail;
         bool keepsStyle;
     };
-    ServerConversion serverConversion(const std::string& type, bool styled);
+    static ServerConversion serverConversion(const std::string& type, bool styled);
     size_t serverConvert(size_t i, size_t open);
     void serverCast(size_t i, size_t open);
     static std::string serverType(const std::string& type);

@@ -202,7 +202,9 @@ const Case kConvert[] = {
 TEST_P(SqlServerConformance, ConvertGivesWhatSqlServerGivesAndRefusesWhatItRefuses) {
     for (const Case& c : kConvert)
         check(c, std::string("select ") + c.sql);
-    for (const char* failing : {"convert(int, 'A12')", "convert(datetime, '31/02/2024', 103)"})
+    // Values that do not convert, or overflow, are ADO's "cannot convert" on both backends.
+    for (const char* failing : {"convert(int, 'A12')", "convert(datetime, '31/02/2024', 103)",
+                                "convert(smallint, 40000)", "convert(float, 'abc')"})
         EXPECT_EQ(testsupport::errorOf([&] { scalar(std::string("select ") + failing); }), -2147217913)
             << failing;
     EXPECT_EQ(run("select convert(varchar(8), getdate(), 112)"), rt::toYmd(rt::today()));
