@@ -18,6 +18,11 @@ namespace {
 bool isConstraintState(const char* state) {
     return state && std::strncmp(state, "23", 2) == 0;
 }
+// A value that does not convert, or overflows its type: SQL Server's conversion errors, as
+// the schema's functions raise them.
+bool isConversionState(const char* state) {
+    return state && (std::strcmp(state, "22018") == 0 || std::strcmp(state, "22003") == 0);
+}
 bool isCancelState(const char* state) {
     return state && std::strcmp(state, "57014") == 0;
 }
@@ -154,6 +159,8 @@ void PgSession::fail(const PgResult& r, std::string_view sql) {
         message = "Query timeout expired";
     } else if (isConstraintState(state)) {
         number = rt::errProviderConstraint;
+    } else if (isConversionState(state)) {
+        number = errCantConvertValue;
     } else if (PQstatus(conn_) != CONNECTION_OK) {
         number = errConnectionUnusable;
     }

@@ -37,6 +37,8 @@ size_t Translator::serverCall(size_t i, size_t open) {
         replace(i, "ss_" + lower(tok.text));
     } else if (tok.isWord("convert")) {
         return serverConvert(i, open);
+    } else if (tok.isWord("cast")) {
+        serverCast(i, open);
     }
     return i;
 }
@@ -50,7 +52,30 @@ bool Translator::givesText(size_t k) const {
     return false;
 }
 
-// convert(type, value) -> CAST(value AS type); with a date style, the server's to_char.
+// The server's rendering of CONVERT and CAST to `type`: the value goes between `head` and
+// `tail`, a style (when kept) before `tail`. The server's own cast where it gives SQL Server's
+// result; functions created with the schema (db/ServerFunctions.cpp) where it does not: SQL
+// Server truncates numbers to integers, reads an empty text as 0, makes any number but 0 a
+// flag of 1, words its own errors, and formats or reads dates by a style.
+Translator::ServerConversion Translator::serverConversion(const std::string& type, bool styled) {
+    std::string name = type.substr(0, type.find('('));
+    std::string target = serverType(type);
+    if (name == "int" || name == "integer" || name == "smallint" || name == "tinyint" || name == "bigint")
+        return {"CAST(ss_int(", ", '" + std::string(name == "integer" ? "int" : name) + "') AS " + target,
+                false};
+    if (name == "datetime" || name == "smalldatetime" || name == "datetime2" || name == "date")
+        return {"CAST(ss_datetime(", std::string(styled ? "" : ", 0") + ") AS " + target, styled};
+    if (isTextTypeName(type) && styled) return {"CAST(ss_date_text(", ") AS " + target, true};
+    if (isTextTypeName(type)) return {"CAST(", " AS " + target, false};
+    if (name == "bit") return {"CAST(ss_bit(", ") AS " + target, false};
+    for (std::string_view approximate : {"float", "real", "doubleprecision"})
+        if (name == approximate) return {"CAST(ss_number(", ", 'float') AS " + target, false};
+    for (std::string_view exact : {"decimal", "numeric", "money", "smallmoney"})
+        if (name == exact) return {"CAST(ss_number(", ", 'numeric') AS " + target, false};
+    detail::raiseProvider(rt::errProvider, "Type " + name + " is not a defined system type.");
+}
+
+// convert(type, value[, style]) -> the server's conversion of the value.
 size_t Translator::serverConvert(size_t i, size_t open) {
     size_t comma = npos;
     std::string type = convertType(open, comma);
@@ -58,41 +83,40 @@ size_t Translator::serverConvert(size_t i, size_t open) {
     size_t styleComma = topLevel(open, isComma, true);
     if (styleComma == comma) styleComma = npos;
     if (isTextTypeName(type)) textCalls_.emplace_back(i, open);
-    if (styleComma != npos) {
-        std::string style = compact(styleComma + 1, close - 1);
-        std::string pattern = style == "103"   ? "DD/MM/YYYY"
-                              : style == "105" ? "DD-MM-YYYY"
-                              : style == "112" ? "YYYYMMDD"
-                              : style == "101" ? "MM/DD/YYYY"
-                              : style == "104" ? "DD.MM.YYYY"
-                              : style == "23"  ? "YYYY-MM-DD"
-                              : style == "108" ? "HH24:MI:SS"
-                              : style == "120" ? "YYYY-MM-DD HH24:MI:SS"
-                                               : "";
-        if (pattern.empty() || !isTextTypeName(type))
-            unreadable("CONVERT style " + style + " is not supported here.", src_);
-        erase(i, comma);
-        replace(i, "to_char(");
-        erase(styleComma, close - 1);
-        replace(styleComma, ", '" + pattern + "'");
-        return comma; // the value may hold calls of its own
-    }
+    ServerConversion c = serverConversion(type, styleComma != npos);
     erase(i, comma);
-    replace(i, "CAST(");
-    before_[close] += " AS " + serverType(type);
-    return comma;
+    replace(i, c.head);
+    if (styleComma != npos && !c.keepsStyle) erase(styleComma, close - 1); // SQL Server ignores it
+    before_[close] += c.tail;
+    return comma; // the value may hold calls of its own
 }
 
-// SQL Server's type names the server lacks.
+// cast(value as type) -> the server's conversion of the value.
+void Translator::serverCast(size_t i, size_t open) {
+    size_t close = match_[open];
+    size_t as = topLevel(open, isAs, true);
+    if (as == npos) unreadable("CAST needs AS and a data type.", src_);
+    std::string type = typeName(as + 1, close - 1, "CAST");
+    if (isTextTypeName(type)) textCalls_.emplace_back(i, open);
+    ServerConversion c = serverConversion(type, false);
+    erase(i, open);
+    replace(i, c.head);
+    erase(as, close - 1);
+    before_[close] += c.tail;
+}
+
+// SQL Server's type names the server lacks; text without a length holds 30 characters.
 std::string Translator::serverType(const std::string& type) {
-    if (type == "int" || type == "tinyint") return "integer";
-    if (type == "float" || type == "real") return "double precision";
-    if (type == "datetime" || type == "smalldatetime") return "timestamp(0)";
+    if (type == "int" || type == "integer" || type == "tinyint") return "integer";
+    if (type == "float" || type == "real" || type == "doubleprecision") return "double precision";
+    if (type == "datetime" || type == "smalldatetime" || type == "datetime2") return "timestamp(0)";
     if (type == "money" || type == "smallmoney") return "numeric(19,4)";
     if (type == "bit") return "smallint";
-    if (type.rfind("nvarchar", 0) == 0) return type.substr(1);
-    if (type.rfind("nchar", 0) == 0) return type.substr(1);
-    return type;
+    std::string t = type.rfind("nvarchar", 0) == 0 || type.rfind("nchar", 0) == 0 ? type.substr(1) : type;
+    if ((t == "varchar" || t == "char") && type.find('(') == std::string::npos) t += "(30)";
+    if (t == "varchar(max)" || t == "ntext") return "text";
+    if (t == "sysname") return "varchar(128)";
+    return t;
 }
 
 // The data type CONVERT names before its first comma, which `comma` is given.

@@ -82,7 +82,13 @@ class Translator {
     size_t serverCall(size_t i, size_t open);
     bool givesText(size_t k) const;
     std::string convertType(size_t open, size_t& comma) const;
+    struct ServerConversion {
+        std::string head, tail;
+        bool keepsStyle;
+    };
+    static ServerConversion serverConversion(const std::string& type, bool styled);
     size_t serverConvert(size_t i, size_t open);
+    void serverCast(size_t i, size_t open);
     static std::string serverType(const std::string& type);
     size_t convert(size_t i, size_t open);
     void cast(size_t i, size_t open);

@@ -73,6 +73,140 @@ $$)",
     "$$ SELECT CASE WHEN n IS NULL THEN 0 ELSE 1 END $$",
     "CREATE OR REPLACE FUNCTION ss_isnumeric(n double precision) RETURNS integer LANGUAGE sql IMMUTABLE AS "
     "$$ SELECT CASE WHEN n IS NULL THEN 0 ELSE 1 END $$",
+    // CONVERT and CAST where the server's casts differ from SQL Server's. An error raised from
+    // a plain SQL function, so that a date's formatting can be inlined into the query.
+    R"(CREATE OR REPLACE FUNCTION ss_fail(message text, state text) RETURNS text LANGUAGE plpgsql STABLE AS $$
+BEGIN
+  RAISE EXCEPTION '%', message USING ERRCODE = state;
+END $$)",
+    R"(CREATE OR REPLACE FUNCTION ss_int_fits(n numeric, kind text) RETURNS boolean LANGUAGE sql IMMUTABLE AS $$
+SELECT CASE kind WHEN 'tinyint' THEN n BETWEEN 0 AND 255 WHEN 'smallint' THEN n BETWEEN -32768 AND 32767
+  WHEN 'bigint' THEN n BETWEEN -9223372036854775808 AND 9223372036854775807
+  ELSE n BETWEEN -2147483648 AND 2147483647 END
+$$)",
+    // Text: blanks around, a sign, digits only; empty is 0.
+    R"(CREATE OR REPLACE FUNCTION ss_int(v text, kind text) RETURNS bigint LANGUAGE plpgsql IMMUTABLE STRICT AS $$
+DECLARE t text := btrim(v, E' \t');
+BEGIN
+  IF t = '' THEN RETURN 0; END IF;
+  IF t COLLATE "C" !~ '^[-+]?[0-9]+$' THEN
+    RAISE EXCEPTION 'Conversion failed when converting the varchar value ''%'' to data type %.', v, kind
+      USING ERRCODE = '22018';
+  END IF;
+  IF NOT ss_int_fits(CAST(t AS numeric), kind) THEN
+    RAISE EXCEPTION 'The conversion of the varchar value ''%'' overflowed an % column.', v, kind
+      USING ERRCODE = '22003';
+  END IF;
+  RETURN CAST(t AS numeric);
+END $$)",
+    // Numbers are truncated, not rounded.
+    R"(CREATE OR REPLACE FUNCTION ss_int(v numeric, kind text) RETURNS bigint LANGUAGE plpgsql IMMUTABLE STRICT AS $$
+BEGIN
+  IF v = 'NaN' OR NOT ss_int_fits(trunc(v), kind) THEN
+    RAISE EXCEPTION 'Arithmetic overflow error converting expression to data type %.', kind USING ERRCODE = '22003';
+  END IF;
+  RETURN trunc(v);
+END $$)",
+    "CREATE OR REPLACE FUNCTION ss_int(v double precision, kind text) RETURNS bigint LANGUAGE sql IMMUTABLE "
+    "STRICT AS $$ SELECT ss_int(CAST(v AS numeric), kind) $$",
+    // Without these an integer would take the double precision one, its preferred type.
+    "CREATE OR REPLACE FUNCTION ss_int(v bigint, kind text) RETURNS bigint LANGUAGE sql IMMUTABLE STRICT AS "
+    "$$ SELECT ss_int(CAST(v AS numeric), kind) $$",
+    "CREATE OR REPLACE FUNCTION ss_int(v integer, kind text) RETURNS bigint LANGUAGE sql IMMUTABLE STRICT AS "
+    "$$ SELECT ss_int(CAST(v AS numeric), kind) $$",
+    // Numbers from text: digits, a point, a sign and an exponent only, blanks around.
+    R"(CREATE OR REPLACE FUNCTION ss_number(v text, kind text) RETURNS numeric LANGUAGE plpgsql IMMUTABLE STRICT AS $$
+DECLARE t text := btrim(v, E' \t');
+BEGIN
+  IF t COLLATE "C" !~ '^[-+]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][-+]?[0-9]+)?$' THEN
+    RAISE EXCEPTION 'Error converting data type varchar to %.', kind USING ERRCODE = '22018';
+  END IF;
+  RETURN CAST(t AS numeric);
+END $$)",
+    "CREATE OR REPLACE FUNCTION ss_number(v numeric, kind text) RETURNS numeric LANGUAGE sql IMMUTABLE AS "
+    "$$ SELECT v $$",
+    "CREATE OR REPLACE FUNCTION ss_number(v bigint, kind text) RETURNS numeric LANGUAGE sql IMMUTABLE AS "
+    "$$ SELECT CAST(v AS numeric) $$",
+    "CREATE OR REPLACE FUNCTION ss_number(v integer, kind text) RETURNS numeric LANGUAGE sql IMMUTABLE AS "
+    "$$ SELECT CAST(v AS numeric) $$",
+    "CREATE OR REPLACE FUNCTION ss_number(v double precision, kind text) RETURNS double precision LANGUAGE "
+    "sql "
+    "IMMUTABLE AS $$ SELECT v $$",
+    // A flag: any number but 0 is 1; text may also say true or false.
+    R"(CREATE OR REPLACE FUNCTION ss_bit(v text) RETURNS smallint LANGUAGE plpgsql IMMUTABLE STRICT AS $$
+DECLARE t text := lower(btrim(v, E' \t'));
+BEGIN
+  IF t = 'true' THEN RETURN 1; END IF;
+  IF t = 'false' THEN RETURN 0; END IF;
+  IF t COLLATE "C" !~ '^[-+]?([0-9]+[.]?[0-9]*|[.][0-9]+)(e[-+]?[0-9]+)?$' THEN
+    RAISE EXCEPTION 'Conversion failed when converting the varchar value ''%'' to data type bit.', v
+      USING ERRCODE = '22018';
+  END IF;
+  RETURN CASE WHEN CAST(t AS numeric) <> 0 THEN 1 ELSE 0 END;
+END $$)",
+    "CREATE OR REPLACE FUNCTION ss_bit(v numeric) RETURNS smallint LANGUAGE sql IMMUTABLE AS "
+    "$$ SELECT CAST(CASE WHEN v <> 0 THEN 1 WHEN v = 0 THEN 0 END AS smallint) $$",
+    "CREATE OR REPLACE FUNCTION ss_bit(v double precision) RETURNS smallint LANGUAGE sql IMMUTABLE AS "
+    "$$ SELECT CAST(CASE WHEN v <> 0 THEN 1 WHEN v = 0 THEN 0 END AS smallint) $$",
+    // A date as text by SQL Server's style number; text stays as it is, as SQL Server leaves it.
+    R"(CREATE OR REPLACE FUNCTION ss_date_text(v timestamp, style integer) RETURNS text LANGUAGE sql STABLE AS $$
+SELECT to_char(v, CASE style WHEN 1 THEN 'MM/DD/YY' WHEN 3 THEN 'DD/MM/YY' WHEN 4 THEN 'DD.MM.YY'
+  WHEN 5 THEN 'DD-MM-YY' WHEN 10 THEN 'MM-DD-YY' WHEN 11 THEN 'YY/MM/DD' WHEN 12 THEN 'YYMMDD'
+  WHEN 23 THEN 'YYYY-MM-DD' WHEN 101 THEN 'MM/DD/YYYY' WHEN 103 THEN 'DD/MM/YYYY' WHEN 104 THEN 'DD.MM.YYYY'
+  WHEN 105 THEN 'DD-MM-YYYY' WHEN 108 THEN 'HH24:MI:SS' WHEN 110 THEN 'MM-DD-YYYY' WHEN 111 THEN 'YYYY/MM/DD'
+  WHEN 112 THEN 'YYYYMMDD' WHEN 120 THEN 'YYYY-MM-DD HH24:MI:SS'
+  ELSE ss_fail(style || ' is not a valid style number when converting from datetime to a character string.',
+               '22023') END)
+$$)",
+    "CREATE OR REPLACE FUNCTION ss_date_text(v text, style integer) RETURNS text LANGUAGE sql IMMUTABLE AS "
+    "$$ SELECT v $$",
+    "CREATE OR REPLACE FUNCTION ss_date_text(v numeric, style integer) RETURNS text LANGUAGE sql IMMUTABLE "
+    "AS "
+    "$$ SELECT CAST(v AS text) $$",
+    // A date from text: the stored form, ISO's, or day, month and year (month first by the
+    // American styles), a time after it; two-digit years up to 49 are this century's.
+    R"(CREATE OR REPLACE FUNCTION ss_datetime(v text, style integer) RETURNS timestamp LANGUAGE plpgsql IMMUTABLE STRICT AS $$
+DECLARE
+  t text := btrim(v, E' \t');
+  p text[];
+  y integer;
+  m integer;
+  d integer;
+  clock text;
+BEGIN
+  p := regexp_match(t, '^([0-9]{4})([0-9]{2})([0-9]{2})(?: +(.*))?$');
+  IF p IS NULL THEN
+    p := regexp_match(t, '^([0-9]{4})-([0-9]{1,2})-([0-9]{1,2})(?:[ T]+(.*))?$');
+  END IF;
+  IF p IS NOT NULL THEN
+    y := p[1]; m := p[2]; d := p[3];
+  ELSE
+    p := regexp_match(t, '^([0-9]{1,2})[/.-]([0-9]{1,2})[/.-]([0-9]{4}|[0-9]{2})(?: +(.*))?$');
+    IF p IS NULL THEN
+      RAISE EXCEPTION 'Conversion failed when converting date and/or time from character string.'
+        USING ERRCODE = '22018';
+    END IF;
+    IF style IN (1, 10, 101, 110) THEN m := p[1]; d := p[2]; ELSE d := p[1]; m := p[2]; END IF;
+    y := p[3];
+    IF length(p[3]) = 2 THEN y := y + CASE WHEN y < 50 THEN 2000 ELSE 1900 END; END IF;
+  END IF;
+  clock := coalesce(p[4], '');
+  BEGIN
+    RETURN make_date(y, m, d) + CAST(CASE WHEN clock = '' THEN '00:00' ELSE clock END AS time);
+  EXCEPTION WHEN data_exception THEN
+    RAISE EXCEPTION 'Conversion failed when converting date and/or time from character string.'
+      USING ERRCODE = '22018';
+  END;
+END $$)",
+    "CREATE OR REPLACE FUNCTION ss_datetime(v timestamp, style integer) RETURNS timestamp LANGUAGE sql "
+    "IMMUTABLE AS $$ SELECT v $$",
+    // A number counts days from 1 January 1900.
+    R"(CREATE OR REPLACE FUNCTION ss_datetime(v double precision, style integer) RETURNS timestamp LANGUAGE plpgsql IMMUTABLE STRICT AS $$
+BEGIN
+  RETURN timestamp '1900-01-01' + v * interval '1 day';
+EXCEPTION WHEN data_exception THEN
+  RAISE EXCEPTION 'Arithmetic overflow error converting expression to data type datetime.' USING ERRCODE = '22003';
+END $$)",
     // Comparisons: -1, 0 or 1. Text against text without case or trailing blanks; text against
     // a number converts the text to the number's type, or fails as SQL Server does.
     R"(CREATE OR REPLACE FUNCTION ss_compare(a text, b text) RETURNS integer LANGUAGE sql IMMUTABLE STRICT AS $$

@@ -97,11 +97,15 @@ TEST(SqlTranslator, RewritesOnlyWhatTheServerLacks) {
             {"select len(a) from t", "select length(rtrim(CAST(a AS text))) from t"},
             // Calls inside a CONVERT are translated too.
             {"select convert(int, len(a)) from t",
-             "select CAST( length(rtrim(CAST(a AS text))) AS integer) from t"},
+             "select CAST(ss_int( length(rtrim(CAST(a AS text))), 'int') AS integer) from t"},
+            // A style stays for the server to check; a plain cast where the server's is SQL Server's.
+            {"select convert(varchar(20), d, 999), cast(x as nvarchar) from t",
+             "select CAST(ss_date_text( d, 999) AS varchar(20)) COLLATE TEXT_CI, CAST(x  AS varchar(30)) "
+             "COLLATE "
+             "TEXT_CI from t"},
         },
         ado::Dialect::Postgres);
     // The SQLite text of the same statement is its own: the two are cached apart.
     EXPECT_EQ(translateSql("select len(a) from t"), "select len(a) from t");
-    EXPECT_THROW(translateSql("select convert(varchar(20), d, 999) from t", ado::Dialect::Postgres),
-                 rt::Error);
+    EXPECT_THROW(translateSql("select cast(d as widget) from t", ado::Dialect::Postgres), rt::Error);
 }
