@@ -55,6 +55,8 @@ void frmcancelreason::design() {
     place(cmdOK, 5340, 90, 975, 345);
     txtcanreason.TabIndex = 0;
     cmdOK.TabIndex = 1;
+    // Enter after typing the reason gives it, as the dialog's only way on.
+    cmdOK.Default = true;
 }
 
 void frmcancelreason::Form_Load() {

@@ -26,6 +26,12 @@ QWidget* innermost() {
     return open.empty() ? nullptr : open.back();
 }
 
+// A window manager gives the keyboard back to the window below a closed modal one; on a bare
+// display nobody does, and the user would be left typing into nothing.
+void reactivate(QWidget* window) {
+    if (window && window->isVisible()) window->activateWindow();
+}
+
 void addItems(QMenu& qmenu, forms::Menu& menu, std::map<QAction*, forms::Menu*>& actions) {
     for (forms::Menu* item : menu.items) {
         if (!item->Visible) continue;
@@ -102,6 +108,8 @@ void QtHost::showModal(forms::Form& form, forms::Form* owner) {
     else if (actions_.count(form.name()))
         QTimer::singleShot(100, &dialog, [this, &dialog] { runActions(dialog); });
     dialog.exec();
+    dialog.hide();
+    reactivate(dialog.parentWidget());
 }
 
 void QtHost::addAction(const std::string& window, const std::string& action) {
@@ -187,6 +195,8 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
     box.setDefaultButton(spec.defaultButton);
     if (spec.escapeButton != QMessageBox::NoButton) box.setEscapeButton(spec.escapeButton);
     box.exec();
+    box.hide();
+    reactivate(box.parentWidget());
     QAbstractButton* clicked = box.clickedButton();
     int result = clicked ? msgBoxResult(box.standardButton(clicked)) : 0;
     if (!result)

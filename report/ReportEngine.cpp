@@ -8,6 +8,8 @@
 #include "services/Args.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace report {
 
@@ -65,9 +67,13 @@ void Report::Preview(const std::string& title, int left, int top, int width, int
     window->setWindowModality(Qt::ApplicationModal);
     if (width > 0 && height > 0) window->setGeometry(left, top, width, height);
     state_->window = window;
-    if (style & kMaximise)
+    if (style & kMaximise) {
+        // Only a window manager maximises; without one the page would be a thumbnail.
+        if (width <= 0 || height <= 0)
+            if (QScreen* screen = QGuiApplication::primaryScreen())
+                window->setGeometry(screen->availableGeometry());
         window->showMaximized();
-    else
+    } else
         window->show();
 }
 

@@ -4,6 +4,7 @@
 #include "report/ReportPreview.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QStringList>
 
 namespace {
@@ -55,6 +56,9 @@ TEST_F(PreviewTest, OneWindowShowsTheCurrentRowsVoucherOfTheCurrentCompanyOrAFau
         controls << c->accessibleName();
     for (const char* name : {"Zoom in", "Next page", "Print", "Export to PDF"})
         EXPECT_TRUE(controls.contains(name)) << name;
+    // Maximised also where no window manager does it: the window itself takes the screen.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(shown.front()->normalGeometry().size(), screen.size());
     select(m, demo::kCancelledVoucher);
     m.cmdpreview.Click();
     EXPECT_TRUE(shownText().contains("CANCELLED"));

@@ -1,0 +1,66 @@
+// The browse window as a keyboard user meets it: after a nested window or a message box
+// closes, the keys go to the browse window again, and the reason dialog takes Enter.
+#include "WindowFixture.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace {
+
+using desktop::FormDialog;
+
+std::string stored(testsupport::DemoDb& demo, const char* column, int id) {
+    return demo.scalar(std::string("SELECT ") + column +
+                       " FROM InterDivisionJournalTransHeader WHERE CompanyID = 1 AND JournalTransID = " +
+                       std::to_string(id));
+}
+
+TEST_F(WindowTest, DeletingByKeyboardStoresTheReasonAndGivesTheKeysBackToTheBrowseWindow) {
+    const int id = 299;
+    bool enterRefusedOnBlanks = false, closedByEnter = false;
+    host.onShow("frmcancelreason", [&](FormDialog& d) {
+        focus(d, "txtcanreason");
+        type("  ");
+        key(Qt::Key_Return);
+        enterRefusedOnBlanks = d.form().loaded() && !d.finished();
+        key(Qt::Key_Backspace);
+        key(Qt::Key_Backspace);
+        type("wrong date");
+        key(Qt::Key_Return);
+        closedByEnter = !d.form().loaded() && d.finished();
+    });
+    QWidget *activeAfter = nullptr, *browseWindow = nullptr;
+    browse([&](FormDialog& d) {
+        browseWindow = &d;
+        clickVoucher(d, id);
+        focus(d, "CmdDelete");
+        host.answer = forms::vbYes;
+        key(Qt::Key_Space);
+        QApplication::processEvents();
+        activeAfter = QApplication::activeWindow();
+    });
+    EXPECT_EQ(host.shown["frmcancelreason"], 1);
+    EXPECT_TRUE(enterRefusedOnBlanks);
+    EXPECT_TRUE(closedByEnter);
+    EXPECT_EQ(stored(demo, "Cancelled", id), "1");
+    EXPECT_EQ(stored(demo, "CancelledRemarks", id), "wrong date");
+    EXPECT_EQ(activeAfter, browseWindow);
+}
+
+// A message box answered on a bare display: the window below is active again.
+TEST_F(WindowTest, AMessageBoxGivesTheKeysBackToTheWindowBelow) {
+    QWidget *activeAfter = nullptr, *browseWindow = nullptr;
+    browse([&](FormDialog& d) {
+        browseWindow = &d;
+        focus(d, "GrdMaster");
+        QTimer::singleShot(0, [] {
+            if (QWidget* box = QApplication::activeModalWidget()) QTest::keyClick(box, Qt::Key_Return);
+        });
+        host.desktop::QtHost::messageBox("Posting Cancelled", forms::vbInformation, "Corvella Accounts");
+        QApplication::processEvents();
+        activeAfter = QApplication::activeWindow();
+    });
+    EXPECT_EQ(activeAfter, browseWindow);
+}
+
+} // namespace
