@@ -4,6 +4,7 @@
 #include "runtime/Error.h"
 
 #include <QFileDialog>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -23,7 +24,11 @@ QAction* addButton(QToolBar* bar, const QString& text, const QString& accessible
     a->setShortcut(keys);
     a->setToolTip(accessible);
     QObject::connect(a, &QAction::triggered, bar, std::move(run));
-    if (QWidget* w = bar->widgetForAction(a)) w->setAccessibleName(accessible);
+    if (QWidget* w = bar->widgetForAction(a)) {
+        w->setAccessibleName(accessible);
+        // Reachable with Tab as well, for those who do not know the shortcuts.
+        w->setFocusPolicy(Qt::TabFocus);
+    }
     return a;
 }
 
@@ -39,6 +44,9 @@ PreviewWindow::PreviewWindow(Pages pages, const PrintWindowOptions& options, QWi
     printer_->setPageLayout(QPageLayout(QPageSize(pages_.pageSize), pages_.orientation, QMarginsF()));
     view_ = new QPrintPreviewWidget(printer_.get(), this);
     view_->setAccessibleName("Report pages");
+    // The keys go to the page view inside; a screen reader names what has them.
+    for (QGraphicsView* pages : view_->findChildren<QGraphicsView*>())
+        pages->setAccessibleName("Report pages");
     connect(view_, &QPrintPreviewWidget::paintRequested, this,
             [this](QPrinter* printer) { renderPages(pages_, *printer); });
     connect(view_, &QPrintPreviewWidget::previewChanged, this, &PreviewWindow::updatePageBox);

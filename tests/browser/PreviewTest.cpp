@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QStringList>
+#include <QToolButton>
 
 namespace {
 
@@ -56,6 +57,16 @@ TEST_F(PreviewTest, OneWindowShowsTheCurrentRowsVoucherOfTheCurrentCompanyOrAFau
         controls << c->accessibleName();
     for (const char* name : {"Zoom in", "Next page", "Print", "Export to PDF"})
         EXPECT_TRUE(controls.contains(name)) << name;
+    // With the keyboard alone: Tab reaches every tool, and what has the keys is named.
+    for (QAbstractButton* tool : shown.front()->findChildren<QToolButton*>()) {
+        if (tool->accessibleName().isEmpty()) continue; // the toolbar's own overflow button
+        EXPECT_TRUE(tool->focusPolicy() & Qt::TabFocus) << tool->accessibleName().toStdString();
+    }
+    shown.front()->activateWindow();
+    QApplication::setActiveWindow(shown.front());
+    QApplication::processEvents();
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_FALSE(QApplication::focusWidget()->accessibleName().isEmpty());
     // Maximised also where no window manager does it: the window itself takes the screen.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(shown.front()->normalGeometry().size(), screen.size());
