@@ -1,6 +1,7 @@
 #include "desktop/Accessibility.h"
 
 #include "desktop/QtConvert.h"
+#include "forms/Form.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -44,6 +45,18 @@ QString wordsOfName(const std::string& name) {
     return kind.isEmpty() ? words : words + ' ' + kind;
 }
 
+// Controls designed with neither caption nor label, named by what they do.
+QString purposeOf(const forms::Control& control) {
+    static const struct {
+        const char* form;
+        const char* control;
+        const char* purpose;
+    } purposes[] = {{"FrmMaster", "Picture1", "Actions"}, {"FrmMaster", "cboColNames", "Sort On"}};
+    for (const auto& p : purposes)
+        if (control.form().name() == p.form && control.name() == p.control) return p.purpose;
+    return {};
+}
+
 } // namespace
 
 QString accessibleNameOf(const forms::Control& control, const forms::Control* labelBefore) {
@@ -54,6 +67,7 @@ QString accessibleNameOf(const forms::Control& control, const forms::Control* la
         if (QString label = withoutColon(qs(forms::stripAccessKey(labelBefore->Caption))); !label.isEmpty())
             return label;
     if (!control.ToolTipText.empty()) return qs(control.ToolTipText);
+    if (QString purpose = purposeOf(control); !purpose.isEmpty()) return purpose;
     return wordsOfName(control.name());
 }
 

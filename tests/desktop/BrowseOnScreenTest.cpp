@@ -2,6 +2,7 @@
 // closes, the keys go to the browse window again, and the reason dialog takes Enter.
 #include "WindowFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QTimer>
 
@@ -61,6 +62,18 @@ TEST_F(WindowTest, AMessageBoxGivesTheKeysBackToTheWindowBelow) {
         activeAfter = QApplication::activeWindow();
     });
     EXPECT_EQ(activeAfter, browseWindow);
+}
+
+// What a screen reader says for the controls designed without caption or label: what they do.
+TEST_F(WindowTest, TheBrowseWindowsUncaptionedControlsAreNamedByWhatTheyDo) {
+    std::map<std::string, QString> names;
+    browse([&](FormDialog& d) {
+        for (const char* c : {"Picture1", "cboColNames", "cboSearch", "txtsearch", "GrdMaster"})
+            names[c] = QAccessible::queryAccessibleInterface(d.widgetOf(c))->text(QAccessible::Name);
+    });
+    EXPECT_EQ(names["Picture1"], "Actions");
+    EXPECT_EQ(names["cboColNames"], "Sort On");
+    EXPECT_EQ(names["cboSearch"], "Search On");
 }
 
 } // namespace
