@@ -46,6 +46,10 @@ void showHelp(QWidget* over, const std::string& formName) {
         text->setAccessibleName("Help");
         text->setOpenLinks(true);
         (new QVBoxLayout(window))->addWidget(text);
+        // Esc closes it; the keys then go back to the window the question came from.
+        QObject::connect(window, &QDialog::finished, over, [over] {
+            if (over->isVisible()) over->activateWindow();
+        });
     }
     auto* text = window->findChild<QTextBrowser*>("helpText");
     text->setSearchPaths({folder});
@@ -53,6 +57,8 @@ void showHelp(QWidget* over, const std::string& formName) {
     window->setWindowModality(Qt::NonModal);
     window->show();
     window->raise();
+    // The reader scrolls and closes it with the keys, so it takes them.
+    window->activateWindow();
 }
 
 } // namespace desktop

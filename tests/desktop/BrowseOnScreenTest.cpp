@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QPointer>
 #include <QTimer>
 
 namespace {
@@ -74,6 +75,30 @@ TEST_F(WindowTest, TheBrowseWindowsUncaptionedControlsAreNamedByWhatTheyDo) {
     EXPECT_EQ(names["Picture1"], "Actions");
     EXPECT_EQ(names["cboColNames"], "Sort On");
     EXPECT_EQ(names["cboSearch"], "Search On");
+}
+
+// F1 help takes the keys, Esc closes it, and the keys are back in the browse window.
+TEST_F(WindowTest, HelpTakesTheKeysAndEscGivesThemBack) {
+    forms::setAppPath(IDJ_BIN_DIR);
+    QWidget *activeInHelp = nullptr, *activeAfter = nullptr, *browseWindow = nullptr;
+    bool helpClosed = false;
+    QString helpName; // the help window goes with the browse window
+    browse([&](FormDialog& d) {
+        browseWindow = &d;
+        focus(d, "GrdMaster");
+        key(Qt::Key_F1);
+        QApplication::processEvents();
+        QPointer<QWidget> help = QApplication::activeWindow();
+        activeInHelp = help;
+        if (help) helpName = help->objectName();
+        if (help) QTest::keyClick(help, Qt::Key_Escape);
+        QApplication::processEvents();
+        helpClosed = activeInHelp && (!help || !help->isVisible());
+        activeAfter = QApplication::activeWindow();
+    });
+    EXPECT_EQ(helpName, "helpWindow");
+    EXPECT_TRUE(helpClosed);
+    EXPECT_EQ(activeAfter, browseWindow);
 }
 
 } // namespace
