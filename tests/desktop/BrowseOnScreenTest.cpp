@@ -101,4 +101,14 @@ TEST_F(WindowTest, HelpTakesTheKeysAndEscGivesThemBack) {
     EXPECT_EQ(activeAfter, browseWindow);
 }
 
+TEST_F(WindowTest, EscClosesTheBrowseWindowAsCloseDoes) {
+    bool closedByEsc = false;
+    browse([&](FormDialog& d) {
+        focus(d, "GrdMaster");
+        key(Qt::Key_Escape);
+        closedByEsc = !d.form().loaded() && d.finished();
+    });
+    EXPECT_TRUE(closedByEsc);
+}
+
 } // namespace
