@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -123,6 +124,9 @@ void FormDialog::build() {
         const forms::Control& c = b->control();
         if (b->widget()->accessibleName().isEmpty())
             b->widget()->setAccessibleName(accessibleNameOf(c, labelBefore));
+        // On Linux a combo box is announced by its current entry; what it is for goes along.
+        if (qobject_cast<QComboBox*>(b->widget()) && b->widget()->accessibleDescription().isEmpty())
+            b->widget()->setAccessibleDescription(b->widget()->accessibleName());
         labelBefore = c.kind() == forms::Kind::Label ? &c : nullptr;
     }
     installEventFilter(this);
