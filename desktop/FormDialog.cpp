@@ -307,6 +307,12 @@ bool FormDialog::key(QObject* target, QKeyEvent* e) {
         return false;
     }
     if (!k.keyCode && !k.ascii) return false;
+    // The model moves the focus for the keys (Tab, access keys), so Qt never learns it was the
+    // keyboard and would draw no focus frame.
+    if (!testAttribute(Qt::WA_KeyboardFocusChange)) {
+        setAttribute(Qt::WA_KeyboardFocusChange);
+        update();
+    }
     Binding* b = nullptr;
     if (forms::Control* a = form_.activeControl()) {
         auto it = byControl_.find(a);

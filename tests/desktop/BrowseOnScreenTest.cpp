@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QPointer>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 namespace {
@@ -121,6 +122,25 @@ TEST_F(WindowTest, EscClosesTheBrowseWindowAsCloseDoes) {
         closedByEsc = !d.form().loaded() && d.finished();
     });
     EXPECT_TRUE(closedByEsc);
+}
+
+// Moving with Tab shows where the focus is: the button is drawn with its focus frame.
+TEST_F(WindowTest, TabShowsTheFocusFrameOnTheButtonItReaches) {
+    QStyle::State state{};
+    std::string focused;
+    browse([&](FormDialog& d) {
+        focus(d, "cmdNew");
+        key(Qt::Key_Tab);
+        QWidget* w = QApplication::focusWidget();
+        if (!w) return;
+        focused = w == d.widgetOf("CmdEdit") ? "CmdEdit" : w->accessibleName().toStdString();
+        QStyleOptionButton option;
+        option.initFrom(w);
+        state = option.state;
+    });
+    EXPECT_EQ(focused, "CmdEdit");
+    EXPECT_TRUE(state & QStyle::State_HasFocus);
+    EXPECT_TRUE(state & QStyle::State_KeyboardFocusChange);
 }
 
 } // namespace
