@@ -32,6 +32,15 @@ QAction* addButton(QToolBar* bar, const QString& text, const QString& accessible
     return a;
 }
 
+// A dialog over the preview gives the keys back when it closes: on a bare display no window
+// manager does.
+struct KeysBack {
+    QWidget* window;
+    ~KeysBack() {
+        if (window->isVisible()) window->activateWindow();
+    }
+};
+
 } // namespace
 
 PreviewWindow::PreviewWindow(Pages pages, const PrintWindowOptions& options, QWidget* parent)
@@ -116,6 +125,7 @@ void PreviewWindow::updatePageBox() {
 }
 
 void PreviewWindow::print() {
+    KeysBack back{this};
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
     QPrintDialog dialog(&printer, this);
@@ -125,6 +135,7 @@ void PreviewWindow::print() {
 }
 
 void PreviewWindow::exportPdf() {
+    KeysBack back{this};
     const QString path = QFileDialog::getSaveFileName(this, tr("Export to PDF"), windowTitle() + ".pdf",
                                                       tr("PDF files (*.pdf)"));
     if (path.isEmpty()) return;

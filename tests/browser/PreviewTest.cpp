@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QStringList>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -101,6 +102,29 @@ TEST_F(PreviewTest, OneWindowShowsTheCurrentRowsVoucherOfTheCurrentCompanyOrAFau
     EXPECT_NE(host.lastMessage().find("voucher 0"), std::string::npos) << host.lastMessage();
     EXPECT_EQ(host.messages.size(), 2u);
     EXPECT_TRUE(previews().empty());
+}
+
+// Export's file dialog, given up: the keys are back in the preview, whose Esc then closes it.
+TEST_F(PreviewTest, TheKeysComeBackToThePreviewAfterItsFileDialog) {
+    FrmMaster& m = open();
+    m.cmdpreview.Click();
+    auto shown = previews();
+    ASSERT_EQ(shown.size(), 1u) << host.lastMessage();
+    report::PreviewWindow* preview = shown.front();
+    preview->activateWindow();
+    QApplication::setActiveWindow(preview);
+    QApplication::processEvents();
+    bool dialogShown = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            dialogShown = true;
+            dialog->reject();
+        }
+    });
+    preview->exportPdf();
+    QApplication::processEvents();
+    EXPECT_TRUE(dialogShown);
+    EXPECT_EQ(QApplication::activeWindow(), preview);
 }
 
 } // namespace
