@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTableView>
 
@@ -18,10 +19,36 @@ class GridView : public QTableView {
   public:
     using QTableView::QTableView;
 
+    // Where the keys act: the current cell's frame, while the grid has the focus.
+    QRect focusFrame() const {
+        if (!hasFocus() || !currentIndex().isValid()) return {};
+        return visualRect(currentIndex()).adjusted(1, 1, -2, -2);
+    }
+
   protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
         if (action == MoveHome || action == MoveEnd) modifiers |= Qt::ControlModifier;
         return QTableView::moveCursor(action, modifiers);
+    }
+
+    // The style draws its focus frame in the selection's own colour, unseen on a selected row.
+    void paintEvent(QPaintEvent* event) override {
+        QTableView::paintEvent(event);
+        const QRect frame = focusFrame();
+        if (!frame.isValid()) return;
+        QPainter painter(viewport());
+        const bool selected = selectionModel()->isSelected(currentIndex());
+        painter.setPen(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter.drawRect(frame);
+    }
+
+    void focusInEvent(QFocusEvent* event) override {
+        QTableView::focusInEvent(event);
+        viewport()->update();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QTableView::focusOutEvent(event);
+        viewport()->update();
     }
 };
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QStyleOptionButton>
+#include <QTableView>
 #include <QTimer>
 
 namespace {
@@ -141,6 +142,24 @@ TEST_F(WindowTest, TabShowsTheFocusFrameOnTheButtonItReaches) {
     EXPECT_EQ(focused, "CmdEdit");
     EXPECT_TRUE(state & QStyle::State_HasFocus);
     EXPECT_TRUE(state & QStyle::State_KeyboardFocusChange);
+}
+
+// The grid shows where the keys act while it has the focus, also on a selected row.
+TEST_F(WindowTest, TheGridFramesItsCurrentCellWhileItHasTheFocus) {
+    QColor withFocus, withoutFocus, frameColour;
+    browse([&](FormDialog& d) {
+        auto* view = widget<QTableView>(d, "GrdMaster");
+        focus(d, "GrdMaster");
+        const QRect cell = view->visualRect(view->currentIndex()).adjusted(1, 1, -2, -2);
+        ASSERT_TRUE(cell.isValid());
+        const QPoint edge(cell.center().x(), cell.top());
+        frameColour = view->palette().color(QPalette::HighlightedText);
+        withFocus = view->viewport()->grab().toImage().pixelColor(edge);
+        focus(d, "txtsearch");
+        withoutFocus = view->viewport()->grab().toImage().pixelColor(edge);
+    });
+    EXPECT_EQ(withFocus, frameColour);
+    EXPECT_NE(withoutFocus, frameColour);
 }
 
 } // namespace
