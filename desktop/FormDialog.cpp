@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTimer>
 #include <algorithm>
@@ -124,9 +125,14 @@ void FormDialog::build() {
         const forms::Control& c = b->control();
         if (b->widget()->accessibleName().isEmpty())
             b->widget()->setAccessibleName(accessibleNameOf(c, labelBefore));
-        // On Linux a combo box is announced by its current entry; what it is for goes along.
-        if (qobject_cast<QComboBox*>(b->widget()) && b->widget()->accessibleDescription().isEmpty())
-            b->widget()->setAccessibleDescription(b->widget()->accessibleName());
+        // On Linux a combo box is announced by its current entry; what it is for goes along,
+        // also on the text box inside that has the keys.
+        if (auto* combo = qobject_cast<QComboBox*>(b->widget())) {
+            if (combo->accessibleDescription().isEmpty())
+                combo->setAccessibleDescription(combo->accessibleName());
+            if (QLineEdit* edit = combo->lineEdit(); edit && edit->accessibleName().isEmpty())
+                edit->setAccessibleName(combo->accessibleName());
+        }
         labelBefore = c.kind() == forms::Kind::Label ? &c : nullptr;
     }
     installEventFilter(this);
