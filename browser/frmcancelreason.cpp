@@ -54,6 +54,8 @@ void frmcancelreason::design() {
     place(txtcanreason, 960, 105, 4275, 315);
     place(cmdOK, 5340, 90, 975, 345);
     txtcanreason.TabIndex = 0;
+    // What CancelledRemarks holds: a longer reason would fail the deletion on the server.
+    txtcanreason.MaxLength = 500;
     cmdOK.TabIndex = 1;
     // Enter after typing the reason gives it, as the dialog's only way on.
     cmdOK.Default = true;

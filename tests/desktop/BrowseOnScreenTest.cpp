@@ -167,4 +167,22 @@ TEST_F(WindowTest, TheGridFramesItsCurrentCellWhileItHasTheFocus) {
     EXPECT_NE(withoutFocus, frameColour);
 }
 
+// A reason typed past what the column holds stops where the column does, so the deletion
+// goes through on every server.
+TEST_F(WindowTest, TheReasonTakesNoMoreThanItsColumnHolds) {
+    const int id = 298;
+    host.onShow("frmcancelreason", [&](FormDialog& d) {
+        focus(d, "txtcanreason");
+        QTest::keyClicks(QApplication::focusWidget(), QString(520, QChar('x')));
+        key(Qt::Key_Return);
+    });
+    browse([&](FormDialog& d) {
+        clickVoucher(d, id);
+        host.answer = forms::vbYes;
+        QTest::mouseClick(widget(d, "CmdDelete"), Qt::LeftButton);
+    });
+    EXPECT_EQ(stored(demo, "Cancelled", id), "1");
+    EXPECT_EQ(stored(demo, "length(CancelledRemarks)", id), "500");
+}
+
 } // namespace
