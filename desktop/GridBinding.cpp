@@ -3,11 +3,13 @@
 #include "desktop/QtConvert.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTableView>
+#include <functional>
 
 namespace desktop {
 
@@ -18,6 +20,10 @@ namespace {
 class GridView : public QTableView {
   public:
     using QTableView::QTableView;
+
+    // A screen reader takes the current cell for the focus, so the view has one only while it
+    // has the focus; the binding puts the model's back first (the view would take the first).
+    std::function<void()> restoreCurrent;
 
     // Where the keys act: the current cell's frame, while the grid has the focus.
     QRect focusFrame() const {
@@ -43,11 +49,16 @@ class GridView : public QTableView {
     }
 
     void focusInEvent(QFocusEvent* event) override {
+        if (restoreCurrent) restoreCurrent();
         QTableView::focusInEvent(event);
         viewport()->update();
     }
     void focusOutEvent(QFocusEvent* event) override {
         QTableView::focusOutEvent(event);
+        if (event->reason() != Qt::PopupFocusReason) {
+            SyncScope quiet;
+            selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        }
         viewport()->update();
     }
 };
@@ -67,6 +78,7 @@ class GridBinding : public Binding {
     void pullWidths();
     void pullSelectionColours();
     void pullSelection(bool force);
+    void showCurrent();
     void userMovedCurrent(const QModelIndex& current);
     void userExtended(const QModelIndex& to);
     void userScrolled(int value);
@@ -86,6 +98,7 @@ GridBinding::GridBinding(forms::FlexGrid& g, QWidget* parent, Dispatcher& d)
     : Binding(g, new GridView(parent), d), grid_(g), view_(static_cast<QTableView*>(widget())),
       model_(new GridModel(g, view_)) {
     view_->setModel(model_);
+    static_cast<GridView*>(view_)->restoreCurrent = [this] { showCurrent(); };
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setSelectionBehavior(QAbstractItemView::SelectItems);
     view_->setTabKeyNavigation(false);
@@ -192,8 +205,7 @@ void GridBinding::pullSelection(bool force) {
         QItemSelectionModel* sm = view_->selectionModel();
         int h = model_->headerRows();
         if (row >= h && model_->rowCount() > 0) {
-            QModelIndex cur = model_->index(model_->tableRow(row), shownColumn(col));
-            sm->setCurrentIndex(cur, QItemSelectionModel::NoUpdate);
+            if (view_->hasFocus()) showCurrent();
             int r0 = std::max(std::min(row, rowSel), h), r1 = std::max(row, rowSel);
             int c0 = std::min(col, colSel), c1 = std::max(col, colSel);
             if (grid_.SelectionMode == forms::flexSelectionByRow) c0 = 0, c1 = model_->columnCount() - 1;
@@ -213,6 +225,18 @@ void GridBinding::pullSelection(bool force) {
         topRow_ = grid_.TopRow();
         view_->verticalScrollBar()->setValue(model_->tableRow(topRow_));
     }
+}
+
+void GridBinding::showCurrent() {
+    SyncScope quiet;
+    const int row = grid_.Row();
+    if (row < model_->headerRows() || model_->rowCount() == 0) return;
+    // Where the user scrolled to stays: a click there must land on the row under the mouse.
+    const bool autoScroll = view_->hasAutoScroll();
+    view_->setAutoScroll(false);
+    view_->selectionModel()->setCurrentIndex(model_->index(model_->tableRow(row), shownColumn(grid_.Col())),
+                                             QItemSelectionModel::NoUpdate);
+    view_->setAutoScroll(autoScroll);
 }
 
 int GridBinding::shownColumn(int col) const {

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPointer>
+#include <QStringList>
 #include <QStyleOptionButton>
 #include <QTableView>
 #include <QTimer>
@@ -183,6 +184,32 @@ TEST_F(WindowTest, TheReasonTakesNoMoreThanItsColumnHolds) {
     });
     EXPECT_EQ(stored(demo, "Cancelled", id), "1");
     EXPECT_EQ(stored(demo, "length(CancelledRemarks)", id), "500");
+}
+
+// A screen reader finds the focus in the grid only while the grid has it, and then on the
+// model's current voucher.
+TEST_F(WindowTest, TheGridTellsAScreenReaderOfAFocusedCellOnlyWhileItHasTheFocus) {
+    auto focusedCells = [](QWidget* view) {
+        QStringList cells;
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(view);
+        for (int i = 0; i < table->childCount(); ++i)
+            if (QAccessibleInterface* c = table->child(i); c && c->state().focused)
+                cells << c->text(QAccessible::Name);
+        return cells;
+    };
+    QStringList inSearch, inGrid;
+    std::string currentVoucher;
+    browse([&](FormDialog& d) {
+        clickVoucher(d, 296);
+        focus(d, "txtsearch");
+        inSearch = focusedCells(d.widgetOf("GrdMaster"));
+        focus(d, "GrdMaster");
+        inGrid = focusedCells(d.widgetOf("GrdMaster"));
+        currentVoucher = browseGrid(d).TextMatrix(browseGrid(d).Row(), 1);
+    });
+    EXPECT_TRUE(inSearch.isEmpty()) << inSearch.join(", ").toStdString();
+    EXPECT_EQ(inGrid, QStringList{QString::fromStdString(currentVoucher)});
+    EXPECT_EQ(currentVoucher, "IDJ/296");
 }
 
 } // namespace
