@@ -11,6 +11,8 @@
 
 #include <QAbstractButton>
 #include <QCursor>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
@@ -50,6 +52,18 @@ void addItems(QMenu& qmenu, forms::Menu& menu, std::map<QAction*, forms::Menu*>&
         actions[a] = item;
     }
 }
+// A screen reader names the box's icon by the kind of message, and its row of buttons.
+void nameParts(QMessageBox& box) {
+    static const std::map<QMessageBox::Icon, const char*> kinds{{QMessageBox::Information, "Information"},
+                                                                {QMessageBox::Question, "Question"},
+                                                                {QMessageBox::Warning, "Warning"},
+                                                                {QMessageBox::Critical, "Error"}};
+    if (auto it = kinds.find(box.icon()); it != kinds.end())
+        if (auto* icon = box.findChild<QLabel*>("qt_msgboxex_icon_label"))
+            icon->setAccessibleName(it->second);
+    if (auto* buttons = box.findChild<QDialogButtonBox*>()) buttons->setAccessibleName("Answers");
+}
+
 } // namespace
 
 QtHost::QtHost() : timers_(std::make_unique<QObject>()) {
@@ -193,6 +207,7 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
     for (QMessageBox::StandardButton b : spec.buttons)
         box.addButton(b);
     box.setDefaultButton(spec.defaultButton);
+    nameParts(box);
     if (spec.escapeButton != QMessageBox::NoButton) box.setEscapeButton(spec.escapeButton);
     box.exec();
     box.hide();

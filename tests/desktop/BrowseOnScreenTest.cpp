@@ -212,4 +212,22 @@ TEST_F(WindowTest, TheGridTellsAScreenReaderOfAFocusedCellOnlyWhileItHasTheFocus
     EXPECT_EQ(currentVoucher, "IDJ/296");
 }
 
+// A screen reader hears what kind of message a box brings, besides its text.
+TEST_F(WindowTest, AMessageBoxNamesItsKindAndItsAnswers) {
+    QStringList names;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box) return;
+        for (QWidget* w : box->findChildren<QWidget*>())
+            if (w->isVisible() && !w->accessibleName().isEmpty()) names << w->accessibleName();
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    const int answer = host.desktop::QtHost::messageBox(
+        "Do you want to delete the journal entry 'IDJ/299' ?",
+        forms::vbYesNo | forms::vbCritical | forms::vbDefaultButton2, "Corvella Accounts");
+    EXPECT_EQ(answer, forms::vbNo);
+    EXPECT_TRUE(names.contains("Error")) << names.join(", ").toStdString();
+    EXPECT_TRUE(names.contains("Answers")) << names.join(", ").toStdString();
+}
+
 } // namespace
