@@ -9,6 +9,7 @@
 #include "forms/Controls.h"
 #include "runtime/Error.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -132,6 +133,8 @@ void FormDialog::build() {
                 combo->setAccessibleDescription(combo->accessibleName());
             if (QLineEdit* edit = combo->lineEdit(); edit && edit->accessibleName().isEmpty())
                 edit->setAccessibleName(combo->accessibleName());
+            if (combo->view()->accessibleName().isEmpty())
+                combo->view()->setAccessibleName(combo->accessibleName());
         }
         labelBefore = c.kind() == forms::Kind::Label ? &c : nullptr;
     }

@@ -2,6 +2,7 @@
 // closes, the keys go to the browse window again, and the reason dialog takes Enter.
 #include "WindowFixture.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
@@ -84,17 +85,19 @@ TEST_F(WindowTest, TheBrowseWindowsUncaptionedControlsAreNamedByWhatTheyDo) {
 
 // A screen reader on Linux calls a combo box by its chosen entry; its purpose stays told.
 TEST_F(WindowTest, TheSortBoxStillSaysWhatItIsForOnceAColumnIsChosen) {
-    QString name, description, editName;
+    QString name, description, editName, listName;
     browse([&](FormDialog& d) {
         choose(d, "cboColNames", "Type");
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(d.widgetOf("cboColNames"));
         name = a->text(QAccessible::Name);
         description = a->text(QAccessible::Description);
+        listName = widget<QComboBox>(d, "cboColNames")->view()->accessibleName();
         if (QLineEdit* edit = widget<QComboBox>(d, "cboColNames")->lineEdit())
             editName = QAccessible::queryAccessibleInterface(edit)->text(QAccessible::Name);
     });
     EXPECT_TRUE(name == "Sort On" || description == "Sort On") << name.toStdString();
     EXPECT_EQ(editName, "Sort On");
+    EXPECT_EQ(listName, "Sort On");
 }
 
 // F1 help takes the keys, Esc closes it, and the keys are back in the browse window.
