@@ -66,6 +66,7 @@ PreviewWindow::PreviewWindow(Pages pages, const PrintWindowOptions& options, QWi
     layout->addWidget(view_, 1);
     // The whole first page at a glance; zoom and fit width are a click away.
     view_->fitInView();
+    updatePageBox();
 }
 
 QToolBar* PreviewWindow::buildToolBar(const PrintWindowOptions& options) {
@@ -77,9 +78,10 @@ QToolBar* PreviewWindow::buildToolBar(const PrintWindowOptions& options) {
         addButton(bar, tr("Export PDF..."), "Export to PDF", QKeySequence("Ctrl+E"), [this] { exportPdf(); });
     if (options.hasNavigationControls) {
         bar->addSeparator();
-        addButton(bar, "|<", "First page", QKeySequence(Qt::CTRL | Qt::Key_Home), [this] { goToPage(1); });
-        addButton(bar, "<", "Previous page", QKeySequence(Qt::Key_PageUp),
-                  [this] { goToPage(currentPage() - 1); });
+        first_ = addButton(bar, "|<", "First page", QKeySequence(Qt::CTRL | Qt::Key_Home),
+                           [this] { goToPage(1); });
+        previous_ = addButton(bar, "<", "Previous page", QKeySequence(Qt::Key_PageUp),
+                              [this] { goToPage(currentPage() - 1); });
         pageBox_ = new QSpinBox(bar);
         pageBox_->setAccessibleName("Page number");
         pageBox_->setRange(1, std::max(1, static_cast<int>(pages_.pages.size())));
@@ -88,10 +90,10 @@ QToolBar* PreviewWindow::buildToolBar(const PrintWindowOptions& options) {
         pageCount_ = new QLabel(QString(" of %1 ").arg(pages_.pages.size()), bar);
         pageCount_->setAccessibleName("Page count");
         bar->addWidget(pageCount_);
-        addButton(bar, ">", "Next page", QKeySequence(Qt::Key_PageDown),
-                  [this] { goToPage(currentPage() + 1); });
-        addButton(bar, ">|", "Last page", QKeySequence(Qt::CTRL | Qt::Key_End),
-                  [this] { goToPage(static_cast<int>(pages_.pages.size())); });
+        next_ = addButton(bar, ">", "Next page", QKeySequence(Qt::Key_PageDown),
+                          [this] { goToPage(currentPage() + 1); });
+        last_ = addButton(bar, ">|", "Last page", QKeySequence(Qt::CTRL | Qt::Key_End),
+                          [this] { goToPage(static_cast<int>(pages_.pages.size())); });
     }
     if (options.hasZoomControl) {
         bar->addSeparator();
@@ -122,6 +124,12 @@ void PreviewWindow::goToPage(int page) {
 
 void PreviewWindow::updatePageBox() {
     if (pageBox_) pageBox_->setValue(view_->currentPage());
+    // A way that leads nowhere is shown unavailable, as a screen reader then says.
+    const int page = view_->currentPage(), count = static_cast<int>(pages_.pages.size());
+    for (QAction* back : {first_, previous_})
+        if (back) back->setEnabled(page > 1);
+    for (QAction* on : {next_, last_})
+        if (on) on->setEnabled(page < count);
 }
 
 void PreviewWindow::print() {

@@ -45,6 +45,7 @@ class PreviewWindow : public QDialog {
     std::unique_ptr<QPrinter> printer_; // the preview's device, not a child widget
     QSpinBox* pageBox_ = nullptr;
     QLabel* pageCount_ = nullptr;
+    QAction *first_ = nullptr, *previous_ = nullptr, *next_ = nullptr, *last_ = nullptr;
 };
 
 } // namespace report

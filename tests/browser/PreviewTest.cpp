@@ -63,6 +63,15 @@ TEST_F(PreviewTest, OneWindowShowsTheCurrentRowsVoucherOfTheCurrentCompanyOrAFau
         if (tool->accessibleName().isEmpty()) continue; // the toolbar's own overflow button
         EXPECT_TRUE(tool->focusPolicy() & Qt::TabFocus) << tool->accessibleName().toStdString();
     }
+    // One page: no page to go to, and the tools say so.
+    ASSERT_EQ(shown.front()->pages().pages.size(), 1u);
+    for (const char* way : {"First page", "Previous page", "Next page", "Last page"}) {
+        for (QToolButton* tool : shown.front()->findChildren<QToolButton*>()) {
+            if (tool->accessibleName() == way) {
+                EXPECT_FALSE(tool->isEnabled()) << way;
+            }
+        }
+    }
     shown.front()->activateWindow();
     QApplication::setActiveWindow(shown.front());
     QApplication::processEvents();
