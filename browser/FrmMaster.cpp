@@ -68,8 +68,6 @@ void FrmMaster::design() {
         b->Height = 375;
         b->TabIndex = tab++;
     }
-    // Esc leaves the window, as Close does (the help promises it).
-    CmdClose.Cancel = true;
 }
 
 void FrmMaster::wireEvents() {
