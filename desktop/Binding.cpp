@@ -1,5 +1,6 @@
 #include "desktop/Binding.h"
 
+#include "desktop/Accessibility.h"
 #include "desktop/BindingKinds.h"
 #include "desktop/KeyMap.h"
 #include "desktop/QtConvert.h"
@@ -31,9 +32,18 @@ void Binding::input(const std::function<void()>& fn) const {
     if (!syncing()) dispatcher_.dispatch(fn);
 }
 
+void Binding::nameAfter(const forms::Control* label) {
+    named_ = true;
+    nameLabel_ = label;
+    if (widget_) widget_->setAccessibleName(accessibleNameOf(control_, label));
+}
+
 void Binding::pull() {
     if (!widget_) return;
     forms::Control& c = control_;
+    if (named_)
+        if (QString name = accessibleNameOf(c, nameLabel_); widget_->accessibleName() != name)
+            widget_->setAccessibleName(name);
     // Only the control's own state: a disabled container disables its children by itself.
     if (widget_->testAttribute(Qt::WA_ForceDisabled) == c.Enabled) widget_->setEnabled(c.Enabled);
     if (widget_->isHidden() == c.Visible) widget_->setHidden(!c.Visible);

@@ -37,6 +37,9 @@ class Binding {
     // model's Left/Top/Width/Height.
     virtual void pull();
     void setPositioned(bool on) { positioned_ = on; }
+    // Names the widget for screen readers after its caption or `label`, and keeps the name
+    // current as the captions change (a label showing a total or a currency).
+    void nameAfter(const forms::Control* label);
 
     // Whether the model applies this typed character itself, so the widget must not see it.
     virtual bool modelTypes(int ascii) const;
@@ -63,6 +66,8 @@ class Binding {
     QRect geometry_;
     forms::Colour back_ = 0, fore_ = 0;
     bool coloured_ = false;
+    bool named_ = false;
+    const forms::Control* nameLabel_ = nullptr;
 };
 
 // The binding of a control, its widget created under `parent`; null for controls that have no

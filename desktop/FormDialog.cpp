@@ -121,8 +121,7 @@ void FormDialog::build() {
     const forms::Control* labelBefore = nullptr;
     for (auto& b : bindings_) {
         const forms::Control& c = b->control();
-        if (b->widget()->accessibleName().isEmpty())
-            b->widget()->setAccessibleName(accessibleNameOf(c, labelBefore));
+        if (b->widget()->accessibleName().isEmpty()) b->nameAfter(labelBefore);
         labelBefore = c.kind() == forms::Kind::Label ? &c : nullptr;
     }
     installEventFilter(this);

@@ -1,0 +1,68 @@
+// The voucher and line editors as a keyboard or screen-reader user meets them: the keyboard
+// comes back to the window beneath when a window or message closes, and what a screen reader
+// reads follows the captions as they change.
+#include "WindowFixture.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace {
+
+using desktop::FormDialog;
+
+std::string spoken(QWidget* w) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    return a ? a->text(QAccessible::Name).toStdString() : std::string();
+}
+
+// A message shown by the program's own host, answered by a user a moment later.
+void realMessage(desktop::QtHost& host) {
+    QTimer::singleShot(0, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+    });
+    host.QtHost::messageBox("Remarks not entered", forms::vbInformation, "Corvella Accounts");
+}
+
+TEST_F(WindowTest, ClosingTheLineEditorOrAMessageGivesTheKeyboardBackToTheVoucher) {
+    QWidget *afterLines = nullptr, *afterMessage = nullptr, *editor = nullptr;
+    host.onShow("frmJournalDetails", [&](FormDialog&) { key(Qt::Key_Escape); });
+    editVoucher(db::demo::kPlainVoucher, [&](FormDialog& d) {
+        editor = &d;
+        focus(d, "lvwJournal");
+        key(Qt::Key_Return); // the line editor, closed at once by Esc
+        QApplication::processEvents();
+        afterLines = QApplication::activeWindow();
+        focus(d, "txtRemarks");
+        realMessage(host);
+        QApplication::processEvents();
+        afterMessage = QApplication::activeWindow();
+    });
+    EXPECT_EQ(host.shown["frmJournalDetails"], 1);
+    EXPECT_EQ(afterLines, editor);
+    EXPECT_EQ(afterMessage, editor);
+}
+
+TEST_F(WindowTest, AScreenReaderReadsTheTotalsAndTheAmountsCurrencyAsShown) {
+    std::string amountLabel, amountBox, debitTotal, creditTotal;
+    host.onShow("frmJournalDetails", [&](FormDialog& d) {
+        choose(d, "cboDepartment", "Dubai Branch");
+        amountLabel = spoken(widget(d, "lblAmount"));
+        amountBox = spoken(widget(d, "txtAmount"));
+    });
+    editVoucher(db::demo::kPlainVoucher, [&](FormDialog& d) {
+        debitTotal = spoken(widget(d, "lblCr"));
+        creditTotal = spoken(widget(d, "lblDr"));
+        EXPECT_EQ(debitTotal, widget<QLabel>(d, "lblCr")->text().toStdString());
+        EXPECT_EQ(creditTotal, widget<QLabel>(d, "lblDr")->text().toStdString());
+        d.dispatch([&] { control<forms::Menu>(d, "mnuAdd").choose(); });
+    });
+    EXPECT_NE(debitTotal, "0");
+    EXPECT_EQ(debitTotal, creditTotal); // a stored voucher tallies
+    EXPECT_EQ(amountLabel, "Amount(AED)");
+    EXPECT_EQ(amountBox, "Amount(AED)");
+}
+
+} // namespace
