@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPointer>
 #include <QTimer>
 #include <iostream>
 #include <map>
@@ -25,6 +26,21 @@ QWidget* innermost() {
     const auto& open = FormDialog::all();
     return open.empty() ? nullptr : open.back();
 }
+
+// When a modal window closes, the window beneath takes the keyboard back itself: without a
+// window manager to hand it over, the keys would go nowhere until the user clicks.
+class GivesKeyboardBack {
+  public:
+    explicit GivesKeyboardBack(QWidget* beneath) : beneath_(beneath) {}
+    ~GivesKeyboardBack() {
+        if (beneath_ && beneath_->isVisible()) beneath_->activateWindow();
+    }
+    GivesKeyboardBack(const GivesKeyboardBack&) = delete;
+    GivesKeyboardBack& operator=(const GivesKeyboardBack&) = delete;
+
+  private:
+    QPointer<QWidget> beneath_;
+};
 
 void addItems(QMenu& qmenu, forms::Menu& menu, std::map<QAction*, forms::Menu*>& actions) {
     for (forms::Menu* item : menu.items) {
@@ -88,7 +104,9 @@ void QtHost::showModal(forms::Form& form, forms::Form* owner) {
         });
     }
     FormDialog* ownerDialog = owner ? FormDialog::of(*owner) : nullptr;
-    FormDialog dialog(form, ownerDialog ? ownerDialog : innermost());
+    QWidget* beneath = ownerDialog ? ownerDialog : innermost();
+    GivesKeyboardBack back(beneath); // after the dialog is gone
+    FormDialog dialog(form, beneath);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.sync();
     dialog.show();
@@ -181,6 +199,7 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
         return answer;
     }
     const MessageBoxSpec spec = messageBoxSpec(buttons);
+    GivesKeyboardBack back(innermost());
     QMessageBox box(spec.icon, qs(title), qs(prompt), QMessageBox::NoButton, innermost());
     for (QMessageBox::StandardButton b : spec.buttons)
         box.addButton(b);
