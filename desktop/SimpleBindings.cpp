@@ -3,6 +3,7 @@
 #include "desktop/QtConvert.h"
 #include "forms/TextEdit.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
 
@@ -244,8 +245,32 @@ void ComboBinding::pushCaret() {
 
 // DatePicker -------------------------------------------------------------------------------
 
+namespace {
+// A date typed in full with its separators ("05/12/2030") lands part by part: once a day or
+// month is typed in full the edit has already moved on, and the separator typed next would skip
+// the following part, leaving the month as it was and the year cut short.
+class DateEdit : public QDateEdit {
+  public:
+    using QDateEdit::QDateEdit;
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        const QString t = e->text();
+        if (t.size() == 1 && !t[0].isLetterOrNumber() && !t[0].isSpace()) {
+            const QLineEdit* edit = lineEdit();
+            const int at = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+            if (at > 0 && edit->text().at(at - 1) == t[0]) {
+                e->accept();
+                return;
+            }
+        }
+        QDateEdit::keyPressEvent(e);
+    }
+};
+} // namespace
+
 DateBinding::DateBinding(forms::DatePicker& c, QWidget* parent, Dispatcher& d)
-    : Binding(c, new QDateEdit(parent), d), picker_(c), edit_(static_cast<QDateEdit*>(widget())) {
+    : Binding(c, new DateEdit(parent), d), picker_(c), edit_(static_cast<QDateEdit*>(widget())) {
     edit_->setCalendarPopup(true);
     edit_->setDisplayFormat("dd/MM/yyyy");
     edit_->setDateRange(QDate(1753, 1, 1), QDate(9999, 12, 31));

@@ -3,6 +3,8 @@
 // reads follows the captions as they change.
 #include "WindowFixture.h"
 
+#include "desktop/QtConvert.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
@@ -63,6 +65,27 @@ TEST_F(WindowTest, AScreenReaderReadsTheTotalsAndTheAmountsCurrencyAsShown) {
     EXPECT_EQ(debitTotal, creditTotal); // a stored voucher tallies
     EXPECT_EQ(amountLabel, "Amount(AED)");
     EXPECT_EQ(amountBox, "Amount(AED)");
+}
+
+TEST_F(WindowTest, ADateTypedInFullWithItsSeparatorsIsTheDateTyped) {
+    std::vector<std::string> dates;
+    host.onShow("frmJournal", [&](FormDialog& d) {
+        auto& picker = control<forms::DatePicker>(d, "dtpJournalDate");
+        for (const QString typed : {"05/11/2026", "5/1/2026", "28/02/2026"}) {
+            focus(d, "txtRemarks");
+            // Reached by Tab or Enter, the day is selected.
+            widget(d, "dtpJournalDate")->clearFocus();
+            widget(d, "dtpJournalDate")->setFocus(Qt::TabFocusReason);
+            type(typed);
+            key(Qt::Key_Tab);
+            dates.push_back(desktop::toQDate(picker.Value()).toString("dd/MM/yyyy").toStdString());
+        }
+    });
+    browse([&](FormDialog& d) {
+        focus(d, "GrdMaster");
+        key(Qt::Key_Return, Qt::ControlModifier); // New
+    });
+    EXPECT_EQ(dates, (std::vector<std::string>{"05/11/2026", "05/01/2026", "28/02/2026"}));
 }
 
 } // namespace
