@@ -54,6 +54,8 @@ QString accessibleNameOf(const forms::Control& control, const forms::Control* la
         if (QString label = withoutColon(qs(forms::stripAccessKey(labelBefore->Caption))); !label.isEmpty())
             return label;
     if (!control.ToolTipText.empty()) return qs(control.ToolTipText);
+    // Editors laid over a grid cell have no label; their name says what the cell holds.
+    if (control.name() == "txter") return "Exchange rate";
     return wordsOfName(control.name());
 }
 

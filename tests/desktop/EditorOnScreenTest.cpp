@@ -48,7 +48,8 @@ TEST_F(WindowTest, ClosingTheLineEditorOrAMessageGivesTheKeyboardBackToTheVouche
 }
 
 TEST_F(WindowTest, AScreenReaderReadsTheTotalsAndTheAmountsCurrencyAsShown) {
-    std::string amountLabel, amountBox, debitTotal, creditTotal;
+    std::string amountLabel, amountBox, debitTotal, creditTotal, rateEditor;
+    host.onShow("frmExchangerate", [&](FormDialog& d) { rateEditor = spoken(widget(d, "txter")); });
     host.onShow("frmJournalDetails", [&](FormDialog& d) {
         choose(d, "cboDepartment", "Dubai Branch");
         amountLabel = spoken(widget(d, "lblAmount"));
@@ -59,8 +60,11 @@ TEST_F(WindowTest, AScreenReaderReadsTheTotalsAndTheAmountsCurrencyAsShown) {
         creditTotal = spoken(widget(d, "lblDr"));
         EXPECT_EQ(debitTotal, widget<QLabel>(d, "lblCr")->text().toStdString());
         EXPECT_EQ(creditTotal, widget<QLabel>(d, "lblDr")->text().toStdString());
+        focus(d, "lvwJournal");
+        key(Qt::Key_F9);
         d.dispatch([&] { control<forms::Menu>(d, "mnuAdd").choose(); });
     });
+    EXPECT_EQ(rateEditor, "Exchange rate");
     EXPECT_NE(debitTotal, "0");
     EXPECT_EQ(debitTotal, creditTotal); // a stored voucher tallies
     EXPECT_EQ(amountLabel, "Amount(AED)");
