@@ -35,15 +35,20 @@ void Binding::input(const std::function<void()>& fn) const {
 void Binding::nameAfter(const forms::Control* label) {
     named_ = true;
     nameLabel_ = label;
+    namedFrom_ = control_.Caption + '\n' + (label ? label->Caption : std::string());
     if (widget_) widget_->setAccessibleName(accessibleNameOf(control_, label));
 }
 
 void Binding::pull() {
     if (!widget_) return;
     forms::Control& c = control_;
-    if (named_)
-        if (QString name = accessibleNameOf(c, nameLabel_); widget_->accessibleName() != name)
-            widget_->setAccessibleName(name);
+    if (named_) {
+        std::string from = c.Caption + '\n' + (nameLabel_ ? nameLabel_->Caption : std::string());
+        if (from != namedFrom_) {
+            namedFrom_ = std::move(from);
+            widget_->setAccessibleName(accessibleNameOf(c, nameLabel_));
+        }
+    }
     // Only the control's own state: a disabled container disables its children by itself.
     if (widget_->testAttribute(Qt::WA_ForceDisabled) == c.Enabled) widget_->setEnabled(c.Enabled);
     if (widget_->isHidden() == c.Visible) widget_->setHidden(!c.Visible);

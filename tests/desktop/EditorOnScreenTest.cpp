@@ -92,4 +92,13 @@ TEST_F(WindowTest, ADateTypedInFullWithItsSeparatorsIsTheDateTyped) {
     EXPECT_EQ(dates, (std::vector<std::string>{"05/11/2026", "05/01/2026", "28/02/2026"}));
 }
 
+TEST_F(WindowTest, AGridKeepsItsNameWhileItsToolTipFollowsTheMouse) {
+    std::string name;
+    browse([&](FormDialog& d) {
+        d.dispatch([&] { browseGrid(d).ToolTipText = "IDJ/283"; });
+        name = spoken(widget(d, "GrdMaster"));
+    });
+    EXPECT_EQ(name, "Master grid");
+}
+
 } // namespace
