@@ -101,4 +101,25 @@ TEST_F(WindowTest, AGridKeepsItsNameWhileItsToolTipFollowsTheMouse) {
     EXPECT_EQ(name, "Master grid");
 }
 
+TEST_F(WindowTest, AScreenReaderReadsALineWithoutTheIdsOfItsHiddenColumns) {
+    std::vector<std::string> row, headers;
+    editVoucher(db::demo::kPlainVoucher, [&](FormDialog& d) {
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(widget(d, "lvwJournal"));
+        ASSERT_NE(list, nullptr);
+        QAccessibleTableInterface* table = list->tableInterface();
+        ASSERT_NE(table, nullptr);
+        for (int c = 0; c < table->columnCount(); ++c) {
+            headers.push_back(table->columnDescription(c).toStdString());
+            if (QAccessibleInterface* cell = table->cellAt(0, c))
+                row.push_back(cell->text(QAccessible::Name).toStdString());
+        }
+    });
+    ASSERT_EQ(headers.size(), 9u);
+    EXPECT_EQ(std::vector<std::string>(headers.begin() + 6, headers.end()),
+              (std::vector<std::string>{"", "", ""}));
+    ASSERT_EQ(row.size(), 9u);
+    EXPECT_EQ(row[0], "1");
+    EXPECT_EQ(std::vector<std::string>(row.begin() + 6, row.end()), (std::vector<std::string>{"", "", ""}));
+}
+
 } // namespace
