@@ -321,10 +321,7 @@ bool FormDialog::key(QObject* target, QKeyEvent* e) {
         return true;
     }
     const bool modelTypes = k.ascii && b && b->modelTypes(k.ascii);
-    dispatch([&] {
-        if (k.keyCode) form_.keyDown(k.keyCode, k.shift);
-        if (k.ascii && form_.loaded()) form_.keyPress(k.ascii);
-    });
+    dispatch([&] { form_.keyDownAndPress(k.keyCode, k.ascii, k.shift); });
     // Enter and Esc are the model's (default and cancel buttons, moving on to the next field).
     return modelTypes || k.keyCode == forms::vbKeyReturn || k.keyCode == forms::vbKeyEscape;
 }

@@ -122,4 +122,34 @@ TEST_F(WindowTest, AScreenReaderReadsALineWithoutTheIdsOfItsHiddenColumns) {
     EXPECT_EQ(std::vector<std::string>(row.begin() + 6, row.end()), (std::vector<std::string>{"", "", ""}));
 }
 
+TEST_F(WindowTest, EnterAndTabReachTheVoucherTypeAtItsChosenOptionAndTheArrowsChooseAnother) {
+    std::vector<std::string> path;
+    std::string serialBefore, serialAfter;
+    host.onShow("frmJournal", [&](FormDialog& d) {
+        const auto at = [&] { path.push_back(d.form().activeControl()->name()); };
+        focus(d, "dtpJournalDate");
+        key(Qt::Key_Return);
+        at();
+        key(Qt::Key_Return);
+        at();
+        key(Qt::Key_Tab, Qt::ShiftModifier);
+        at();
+        serialBefore = control<forms::TextBox>(d, "txtserialNO").Text();
+        key(Qt::Key_Left);
+        at();
+        serialAfter = control<forms::TextBox>(d, "txtserialNO").Text();
+        EXPECT_TRUE(control<forms::OptionButton>(d, "optCash").Value());
+        key(Qt::Key_Tab);
+        at();
+    });
+    browse([&](FormDialog& d) {
+        focus(d, "GrdMaster");
+        key(Qt::Key_Return, Qt::ControlModifier); // New
+    });
+    EXPECT_EQ(path,
+              (std::vector<std::string>{"optJournal", "txtRemarks", "optJournal", "optCash", "txtRemarks"}));
+    EXPECT_EQ(serialBefore.rfind("JRN/", 0), 0u);
+    EXPECT_EQ(serialAfter.rfind("CSTR/", 0), 0u);
+}
+
 } // namespace
