@@ -59,6 +59,15 @@ QString accessibleNameOf(const forms::Control& control, const forms::Control* la
     return wordsOfName(control.name());
 }
 
+QString accessibleDescriptionOf(const forms::Control& control) {
+    // The total labels carry each other's names: lblCr shows the debit total.
+    static const std::pair<const char*, const char*> descriptions[] = {
+        {"lblCr", "Debit total"}, {"lblDr", "Credit total"}, {"cbopayrollno", "Payroll link"}};
+    for (const auto& [name, text] : descriptions)
+        if (control.name() == name) return text;
+    return {};
+}
+
 ButtonLook captionlessButtonLook(const forms::Control& button) {
     if (button.kind() != forms::Kind::CommandButton || !button.Caption.empty()) return {};
     static const struct {

@@ -36,7 +36,9 @@ void Binding::nameAfter(const forms::Control* label) {
     named_ = true;
     nameLabel_ = label;
     namedFrom_ = control_.Caption + '\n' + (label ? label->Caption : std::string());
-    if (widget_) widget_->setAccessibleName(accessibleNameOf(control_, label));
+    if (!widget_) return;
+    widget_->setAccessibleName(accessibleNameOf(control_, label));
+    if (QString d = accessibleDescriptionOf(control_); !d.isEmpty()) widget_->setAccessibleDescription(d);
 }
 
 void Binding::pull() {

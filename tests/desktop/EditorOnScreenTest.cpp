@@ -15,6 +15,11 @@ namespace {
 
 using desktop::FormDialog;
 
+std::string described(QWidget* w) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    return a ? a->text(QAccessible::Description).toStdString() : std::string();
+}
+
 std::string spoken(QWidget* w) {
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
     return a ? a->text(QAccessible::Name).toStdString() : std::string();
@@ -48,16 +53,19 @@ TEST_F(WindowTest, ClosingTheLineEditorOrAMessageGivesTheKeyboardBackToTheVouche
 }
 
 TEST_F(WindowTest, AScreenReaderReadsTheTotalsAndTheAmountsCurrencyAsShown) {
-    std::string amountLabel, amountBox, debitTotal, creditTotal, rateEditor;
+    std::string amountLabel, amountBox, debitTotal, creditTotal, rateEditor, payroll;
+    std::vector<std::string> totals;
     host.onShow("frmExchangerate", [&](FormDialog& d) { rateEditor = spoken(widget(d, "txter")); });
     host.onShow("frmJournalDetails", [&](FormDialog& d) {
         choose(d, "cboDepartment", "Dubai Branch");
         amountLabel = spoken(widget(d, "lblAmount"));
         amountBox = spoken(widget(d, "txtAmount"));
+        payroll = described(widget(d, "cbopayrollno"));
     });
     editVoucher(db::demo::kPlainVoucher, [&](FormDialog& d) {
         debitTotal = spoken(widget(d, "lblCr"));
         creditTotal = spoken(widget(d, "lblDr"));
+        totals = {described(widget(d, "lblCr")), described(widget(d, "lblDr"))};
         EXPECT_EQ(debitTotal, widget<QLabel>(d, "lblCr")->text().toStdString());
         EXPECT_EQ(creditTotal, widget<QLabel>(d, "lblDr")->text().toStdString());
         focus(d, "lvwJournal");
@@ -65,6 +73,9 @@ TEST_F(WindowTest, AScreenReaderReadsTheTotalsAndTheAmountsCurrencyAsShown) {
         d.dispatch([&] { control<forms::Menu>(d, "mnuAdd").choose(); });
     });
     EXPECT_EQ(rateEditor, "Exchange rate");
+    // Two boxes read "Department" and two totals read a number: each says which it is.
+    EXPECT_EQ(payroll, "Payroll link");
+    EXPECT_EQ(totals, (std::vector<std::string>{"Debit total", "Credit total"}));
     EXPECT_NE(debitTotal, "0");
     EXPECT_EQ(debitTotal, creditTotal); // a stored voucher tallies
     EXPECT_EQ(amountLabel, "Amount(AED)");
