@@ -296,6 +296,10 @@ bool FormDialog::key(QObject* target, QKeyEvent* e) {
         }
     } forget{this, ++keySerial_};
     const ModelKey k = modelKey(e->key(), e->modifiers(), e->text());
+    // The model moves the focus for Tab and Enter; the style draws where the focus is only
+    // once the window knows the keyboard is in use.
+    if (e->type() == QEvent::KeyPress && !testAttribute(Qt::WA_KeyboardFocusChange))
+        setAttribute(Qt::WA_KeyboardFocusChange);
     if (e->type() == QEvent::KeyRelease) {
         if (e->isAutoRepeat() || !k.keyCode || k.keyCode == forms::vbKeyTab) return false;
         dispatch([&] { form_.keyUp(k.keyCode, k.shift); });

@@ -141,6 +141,8 @@ TEST_F(WindowTest, EnterAndTabReachTheVoucherTypeAtItsChosenOptionAndTheArrowsCh
         focus(d, "dtpJournalDate");
         key(Qt::Key_Return);
         at();
+        // and the style draws the focus where the keys moved it
+        EXPECT_TRUE(d.testAttribute(Qt::WA_KeyboardFocusChange));
         key(Qt::Key_Return);
         at();
         key(Qt::Key_Tab, Qt::ShiftModifier);
