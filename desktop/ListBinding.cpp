@@ -58,6 +58,8 @@ ListBinding::ListBinding(forms::ListView& l, QWidget* parent, Dispatcher& d)
     tree_->header()->setSectionsClickable(true);
     tree_->header()->setSectionsMovable(false);
     tree_->header()->setStretchLastSection(false);
+    // An empty list shows no current row: its frame shows that the keyboard is there.
+    tree_->setStyleSheet("QTreeWidget:focus { border: 2px solid palette(highlight); }");
     if (l.MouseMove) tree_->viewport()->setMouseTracking(true);
 
     QObject::connect(tree_, &QTreeWidget::currentItemChanged, tree_,

@@ -165,4 +165,21 @@ TEST_F(WindowTest, EnterAndTabReachTheVoucherTypeAtItsChosenOptionAndTheArrowsCh
     EXPECT_EQ(serialAfter.rfind("CSTR/", 0), 0u);
 }
 
+TEST_F(WindowTest, AnEmptyLineListShowsWhenItHasTheFocus) {
+    QRgb focused = 0, unfocused = 0;
+    host.onShow("frmJournal", [&](FormDialog& d) {
+        QWidget* list = widget(d, "lvwJournal");
+        const QPoint edge(0, list->height() / 2);
+        focus(d, "lvwJournal");
+        focused = list->grab().toImage().pixel(edge);
+        focus(d, "txtRemarks");
+        unfocused = list->grab().toImage().pixel(edge);
+    });
+    browse([&](FormDialog& d) {
+        focus(d, "GrdMaster");
+        key(Qt::Key_Return, Qt::ControlModifier); // New
+    });
+    EXPECT_NE(focused, unfocused);
+}
+
 } // namespace
