@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <algorithm>
 
 namespace desktop {
@@ -23,6 +24,33 @@ void applyCaret(QLineEdit* e, const std::string& text, int selStart, int selLeng
     else
         e->setCursorPosition(start);
 }
+
+// A click that gives a box the focus keeps the whole text selected when the window's GotFocus
+// selected it (the amount and description of a line): what is typed then replaces "0.00" or the
+// proposed description, instead of being refused after the two decimals or appended to it.
+class KeepsSelectionOnClick : public QObject {
+  public:
+    KeepsSelectionOnClick(QLineEdit* edit, const forms::TextBox& box)
+        : QObject(edit), edit_(edit), box_(box) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn &&
+            static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
+            // After the press has put the caret where the click was.
+            QTimer::singleShot(0, edit_, [this] {
+                const std::string& t = box_.Text();
+                if (!t.empty() && box_.SelStart == 0 && static_cast<size_t>(box_.SelLength) >= t.size() &&
+                    edit_->hasFocus() && !edit_->hasSelectedText())
+                    edit_->selectAll();
+            });
+        return false;
+    }
+
+  private:
+    QLineEdit* edit_;
+    const forms::TextBox& box_;
+};
 
 void readCaret(const QLineEdit* e, int& selStart, int& selLength) {
     QString t = e->text();
@@ -61,6 +89,7 @@ bool LabelBinding::mouse(QObject* target, QMouseEvent* e) {
 
 TextBinding::TextBinding(forms::TextBox& c, QWidget* parent, Dispatcher& d)
     : Binding(c, new QLineEdit(parent), d), box_(c), edit_(static_cast<QLineEdit*>(widget())) {
+    edit_->installEventFilter(new KeepsSelectionOnClick(edit_, c));
     // Keys the models do not type (Delete, paste, drag and drop, input methods) edit the widget;
     // the result goes to the model as an edit its key filter and MaxLength judge, whole. The
     // widget keeps no length of its own: it would cut a pasted number short before the model

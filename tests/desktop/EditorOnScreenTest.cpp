@@ -182,4 +182,21 @@ TEST_F(WindowTest, AnEmptyLineListShowsWhenItHasTheFocus) {
     EXPECT_NE(focused, unfocused);
 }
 
+TEST_F(WindowTest, AnAmountTypedAfterAClickIntoTheBoxReplacesItsZero) {
+    std::string typed;
+    host.onShow("frmJournalDetails", [&](FormDialog& d) {
+        auto& amount = control<forms::TextBox>(d, "txtAmount");
+        d.dispatch([&] { amount.setText("0.00"); }); // as left for the next line
+        focus(d, "txtDescription");
+        QWidget* box = widget(d, "txtAmount");
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 4, box->height() / 2));
+        QApplication::processEvents();
+        type("40");
+        typed = amount.Text();
+    });
+    editVoucher(db::demo::kPlainVoucher,
+                [&](FormDialog& d) { d.dispatch([&] { control<forms::Menu>(d, "mnuAdd").choose(); }); });
+    EXPECT_EQ(typed, "40");
+}
+
 } // namespace
