@@ -51,7 +51,10 @@ QString purposeOf(const forms::Control& control) {
         const char* form;
         const char* control;
         const char* purpose;
-    } purposes[] = {{"FrmMaster", "Picture1", "Actions"}, {"FrmMaster", "cboColNames", "Sort On"}};
+    } purposes[] = {{"FrmMaster", "Picture1", "Actions"},
+                    {"FrmMaster", "cboColNames", "Sort On"},
+                    // The editor laid over a rate cell has no label: it is named by what the cell holds.
+                    {"frmExchangerate", "txter", "Exchange rate"}};
     for (const auto& p : purposes)
         if (control.form().name() == p.form && control.name() == p.control) return p.purpose;
     return {};
@@ -69,6 +72,15 @@ QString accessibleNameOf(const forms::Control& control, const forms::Control* la
     if (!control.ToolTipText.empty()) return qs(control.ToolTipText);
     if (QString purpose = purposeOf(control); !purpose.isEmpty()) return purpose;
     return wordsOfName(control.name());
+}
+
+QString accessibleDescriptionOf(const forms::Control& control) {
+    // The total labels carry each other's names: lblCr shows the debit total.
+    static const std::pair<const char*, const char*> descriptions[] = {
+        {"lblCr", "Debit total"}, {"lblDr", "Credit total"}, {"cbopayrollno", "Payroll link"}};
+    for (const auto& [name, text] : descriptions)
+        if (control.name() == name) return text;
+    return {};
 }
 
 ButtonLook captionlessButtonLook(const forms::Control& button) {

@@ -1,5 +1,6 @@
 #include "desktop/Binding.h"
 
+#include "desktop/Accessibility.h"
 #include "desktop/BindingKinds.h"
 #include "desktop/KeyMap.h"
 #include "desktop/QtConvert.h"
@@ -31,9 +32,25 @@ void Binding::input(const std::function<void()>& fn) const {
     if (!syncing()) dispatcher_.dispatch(fn);
 }
 
+void Binding::nameAfter(const forms::Control* label) {
+    named_ = true;
+    nameLabel_ = label;
+    namedFrom_ = control_.Caption + '\n' + (label ? label->Caption : std::string());
+    if (!widget_) return;
+    widget_->setAccessibleName(accessibleNameOf(control_, label));
+    if (QString d = accessibleDescriptionOf(control_); !d.isEmpty()) widget_->setAccessibleDescription(d);
+}
+
 void Binding::pull() {
     if (!widget_) return;
     forms::Control& c = control_;
+    if (named_) {
+        std::string from = c.Caption + '\n' + (nameLabel_ ? nameLabel_->Caption : std::string());
+        if (from != namedFrom_) {
+            namedFrom_ = std::move(from);
+            widget_->setAccessibleName(accessibleNameOf(c, nameLabel_));
+        }
+    }
     // Only the control's own state: a disabled container disables its children by itself.
     if (widget_->testAttribute(Qt::WA_ForceDisabled) == c.Enabled) widget_->setEnabled(c.Enabled);
     if (widget_->isHidden() == c.Visible) widget_->setHidden(!c.Visible);

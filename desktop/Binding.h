@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QMouseEvent;
 
@@ -37,6 +38,10 @@ class Binding {
     // model's Left/Top/Width/Height.
     virtual void pull();
     void setPositioned(bool on) { positioned_ = on; }
+    // Names the widget for screen readers after its caption or `label`, and keeps the name
+    // current as those captions change (a label showing a total or a currency); a tool tip that
+    // follows the mouse over a grid's cells does not rename it.
+    void nameAfter(const forms::Control* label);
 
     // Whether the model applies this typed character itself, so the widget must not see it.
     virtual bool modelTypes(int ascii) const;
@@ -63,6 +68,9 @@ class Binding {
     QRect geometry_;
     forms::Colour back_ = 0, fore_ = 0;
     bool coloured_ = false;
+    bool named_ = false;
+    const forms::Control* nameLabel_ = nullptr;
+    std::string namedFrom_; // the captions the name was made of
 };
 
 // The binding of a control, its widget created under `parent`; null for controls that have no

@@ -124,8 +124,7 @@ void FormDialog::build() {
     const forms::Control* labelBefore = nullptr;
     for (auto& b : bindings_) {
         const forms::Control& c = b->control();
-        if (b->widget()->accessibleName().isEmpty())
-            b->widget()->setAccessibleName(accessibleNameOf(c, labelBefore));
+        if (b->widget()->accessibleName().isEmpty()) b->nameAfter(labelBefore);
         // On Linux a combo box is announced by its current entry; what it is for goes along,
         // also on the text box inside that has the keys.
         if (auto* combo = qobject_cast<QComboBox*>(b->widget())) {
@@ -310,6 +309,10 @@ bool FormDialog::key(QObject* target, QKeyEvent* e) {
         }
     } forget{this, ++keySerial_};
     const ModelKey k = modelKey(e->key(), e->modifiers(), e->text());
+    // The model moves the focus for Tab and Enter; the style draws where the focus is only
+    // once the window knows the keyboard is in use.
+    if (e->type() == QEvent::KeyPress && !testAttribute(Qt::WA_KeyboardFocusChange))
+        setAttribute(Qt::WA_KeyboardFocusChange);
     if (e->type() == QEvent::KeyRelease) {
         if (e->isAutoRepeat() || !k.keyCode || k.keyCode == forms::vbKeyTab) return false;
         dispatch([&] { form_.keyUp(k.keyCode, k.shift); });
@@ -341,10 +344,7 @@ bool FormDialog::key(QObject* target, QKeyEvent* e) {
         return true;
     }
     const bool modelTypes = k.ascii && b && b->modelTypes(k.ascii);
-    dispatch([&] {
-        if (k.keyCode) form_.keyDown(k.keyCode, k.shift);
-        if (k.ascii && form_.loaded()) form_.keyPress(k.ascii);
-    });
+    dispatch([&] { form_.keyDownAndPress(k.keyCode, k.ascii, k.shift); });
     // Enter and Esc are the model's (default and cancel buttons, moving on to the next field).
     return modelTypes || k.keyCode == forms::vbKeyReturn || k.keyCode == forms::vbKeyEscape;
 }

@@ -58,6 +58,8 @@ ListBinding::ListBinding(forms::ListView& l, QWidget* parent, Dispatcher& d)
     tree_->header()->setSectionsClickable(true);
     tree_->header()->setSectionsMovable(false);
     tree_->header()->setStretchLastSection(false);
+    // An empty list shows no current row: its frame shows that the keyboard is there.
+    tree_->setStyleSheet("QTreeWidget:focus { border: 2px solid palette(highlight); }");
     if (l.MouseMove) tree_->viewport()->setMouseTracking(true);
 
     QObject::connect(tree_, &QTreeWidget::currentItemChanged, tree_,
@@ -77,11 +79,11 @@ void ListBinding::update() {
     QTreeWidgetItem* head = tree_->headerItem();
     for (int i = 1; i <= columns; ++i) {
         const forms::ColumnHeader& h = list_.header(i);
-        setText(head, i - 1, h.Text);
-        head->setIcon(i - 1, headerIcon(h.Icon));
-        head->setTextAlignment(i - 1, columnAlignment(h.Alignment));
         int w = px(h.Width);
         bool hide = w <= 0;
+        setText(head, i - 1, hide ? std::string() : h.Text);
+        head->setIcon(i - 1, headerIcon(h.Icon));
+        head->setTextAlignment(i - 1, columnAlignment(h.Alignment));
         if (tree_->isColumnHidden(i - 1) != hide) tree_->setColumnHidden(i - 1, hide);
         if (!hide && tree_->columnWidth(i - 1) != w) tree_->setColumnWidth(i - 1, w);
     }
@@ -100,9 +102,13 @@ void ListBinding::update() {
         forms::ListItem& it = list_.Item(i);
         QTreeWidgetItem* row = tree_->topLevelItem(i - 1);
         for (int s = 0; s < std::max(columns, 1); ++s) {
-            const std::string& text = s == 0 ? it.Text : it.SubItem(s);
-            const std::string* tip = &it.ToolTipText;
-            if (s > 0) tip = s <= it.subItemCount() ? &it.ListSubItems(s).ToolTipText : nullptr;
+            // A hidden column (the ids behind a line) stays out of what a screen reader reads
+            // along the row; the model keeps the text.
+            static const std::string none;
+            const bool hidden = tree_->isColumnHidden(s);
+            const std::string& text = hidden ? none : s == 0 ? it.Text : it.SubItem(s);
+            const std::string* tip = hidden ? nullptr : &it.ToolTipText;
+            if (s > 0 && tip) tip = s <= it.subItemCount() ? &it.ListSubItems(s).ToolTipText : nullptr;
             setText(row, s, text);
             QString qtip = tip ? qs(*tip) : QString();
             if (row->toolTip(s) != qtip) row->setToolTip(s, qtip);

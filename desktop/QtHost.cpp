@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPointer>
 #include <QTimer>
 #include <iostream>
 #include <map>
@@ -28,11 +29,20 @@ QWidget* innermost() {
     return open.empty() ? nullptr : open.back();
 }
 
-// A window manager gives the keyboard back to the window below a closed modal one; on a bare
-// display nobody does, and the user would be left typing into nothing.
-void reactivate(QWidget* window) {
-    if (window && window->isVisible()) window->activateWindow();
-}
+// When a modal window closes, the window beneath takes the keyboard back itself: without a
+// window manager to hand it over, the keys would go nowhere until the user clicks.
+class GivesKeyboardBack {
+  public:
+    explicit GivesKeyboardBack(QWidget* beneath) : beneath_(beneath) {}
+    ~GivesKeyboardBack() {
+        if (beneath_ && beneath_->isVisible()) beneath_->activateWindow();
+    }
+    GivesKeyboardBack(const GivesKeyboardBack&) = delete;
+    GivesKeyboardBack& operator=(const GivesKeyboardBack&) = delete;
+
+  private:
+    QPointer<QWidget> beneath_;
+};
 
 void addItems(QMenu& qmenu, forms::Menu& menu, std::map<QAction*, forms::Menu*>& actions) {
     for (forms::Menu* item : menu.items) {
@@ -108,7 +118,9 @@ void QtHost::showModal(forms::Form& form, forms::Form* owner) {
         });
     }
     FormDialog* ownerDialog = owner ? FormDialog::of(*owner) : nullptr;
-    FormDialog dialog(form, ownerDialog ? ownerDialog : innermost());
+    QWidget* beneath = ownerDialog ? ownerDialog : innermost();
+    GivesKeyboardBack back(beneath); // after the dialog is gone
+    FormDialog dialog(form, beneath);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.sync();
     dialog.show();
@@ -123,7 +135,6 @@ void QtHost::showModal(forms::Form& form, forms::Form* owner) {
         QTimer::singleShot(100, &dialog, [this, &dialog] { runActions(dialog); });
     dialog.exec();
     dialog.hide();
-    reactivate(dialog.parentWidget());
 }
 
 void QtHost::addAction(const std::string& window, const std::string& action) {
@@ -203,6 +214,7 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
         return answer;
     }
     const MessageBoxSpec spec = messageBoxSpec(buttons);
+    GivesKeyboardBack back(innermost());
     QMessageBox box(spec.icon, qs(title), qs(prompt), QMessageBox::NoButton, innermost());
     for (QMessageBox::StandardButton b : spec.buttons)
         box.addButton(b);
@@ -211,7 +223,6 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
     if (spec.escapeButton != QMessageBox::NoButton) box.setEscapeButton(spec.escapeButton);
     box.exec();
     box.hide();
-    reactivate(box.parentWidget());
     QAbstractButton* clicked = box.clickedButton();
     int result = clicked ? msgBoxResult(box.standardButton(clicked)) : 0;
     if (!result)

@@ -3,7 +3,9 @@
 #include "desktop/QtConvert.h"
 #include "forms/TextEdit.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <algorithm>
 
 namespace desktop {
@@ -22,6 +24,33 @@ void applyCaret(QLineEdit* e, const std::string& text, int selStart, int selLeng
     else
         e->setCursorPosition(start);
 }
+
+// A click that gives a box the focus keeps the whole text selected when the window's GotFocus
+// selected it (the amount and description of a line): what is typed then replaces "0.00" or the
+// proposed description, instead of being refused after the two decimals or appended to it.
+class KeepsSelectionOnClick : public QObject {
+  public:
+    KeepsSelectionOnClick(QLineEdit* edit, const forms::TextBox& box)
+        : QObject(edit), edit_(edit), box_(box) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn &&
+            static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
+            // After the press has put the caret where the click was.
+            QTimer::singleShot(0, edit_, [this] {
+                const std::string& t = box_.Text();
+                if (!t.empty() && box_.SelStart == 0 && static_cast<size_t>(box_.SelLength) >= t.size() &&
+                    edit_->hasFocus() && !edit_->hasSelectedText())
+                    edit_->selectAll();
+            });
+        return false;
+    }
+
+  private:
+    QLineEdit* edit_;
+    const forms::TextBox& box_;
+};
 
 void readCaret(const QLineEdit* e, int& selStart, int& selLength) {
     QString t = e->text();
@@ -60,6 +89,7 @@ bool LabelBinding::mouse(QObject* target, QMouseEvent* e) {
 
 TextBinding::TextBinding(forms::TextBox& c, QWidget* parent, Dispatcher& d)
     : Binding(c, new QLineEdit(parent), d), box_(c), edit_(static_cast<QLineEdit*>(widget())) {
+    edit_->installEventFilter(new KeepsSelectionOnClick(edit_, c));
     // Keys the models do not type (Delete, paste, drag and drop, input methods) edit the widget;
     // the result goes to the model as an edit its key filter and MaxLength judge, whole. The
     // widget keeps no length of its own: it would cut a pasted number short before the model
@@ -244,8 +274,32 @@ void ComboBinding::pushCaret() {
 
 // DatePicker -------------------------------------------------------------------------------
 
+namespace {
+// A date typed in full with its separators ("05/12/2030") lands part by part: once a day or
+// month is typed in full the edit has already moved on, and the separator typed next would skip
+// the following part, leaving the month as it was and the year cut short.
+class DateEdit : public QDateEdit {
+  public:
+    using QDateEdit::QDateEdit;
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        const QString t = e->text();
+        if (t.size() == 1 && !t[0].isLetterOrNumber() && !t[0].isSpace()) {
+            const QLineEdit* edit = lineEdit();
+            const int at = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+            if (at > 0 && edit->text().at(at - 1) == t[0]) {
+                e->accept();
+                return;
+            }
+        }
+        QDateEdit::keyPressEvent(e);
+    }
+};
+} // namespace
+
 DateBinding::DateBinding(forms::DatePicker& c, QWidget* parent, Dispatcher& d)
-    : Binding(c, new QDateEdit(parent), d), picker_(c), edit_(static_cast<QDateEdit*>(widget())) {
+    : Binding(c, new DateEdit(parent), d), picker_(c), edit_(static_cast<QDateEdit*>(widget())) {
     edit_->setCalendarPopup(true);
     edit_->setDisplayFormat("dd/MM/yyyy");
     edit_->setDateRange(QDate(1753, 1, 1), QDate(9999, 12, 31));

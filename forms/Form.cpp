@@ -101,8 +101,21 @@ CommandButton* buttonFor(const Form& form, int keyCode, int shift) {
     return nullptr;
 }
 
-bool inTabOrder(const Control* c) {
-    return c->TabStop && c->canFocus();
+// Tab reaches a group of option buttons (those of one container) at its chosen option, as the
+// toolkit does; the arrow keys move within the group. Windows whose Enter moves on from the
+// chosen option rely on it. A group without a choice is reached at its first option.
+bool inTabOrder(const Control* c, const std::vector<Control*>& all) {
+    if (!c->TabStop || !c->canFocus()) return false;
+    if (c->kind() != Kind::OptionButton) return true;
+    const Control* first = nullptr;
+    for (const Control* o : all) {
+        if (o->kind() != Kind::OptionButton || o->container() != c->container() || !o->TabStop ||
+            !o->canFocus())
+            continue;
+        if (static_cast<const OptionButton*>(o)->Value()) return o == c;
+        if (!first || o->TabIndex < first->TabIndex) first = o;
+    }
+    return first == c;
 }
 } // namespace
 
@@ -169,7 +182,7 @@ void Form::activate() {
     if (!active_ && loaded_) {
         Control* first = nullptr;
         for (Control* c : controls_)
-            if (inTabOrder(c) && (!first || c->TabIndex < first->TabIndex)) first = c;
+            if (inTabOrder(c, controls_) && (!first || c->TabIndex < first->TabIndex)) first = c;
         if (first) setFocusTo(first);
     }
 }
@@ -272,9 +285,14 @@ void Form::pressKey(int keyCode, int shift) {
         b->press();
         return;
     }
-    keyDown(keyCode, shift);
-    if (int a = asciiOf(keyCode, shift)) keyPress(a);
+    keyDownAndPress(keyCode, asciiOf(keyCode, shift), shift);
     keyUp(keyCode, shift);
+}
+
+void Form::keyDownAndPress(int keyCode, int keyAscii, int shift) {
+    const Control* before = active_;
+    if (keyCode) keyDown(keyCode, shift);
+    if (keyAscii && loaded_ && active_ == before) keyPress(keyAscii);
 }
 
 void Form::typeText(const std::string& text) {
@@ -305,7 +323,7 @@ void Form::setFocusTo(Control* c) {
 void Form::tabToNext(bool backwards) {
     std::vector<Control*> order;
     for (Control* c : controls_)
-        if (inTabOrder(c)) order.push_back(c);
+        if (inTabOrder(c, controls_)) order.push_back(c);
     if (order.empty()) return;
     std::stable_sort(order.begin(), order.end(),
                      [](const Control* a, const Control* b) { return a->TabIndex < b->TabIndex; });

@@ -52,6 +52,10 @@ class Form : public rt::Object {
     // button and Esc with a cancel button press those buttons.
     void keyDown(int keyCode, int shift = 0);
     void keyPress(int keyAscii);
+    // One keystroke's KeyDown and then its character: the character belongs to the control that
+    // had the focus when the key went down, so a KeyDown that moves the focus on (Enter in a date
+    // picker) does not hand the same Enter to the next control as well.
+    void keyDownAndPress(int keyCode, int keyAscii, int shift = 0);
     void keyUp(int keyCode, int shift = 0);
     // A whole keystroke: down, press (for keys that give a character) and up.
     void pressKey(int keyCode, int shift = 0);

@@ -37,6 +37,8 @@ void frmExchangerate::mfgitem_RowColChange() {
     placeEditor();
     const std::string& cell = mfgitem.TextMatrix(mfgitem.Row(), kColRate);
     txter.setText(rt::Trim(cell).empty() ? std::string() : rates::rateText(rt::Val(cell)));
+    // A rate typed over the cell replaces the old one; appended to it, it would read as another rate.
+    txter.selectAll();
     txter.Visible = true;
     txter.SetFocus();
 }

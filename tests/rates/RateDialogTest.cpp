@@ -221,4 +221,17 @@ TEST_F(RateDialogTest, VoucherThatCannotBeSavedShowsTheRatesWithOkDisabled) {
     EXPECT_EQ(ctx().GStrExchangeRates, " 1:4:-1:110:");
 }
 
+TEST_F(RateDialogTest, ARateTypedOnReachingItsCellReplacesTheOldOne) {
+    frmExchangerate& d = open(" 1:2:3:-1:83.2:22.6:");
+    d.mfgitem.setRow(1);
+    d.mfgitem.setCol(2);
+    ASSERT_TRUE(d.txter.hasFocus());
+    d.typeText("84.5");
+    d.mfgitem.setRow(2); // by the arrow key
+    d.typeText("21");
+    d.cmdOk.press();
+    EXPECT_FALSE(d.loaded());
+    EXPECT_EQ(ctx().GStrExchangeRates, " 1:2:3:-1:84.5:21:");
+}
+
 } // namespace
