@@ -311,20 +311,16 @@ bool FormDialog::key(QObject* target, QKeyEvent* e) {
     const ModelKey k = modelKey(e->key(), e->modifiers(), e->text());
     // The model moves the focus for Tab and Enter; the style draws where the focus is only
     // once the window knows the keyboard is in use.
-    if (e->type() == QEvent::KeyPress && !testAttribute(Qt::WA_KeyboardFocusChange))
+    if (e->type() == QEvent::KeyPress && !testAttribute(Qt::WA_KeyboardFocusChange)) {
         setAttribute(Qt::WA_KeyboardFocusChange);
+        update();
+    }
     if (e->type() == QEvent::KeyRelease) {
         if (e->isAutoRepeat() || !k.keyCode || k.keyCode == forms::vbKeyTab) return false;
         dispatch([&] { form_.keyUp(k.keyCode, k.shift); });
         return false;
     }
     if (!k.keyCode && !k.ascii) return false;
-    // The model moves the focus for the keys (Tab, access keys), so Qt never learns it was the
-    // keyboard and would draw no focus frame.
-    if (!testAttribute(Qt::WA_KeyboardFocusChange)) {
-        setAttribute(Qt::WA_KeyboardFocusChange);
-        update();
-    }
     Binding* b = nullptr;
     if (forms::Control* a = form_.activeControl()) {
         auto it = byControl_.find(a);
