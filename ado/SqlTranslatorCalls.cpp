@@ -94,9 +94,8 @@ size_t Translator::serverConvert(size_t i, size_t open) {
 // cast(value as type) -> the server's conversion of the value.
 void Translator::serverCast(size_t i, size_t open) {
     size_t close = match_[open];
-    size_t as = topLevel(open, isAs, true);
-    if (as == npos) unreadable("CAST needs AS and a data type.", src_);
-    std::string type = typeName(as + 1, close - 1, "CAST");
+    size_t as = npos;
+    std::string type = castType(open, as);
     if (isTextTypeName(type)) textCalls_.emplace_back(i, open);
     ServerConversion c = serverConversion(type, false);
     erase(i, open);
@@ -128,6 +127,13 @@ std::string Translator::convertType(size_t open, size_t& comma) const {
     return type;
 }
 
+// The data type CAST names after its AS, which `as` is given.
+std::string Translator::castType(size_t open, size_t& as) const {
+    as = topLevel(open, isAs, true);
+    if (as == npos) unreadable("CAST needs AS and a data type.", src_);
+    return typeName(as + 1, match_[open] - 1, "CAST");
+}
+
 // convert(type, value[, style]) -> ss_convert('type', value[, style])
 size_t Translator::convert(size_t i, size_t open) {
     size_t comma = npos;
@@ -141,9 +147,8 @@ size_t Translator::convert(size_t i, size_t open) {
 // cast(value as type) -> ss_convert('type', value): SQL Server refuses what does not convert.
 void Translator::cast(size_t i, size_t open) {
     size_t close = match_[open];
-    size_t as = topLevel(open, isAs, true);
-    if (as == npos) unreadable("CAST needs AS and a data type.", src_);
-    std::string type = typeName(as + 1, close - 1, "CAST");
+    size_t as = npos;
+    std::string type = castType(open, as);
     if (isTextTypeName(type)) textCalls_.emplace_back(i, open);
     replace(i, "ss_convert");
     before_[open + 1] += "'" + type + "',";

@@ -82,6 +82,7 @@ class Translator {
     size_t serverCall(size_t i, size_t open);
     bool givesText(size_t k) const;
     std::string convertType(size_t open, size_t& comma) const;
+    std::string castType(size_t open, size_t& as) const;
     struct ServerConversion {
         std::string head, tail;
         bool keepsStyle;
