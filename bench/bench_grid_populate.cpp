@@ -3,6 +3,7 @@
 // opened as the data layer opens its own, and keeps the same trimmed texts in one flat store.
 // Also the grid's resident memory per 100,000 rows, read from the process.
 #include "BenchDb.h"
+#include "BrowseFill.h"
 #include "Ratio.h"
 #include "RawGrid.h"
 #include "ado/SqlTranslator.h"
@@ -37,14 +38,7 @@ void BM_GridPopulate(benchmark::State& state) {
     benchsupport::setBrowseContext();
     openBrowseConnection();
     idj::FrmMaster& m = idj::FrmMaster::instance();
-    const std::string sql = m.browseStatement();
-    for (auto _ : state) {
-        m.GridPopulate(sql, "InterDivisionJournalTransHeader",
-                       "InterDivisionJournalTransDetails, AACCOUNTMASTER");
-        benchmark::DoNotOptimize(m.GrdMaster.Rows());
-    }
-    state.counters["rows"] = m.GrdMaster.Rows() - 1;
-    m.adocon->Close();
+    benchsupport::fillBrowseGrid(state, m);
 }
 
 void BM_RawSqlite(benchmark::State& state) {

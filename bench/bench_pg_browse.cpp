@@ -4,6 +4,7 @@
 // Most of the work is the server's, in another process, so the ratio is of wall time: the least
 // of five repetitions of each side. Run it under scripts/with-pg.sh (the server is found through
 // IDJ_TEST_PG); the vouchers are seeded once per server.
+#include "BrowseFill.h"
 #include "PgBenchDb.h"
 #include "Ratio.h"
 #include "RawGrid.h"
@@ -31,14 +32,7 @@ void BM_PgGridPopulate(benchmark::State& state) {
     m.adocon = ado::Connection::create();
     m.adocon->Open(database());
     m.adocon->setCommandTimeout(0);
-    const std::string sql = m.browseStatement();
-    for (auto _ : state) {
-        m.GridPopulate(sql, "InterDivisionJournalTransHeader",
-                       "InterDivisionJournalTransDetails, AACCOUNTMASTER");
-        benchmark::DoNotOptimize(m.GrdMaster.Rows());
-    }
-    state.counters["rows"] = m.GrdMaster.Rows() - 1;
-    m.adocon->Close();
+    benchsupport::fillBrowseGrid(state, m);
 }
 
 void BM_RawLibpq(benchmark::State& state) {
