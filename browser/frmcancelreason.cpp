@@ -35,7 +35,7 @@ frmcancelreason::frmcancelreason() : forms::Form(kWindow) {
 
 void frmcancelreason::wireEvents() {
     cmdOK.Click = [this] { cmdOK_Click(); };
-    txtcanreason.KeyPress = [this](int& keyAscii) {
+    txtcanreason.KeyPress = [](int& keyAscii) {
         trapped(kWindow, "txtcanreason_KeyPress", [&] {
             if (keyAscii == kApostrophe) keyAscii = 0;
         });
