@@ -1,7 +1,7 @@
 #include "forms/TextBox.h"
-#include "runtime/Utf8.h"
 
 #include "runtime/Convert.h"
+#include "runtime/Utf8.h"
 
 #include <algorithm>
 
